@@ -1,0 +1,37 @@
+# make run   - installs what is missing, builds and starts Pemmaro on the sample disc
+# make test  - installs what is missing, builds and runs every test
+# make bench - builds and runs the benchmarks
+
+BUILD_DIR := build
+PROGRAM := $(BUILD_DIR)/bin/pemmaro
+SAMPLE_DISC := $(CURDIR)/sample-disc
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps configure build run test bench format clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake --preset default
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	./scripts/run-sample.sh $(PROGRAM) $(SAMPLE_DISC)
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+bench: configure
+	cmake --build --preset default -j $(JOBS) --target pemmaro_bench
+	$(BUILD_DIR)/bin/pemmaro_bench
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)

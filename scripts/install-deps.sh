@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test Pemmaro.
+# Idempotent: only packages that are missing are installed.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-webengine-dev
+  libsndfile1-dev libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
+  libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # run
+  fonts-liberation qt6-qpa-plugins
+  # headless runs and fixtures
+  xvfb xauth x11-apps x11-utils imagemagick pulseaudio pulseaudio-utils sox ffmpeg
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}" >&2
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"

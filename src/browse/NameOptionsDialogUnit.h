@@ -1,0 +1,17 @@
+#pragma once
+// The name options dialog, shared by all browsing windows.
+// Created hidden at start-up in its place among the program's windows; its
+// content comes with the feature that shows it.
+
+#include <QDialog>
+
+namespace pemmaro {
+
+class TNameOptionsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TNameOptionsDialog(QWidget* parent = nullptr);
+};
+
+} // namespace pemmaro

@@ -1,0 +1,107 @@
+#include "common/ApplicationUnit.h"
+
+#include "browse/ChildFormUnit.h"
+#include "browse/FindDialogUnit.h"
+#include "browse/NameOptionsDialogUnit.h"
+#include "browse/TextSizeDialogUnit.h"
+#include "common/BaseDirectoryUnit.h"
+#include "common/TextfileUnit.h"
+#include "common/WInitial.h"
+#include "maps_pictures/LocalitiesMapUnit.h"
+#include "platform/FolderDialog.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBoxResponder.h"
+#include "platform/TerminationSignals.h"
+#include "sound/ChooseAudioCDPlayerDialogUnit.h"
+#include "sound/PlayListUnit.h"
+#include "tools/WebBrowserSettingsDialogUnit.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace pemmaro {
+
+// Members are created in the program's window order and destroyed in reverse.
+struct ProgramWindows::Windows {
+    TChildForm main_window;
+    TFindInShowStringsDialog find_dialog;
+    TNameOptionsDialog name_options_dialog;
+    TPlayListForm play_list_form;
+    TLocalitiesMapForm localities_map_form;
+    TTextSizeDialog text_size_dialog;
+    TWebBrowserSettingsDialog web_browser_settings_dialog;
+    TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog;
+};
+
+ProgramWindows::ProgramWindows()
+    : windows_(std::make_unique<Windows>()) {}
+
+ProgramWindows::~ProgramWindows() = default;
+
+TChildForm& ProgramWindows::main_window() {
+    return windows_->main_window;
+}
+
+namespace {
+
+// The responder is installed for the run and removed after it.
+class ScopedMessageBoxes {
+public:
+    ScopedMessageBoxes() {
+        if (can_show_message_boxes())
+            set_message_responder(&responder_);
+    }
+    ~ScopedMessageBoxes() {
+        if (message_responder() == &responder_)
+            set_message_responder(nullptr);
+    }
+    ScopedMessageBoxes(const ScopedMessageBoxes&) = delete;
+    ScopedMessageBoxes& operator=(const ScopedMessageBoxes&) = delete;
+
+private:
+    MessageBoxResponder responder_;
+};
+
+// A second instance runs only when the user says so.
+bool admitted_by_user(const InstanceLock& lock) {
+    if (!lock.already_existed())
+        return true;
+    const std::string question = text("OTHER_INSTANCE", 1) + "\n" + text("OTHER_INSTANCE", 2);
+    return message(question, MessageIcon::question, MessageButtons::yes_no) == MessageAnswer::yes;
+}
+
+int run_windows(const ProgramRunOptions& options, TerminationSignals& termination) {
+    QApplication::setWindowIcon(QIcon(":/PROGRAM_ICON_2"));
+    ProgramWindows windows;
+    TChildForm& main_window = windows.main_window();
+    main_window.initialise_as_main_window();
+    QObject::connect(&main_window, &TChildForm::closed, qApp, &QCoreApplication::quit);
+    QObject::connect(&termination, &TerminationSignals::termination_requested, &main_window,
+                     &QWidget::close);
+    main_window.show();
+    if (options.on_main_window_shown)
+        options.on_main_window_shown(main_window);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int run_program(const ProgramRunOptions& options) {
+    // A request to end that comes during start-up waits in the signal pipe until
+    // the message loop runs, then closes the main window like any other.
+    TerminationSignals termination;
+    ScopedMessageBoxes message_boxes;
+    set_folder_prompt(
+        [](const std::string& caption) { return choose_folder(caption, base_directory()); });
+    initialise_modules(options.program_directory);
+    QApplication::setApplicationName(ProgramConfiguration::application_title);
+    // Other windows (play list, maps) may stay open; only the main window ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+    const InstanceLock lock(instance_mutex_name());
+    const int exit_code = admitted_by_user(lock) ? run_windows(options, termination) : 0;
+    finalise_modules();
+    set_folder_prompt(nullptr);
+    return exit_code;
+}
+
+} // namespace pemmaro

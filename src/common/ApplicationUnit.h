@@ -1,0 +1,38 @@
+#pragma once
+// The program's run: module initialisation, the single-instance question, the
+// program's windows in their order, the message loop and the shutdown.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace pemmaro {
+
+class TChildForm;
+class ProgramWindows;
+
+struct ProgramRunOptions {
+    std::string program_directory; // with or without a trailing '/'
+    // Called once the main window is shown, before the message loop (tests).
+    std::function<void(TChildForm& main_window)> on_main_window_shown;
+};
+
+// Needs a QApplication. Returns the exit code; a fatal error ends the process.
+int run_program(const ProgramRunOptions& options);
+
+// The windows created at start-up; the first is the main window.
+class ProgramWindows {
+public:
+    ProgramWindows();
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    TChildForm& main_window();
+
+private:
+    struct Windows;
+    std::unique_ptr<Windows> windows_;
+};
+
+} // namespace pemmaro

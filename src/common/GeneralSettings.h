@@ -1,0 +1,20 @@
+#pragma once
+// Section "GENERAL" of the settings file: keys and defaults in one place.
+
+#include <string_view>
+
+namespace pemmaro::general_settings {
+
+inline constexpr std::string_view section = "GENERAL";
+
+inline constexpr std::string_view text_file = "Text File";
+inline constexpr std::string_view base_directory = "Base Directory";
+inline constexpr std::string_view just_installed = "Just Installed";
+inline constexpr bool just_installed_default = false;
+inline constexpr std::string_view sound_editing_program = "Sound Editing Program";
+inline constexpr std::string_view sound_editing_program_default =
+    "c:\\Program Files\\Cool2000\\Cool2000.exe";
+inline constexpr std::string_view maximize_sound_editing_program = "Maximize Sound Editing Program";
+inline constexpr bool maximize_sound_editing_program_default = false;
+
+} // namespace pemmaro::general_settings

@@ -1,0 +1,35 @@
+#pragma once
+// The program's module initialisation, in its fixed order, and the
+// finalisation that runs in reverse at the end.
+
+#include <string>
+
+namespace pemmaro {
+
+struct ProgramConfiguration {
+    static constexpr const char* settings_section = "GENERAL";
+    static constexpr const char* text_file_name = "Pemmaro.txt";
+    static constexpr const char* settings_file_name = "Pemmaro.ini";
+    static constexpr const char* help_file_name = "Pemmaro.html";
+    static constexpr const char* application_title = "Pemmaro";
+};
+
+// Values read once at start and kept for the run.
+struct StartupValues {
+    std::string sound_editing_program;
+    bool maximize_sound_editing_program = false;
+    std::string help_file_path; // at most 200 characters
+};
+
+StartupValues& startup_values();
+
+// Common services, settings file, language texts, product, base directory,
+// screen and start-up values. Needs a QGuiApplication. A fatal error ends the
+// program with a message.
+void initialise_modules(const std::string& program_directory);
+void finalise_modules();
+
+// "Pemmaro Mutex" followed by the product title, a blank and the version.
+std::string instance_mutex_name();
+
+} // namespace pemmaro

@@ -1,0 +1,17 @@
+#pragma once
+// The localities map window, one for the whole program.
+// Created hidden at start-up in its place among the program's windows; its
+// content comes with the feature that shows it.
+
+#include <QWidget>
+
+namespace pemmaro {
+
+class TLocalitiesMapForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TLocalitiesMapForm(QWidget* parent = nullptr);
+};
+
+} // namespace pemmaro

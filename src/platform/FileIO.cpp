@@ -1,0 +1,96 @@
+#include "platform/FileIO.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace pemmaro {
+
+PosixFile::~PosixFile() {
+    close();
+}
+
+PosixFile::PosixFile(PosixFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)) {}
+
+PosixFile& PosixFile::operator=(PosixFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+int PosixFile::open(const std::string& path, Mode mode) {
+    close();
+    int flags = O_CLOEXEC;
+    if (mode == Mode::read)
+        flags |= O_RDONLY;
+    else
+        flags |= O_WRONLY | O_CREAT | O_TRUNC;
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags, 0644);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return errno;
+    fd_ = fd;
+    return 0;
+}
+
+int PosixFile::read(char* buffer, std::size_t size, std::size_t& count) {
+    count = 0;
+    if (fd_ < 0)
+        return EBADF;
+    ssize_t result;
+    do {
+        result = ::read(fd_, buffer, size);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0)
+        return errno;
+    count = static_cast<std::size_t>(result);
+    return 0;
+}
+
+int PosixFile::write_all(const char* buffer, std::size_t size) {
+    if (fd_ < 0)
+        return EBADF;
+    while (size > 0) {
+        ssize_t result = ::write(fd_, buffer, size);
+        if (result < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        buffer += result;
+        size -= static_cast<std::size_t>(result);
+    }
+    return 0;
+}
+
+int PosixFile::close() {
+    if (fd_ < 0)
+        return 0;
+    // Never retried: on Linux the descriptor is gone even when close reports EINTR.
+    int result = ::close(std::exchange(fd_, -1));
+    return result < 0 ? errno : 0;
+}
+
+std::string system_error_text(int code) {
+    return std::system_category().message(code);
+}
+
+int copy_file_time(const std::string& source, const std::string& destination) {
+    struct stat info {};
+    if (::stat(source.c_str(), &info) != 0)
+        return errno;
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    if (::utimensat(AT_FDCWD, destination.c_str(), times, 0) != 0)
+        return errno;
+    return 0;
+}
+
+} // namespace pemmaro

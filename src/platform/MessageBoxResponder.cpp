@@ -1,0 +1,85 @@
+#include "platform/MessageBoxResponder.h"
+
+#include "platform/Ansi.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+
+namespace pemmaro {
+
+namespace {
+
+QMessageBox::Icon icon_of(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::error:
+        return QMessageBox::Critical;
+    case MessageIcon::warning:
+        return QMessageBox::Warning;
+    case MessageIcon::information:
+        return QMessageBox::Information;
+    case MessageIcon::question:
+        return QMessageBox::Question;
+    case MessageIcon::none:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons buttons_of(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::ok:
+        return QMessageBox::Ok;
+    case MessageButtons::ok_cancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::yes_no:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::yes_no_cancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer answer_of(int button, MessageButtons buttons) {
+    switch (button) {
+    case QMessageBox::Ok:
+        return MessageAnswer::ok;
+    case QMessageBox::Yes:
+        return MessageAnswer::yes;
+    case QMessageBox::No:
+        return MessageAnswer::no;
+    case QMessageBox::Cancel:
+        return MessageAnswer::cancel;
+    default:
+        return safe_answer(buttons); // closed with the window's close button
+    }
+}
+
+MessageAnswer show_box(const MessageRequest& request) {
+    QMessageBox box(icon_of(request.icon), to_qstring(request.caption), to_qstring(request.text),
+                    buttons_of(request.buttons));
+    return answer_of(box.exec(), request.buttons);
+}
+
+} // namespace
+
+bool can_show_message_boxes() {
+    const QString platform = QGuiApplication::platformName();
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+           platform != "offscreen" && platform != "minimal";
+}
+
+MessageAnswer MessageBoxResponder::respond(const MessageRequest& request) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr)
+        return safe_answer(request.buttons);
+    if (QThread::currentThread() == application->thread())
+        return show_box(request);
+    MessageAnswer answer = safe_answer(request.buttons);
+    QMetaObject::invokeMethod(
+        application, [&] { answer = show_box(request); }, Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+} // namespace pemmaro

@@ -1,0 +1,104 @@
+#include "platform/Messages.h"
+
+#include "platform/Log.h"
+
+#include <cstdlib>
+#include <mutex>
+
+namespace pemmaro {
+
+namespace {
+
+struct MessageState {
+    std::mutex mutex;
+    MessageResponder* responder = nullptr;
+    std::string caption = "Pemmaro"; // until the language texts give one
+    std::function<void(const std::string&)> fatal_handler;
+};
+
+MessageState& state() {
+    static MessageState instance;
+    return instance;
+}
+
+// Messages are part of the program's record on standard error even where no
+// box can be seen.
+void write_to_standard_error(const MessageRequest& request) {
+    log_line(request.caption + ": " + request.text);
+}
+
+} // namespace
+
+MessageAnswer safe_answer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::ok:
+        return MessageAnswer::ok;
+    case MessageButtons::yes_no:
+        return MessageAnswer::no;
+    case MessageButtons::ok_cancel:
+    case MessageButtons::yes_no_cancel:
+        return MessageAnswer::cancel;
+    }
+    return MessageAnswer::cancel;
+}
+
+void set_message_responder(MessageResponder* responder) {
+    std::lock_guard lock(state().mutex);
+    state().responder = responder;
+}
+
+MessageResponder* message_responder() {
+    std::lock_guard lock(state().mutex);
+    return state().responder;
+}
+
+const std::string& message_caption() {
+    return state().caption;
+}
+
+void set_message_caption(std::string caption) {
+    std::lock_guard lock(state().mutex);
+    state().caption = std::move(caption);
+}
+
+MessageAnswer message_with_caption(std::string_view caption, std::string_view text,
+                                   MessageIcon icon, MessageButtons buttons) {
+    MessageRequest request{std::string(caption), std::string(text), icon, buttons};
+    write_to_standard_error(request);
+    MessageResponder* responder = message_responder();
+    return responder ? responder->respond(request) : safe_answer(buttons);
+}
+
+MessageAnswer message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
+    std::string caption;
+    {
+        std::lock_guard lock(state().mutex);
+        caption = state().caption;
+    }
+    return message_with_caption(caption, text, icon, buttons);
+}
+
+void fatal(std::string_view text) {
+    message(text, MessageIcon::error);
+    std::function<void(const std::string&)> handler;
+    {
+        std::lock_guard lock(state().mutex);
+        handler = state().fatal_handler;
+    }
+    if (handler)
+        handler(std::string(text));
+    std::exit(1);
+}
+
+void set_fatal_handler(std::function<void(const std::string&)> handler) {
+    std::lock_guard lock(state().mutex);
+    state().fatal_handler = std::move(handler);
+}
+
+MessageAnswer RecordingResponder::respond(const MessageRequest& request) {
+    requests.push_back(request);
+    std::size_t index = requests.size() - 1;
+    return index < answers.size() ? answers[index] : safe_answer(request.buttons);
+}
+
+} // namespace pemmaro

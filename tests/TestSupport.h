@@ -1,0 +1,60 @@
+#pragma once
+// Helpers shared by the tests: temporary folders, files, a recording message
+// responder and a fatal handler that throws.
+
+#include "platform/Messages.h"
+
+#include <QTemporaryDir>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace pemmaro::test {
+
+// A fresh folder, removed with its content at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    // The folder's path with a trailing '/'.
+    const std::string& path() const { return path_; }
+    std::string file(std::string_view relative) const { return path_ + std::string(relative); }
+
+private:
+    QTemporaryDir dir_;
+    std::string path_;
+};
+
+void write_file(const std::string& path, std::string_view content); // creates folders
+std::string read_file(const std::string& path);
+bool exists(const std::string& path);
+
+// Installs a RecordingResponder for the life of the object.
+class ScopedResponder {
+public:
+    ScopedResponder();
+    ~ScopedResponder();
+    RecordingResponder responder;
+};
+
+struct FatalError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// fatal() throws FatalError for the life of the object.
+class ScopedFatalThrows {
+public:
+    ScopedFatalThrows();
+    ~ScopedFatalThrows();
+};
+
+// Changes the current directory for the life of the object.
+class ScopedCurrentDirectory {
+public:
+    explicit ScopedCurrentDirectory(const std::string& path);
+    ~ScopedCurrentDirectory();
+
+private:
+    std::string previous_;
+};
+
+} // namespace pemmaro::test

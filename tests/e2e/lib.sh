@@ -1,0 +1,74 @@
+# Shared helpers of the process and end-to-end tests.
+
+failures=0
+case_name=""
+folders=()
+
+cleanup() {
+  for folder in "${folders[@]}"; do rm -rf "$folder"; done
+}
+trap cleanup EXIT
+
+start_case() {
+  case_name=$1
+  echo "== $case_name"
+}
+
+fail() {
+  echo "FAIL [$case_name]: $*" >&2
+  failures=$((failures + 1))
+}
+
+# A private copy of the program, so its settings file lives in a folder of its own.
+new_program_folder() {
+  local folder
+  folder=$(mktemp -d)
+  folders+=("$folder")
+  cp "$1" "$folder/pemmaro"
+  echo "$folder"
+}
+
+expect_equal() {
+  [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
+}
+
+expect_contains() {
+  grep -qF -- "$2" "$1" 2>/dev/null || { fail "'$1' lacks '$2'"; [ -f "$1" ] && sed 's/^/    /' "$1" >&2; }
+}
+
+expect_no_file() {
+  [ ! -e "$1" ] || fail "'$1' should not exist"
+}
+
+# Gives the process time to start (or fail) before it is signalled.
+wait_for_output_or_exit() {
+  local pid=$1 seconds=$2
+  local deadline=$((SECONDS + seconds))
+  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
+}
+
+exit_status=""
+wait_for_exit() {
+  local pid=$1 seconds=$2
+  local deadline=$((SECONDS + seconds))
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ $SECONDS -ge $deadline ]; then
+      fail "process $pid did not end within ${seconds}s"
+      kill -KILL "$pid" 2>/dev/null
+      break
+    fi
+    sleep 0.1
+  done
+  set +e
+  wait "$pid"
+  exit_status=$?
+  set -e
+}
+
+finish() {
+  if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+  fi
+  echo "all checks passed"
+}

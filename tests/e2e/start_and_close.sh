@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# End to end: the real program in a real X server (Xvfb). It starts on the sample
+# disc, shows its main window with the product title, is screenshotted, and on
+# SIGTERM closes cleanly writing its settings.
+# Usage: start_and_close.sh PROGRAM SAMPLE_DISC [ARTIFACT_FOLDER]
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+program_source=$1
+disc=$2
+artifacts=${3:-$(dirname "$program_source")/../test-artifacts}
+mkdir -p "$artifacts"
+
+if [ -z "${IN_XVFB:-}" ]; then
+  IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 700 "$XDG_RUNTIME_DIR"
+
+title="Pemmaro - Birds of the Solvara Region"
+
+start_case "main window in a real X server"
+work=$(new_program_folder "$program_source")
+printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\n' "$disc" > "$work/Pemmaro.ini"
+(cd "$disc" && exec "$work/pemmaro" 2> "$work/stderr") &
+pid=$!
+
+deadline=$((SECONDS + 30))
+until xwininfo -root -tree 2>/dev/null | grep -qF "\"$title\""; do
+  if [ $SECONDS -ge $deadline ] || ! kill -0 "$pid" 2>/dev/null; then
+    fail "no window titled '$title' appeared"
+    break
+  fi
+  sleep 0.2
+done
+sleep 0.5 # let the first paint finish before the screenshot
+import -window root "$artifacts/start_and_close.png" || fail "no screenshot"
+
+kill -TERM "$pid"
+wait_for_exit "$pid" 20
+expect_equal "$exit_status" 0 "exit code"
+expect_contains "$work/Pemmaro.ini" "Base Directory=$disc/"
+expect_contains "$work/Pemmaro.ini" 'Just Installed=No'
+if xwininfo -root -tree 2>/dev/null | grep -qF "\"$title\""; then
+  fail "the window is still there after the program ended"
+fi
+
+finish

@@ -1,0 +1,100 @@
+#include "TestSupport.h"
+#include "browse/ChildFormUnit.h"
+#include "common/ApplicationUnit.h"
+#include "common/ProductUnit.h"
+#include "common/WInitial.h"
+#include "platform/InstanceLock.h"
+#include "platform/ProfileFile.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace pemmaro;
+using namespace pemmaro::test;
+
+namespace {
+
+const char* const language_file =
+    "$[MESSAGES_CAPTION]\r\nPemmaro\r\n"
+    "$[KZ_GLOBS]\r\nNo file \r\n here\r\nUnreadable \r\nOnly\r\nAlso\r\nand\r\n"
+    "$[BASEDIR]\r\nWhere is the disc?\r\nChoose it.\r\n"
+    "$[OTHER_INSTANCE]\r\nPemmaro runs already.\r\nStart it again?\r\n";
+
+class ProgramStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        write_file(folder_.file("Pemmaro.txt"), language_file);
+        write_file(folder_.file("PROGR_NM.TXT"), "1061\r\n");
+        write_file(folder_.file("Pemmaro.ini"), "[GENERAL]\r\nBase Directory=/media/disc\r\n");
+    }
+
+    // Runs the program; the main window, when shown, is closed from the message loop.
+    int run(std::vector<std::string>* shown_windows = nullptr) {
+        ProgramRunOptions options;
+        options.program_directory = folder_.path();
+        options.on_main_window_shown = [&, shown_windows](TChildForm& main_window) {
+            ++main_windows_shown_;
+            caption_ = main_window.windowTitle().toStdString();
+            if (shown_windows) {
+                for (QWidget* widget : QApplication::topLevelWidgets())
+                    shown_windows->push_back(widget->objectName().toStdString());
+            }
+            QTimer::singleShot(0, &main_window, &QWidget::close);
+        };
+        return run_program(options);
+    }
+
+    std::string setting(std::string_view key) {
+        return profile_string(folder_.file("Pemmaro.ini"), "GENERAL", key, "<none>", 200);
+    }
+
+    TempDir folder_;
+    ScopedCurrentDirectory current_{folder_.path()};
+    ScopedResponder responder_;
+    int main_windows_shown_ = 0;
+    std::string caption_;
+};
+
+} // namespace
+
+TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
+    std::vector<std::string> windows;
+    EXPECT_EQ(run(&windows), 0);
+    EXPECT_EQ(main_windows_shown_, 1);
+    EXPECT_EQ(caption_, "Pemmaro - Birds of the Solvara Region");
+    for (const char* name : {"TChildForm", "TFindInShowStringsDialog", "TNameOptionsDialog",
+                             "TPlayListForm", "TLocalitiesMapForm", "TTextSizeDialog",
+                             "TWebBrowserSettingsDialog", "TChooseAudioCDPlayerDialog"})
+        EXPECT_NE(std::find(windows.begin(), windows.end(), name), windows.end()) << name;
+    EXPECT_TRUE(responder_.responder.requests.empty());
+    EXPECT_EQ(setting("Base Directory"), "/media/disc/");
+    EXPECT_EQ(setting("Just Installed"), "No");
+}
+
+TEST_F(ProgramStart, SecondInstanceAnsweredNoEndsWithoutAWindow) {
+    const InstanceLock first("Pemmaro MutexPemmaro - Birds of the Solvara Region 1.0");
+    responder_.responder.answers = {MessageAnswer::no};
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(main_windows_shown_, 0);
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    const MessageRequest& question = responder_.responder.requests[0];
+    EXPECT_EQ(question.text, "Pemmaro runs already.\nStart it again?");
+    EXPECT_EQ(question.buttons, MessageButtons::yes_no);
+    EXPECT_EQ(question.caption, "Pemmaro - Birds of the Solvara Region");
+    EXPECT_EQ(setting("Just Installed"), "No"); // the shutdown steps still run
+}
+
+TEST_F(ProgramStart, SecondInstanceAnsweredYesRuns) {
+    const InstanceLock first(instance_mutex_name());
+    responder_.responder.answers = {MessageAnswer::yes};
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(main_windows_shown_, 1);
+}
+
+TEST_F(ProgramStart, UnknownProductStillStartsWithTheErrorTitle) {
+    write_file(folder_.file("PROGR_NM.TXT"), "999\r\n");
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(caption_, "Error: Unknown Velmora Program");
+    EXPECT_EQ(product().product_code, 103);
+}
