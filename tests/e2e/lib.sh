@@ -9,6 +9,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Instance locks live in the runtime directory: a private one keeps these runs
+# apart from other tests and from a program the user has open.
+use_private_runtime_directory() {
+  XDG_RUNTIME_DIR=$(mktemp -d)
+  folders+=("$XDG_RUNTIME_DIR")
+  chmod 700 "$XDG_RUNTIME_DIR"
+  export XDG_RUNTIME_DIR
+}
+
 start_case() {
   case_name=$1
   echo "== $case_name"

@@ -8,6 +8,7 @@ source "$(dirname "$0")/lib.sh"
 program_source=$1
 disc=$2
 export QT_QPA_PLATFORM=offscreen
+use_private_runtime_directory
 
 # Missing language text file: the message, exit code 1, no settings written.
 start_case "missing language text file"

@@ -15,8 +15,7 @@ if [ -z "${IN_XVFB:-}" ]; then
   IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
+use_private_runtime_directory
 
 title="Pemmaro - Birds of the Solvara Region"
 

@@ -24,6 +24,9 @@ const char* const language_file =
 class ProgramStart : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Each test has its own instance locks, so tests running side by side do not meet.
+        runtime_ = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder_.path()));
         write_file(folder_.file("Pemmaro.txt"), language_file);
         write_file(folder_.file("PROGR_NM.TXT"), "1061\r\n");
         write_file(folder_.file("Pemmaro.ini"), "[GENERAL]\r\nBase Directory=/media/disc\r\n");
@@ -45,6 +48,13 @@ protected:
         return run_program(options);
     }
 
+    void TearDown() override {
+        if (runtime_.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtime_);
+    }
+
     std::string setting(std::string_view key) {
         return profile_string(folder_.file("Pemmaro.ini"), "GENERAL", key, "<none>", 200);
     }
@@ -52,6 +62,7 @@ protected:
     TempDir folder_;
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;
+    QByteArray runtime_;
     int main_windows_shown_ = 0;
     std::string caption_;
 };
