@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   qt6-base-dev qt6-multimedia-dev qt6-webengine-dev
   libsndfile1-dev libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
   libjpeg62-turbo-dev

@@ -1,16 +1,48 @@
 // Pemmaro: a reference work on the birds of the Solvara region.
+//
+//   pemmaro                  the program
+//   pemmaro --check [FOLDER] loads the data set as start-up does (in FOLDER when
+//                            given) and prints its counts; exit code 1 on a data error
 
 #include "common/ApplicationUnit.h"
 #include "common/TextfileUnit.h"
+#include "common/WInitial.h"
+#include "data/DataLoadersUnit.h"
 #include "platform/Messages.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <cstring>
 #include <new>
 
-int main(int argc, char** argv) {
+namespace {
+
+int check_data_set(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const QString program_directory = QCoreApplication::applicationDirPath();
+    if (argc > 2 && !QDir::setCurrent(QString::fromLocal8Bit(argv[2]))) {
+        std::fprintf(stderr, "Cannot change to the folder \"%s\".\n", argv[2]);
+        return 1;
+    }
+    pemmaro::initialise_modules_up_to_data(program_directory.toStdString());
+    std::printf("%s\n", pemmaro::data_set_counts(*pemmaro::data()).c_str());
+    return 0;
+}
+
+int run(int argc, char** argv) {
     QApplication application(argc, argv);
+    return pemmaro::run_program({QCoreApplication::applicationDirPath().toStdString(), {}});
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
     try {
-        return pemmaro::run_program({QCoreApplication::applicationDirPath().toStdString(), {}});
+        if (argc > 1 && std::strcmp(argv[1], "--check") == 0)
+            return check_data_set(argc, argv);
+        return run(argc, argv);
     } catch (const std::bad_alloc&) {
         const std::string& text = pemmaro::out_of_memory_message();
         pemmaro::fatal(text.empty() ? "Out of memory." : text);

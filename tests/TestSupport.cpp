@@ -23,6 +23,15 @@ void write_file(const std::string& path, std::string_view content) {
         throw std::runtime_error("cannot write " + path);
 }
 
+void copy_files(const std::string& from_folder, const std::string& to_folder) {
+    for (const auto& entry : std::filesystem::directory_iterator(from_folder)) {
+        if (entry.is_regular_file())
+            std::filesystem::copy_file(entry.path(),
+                                       std::filesystem::path(to_folder) / entry.path().filename(),
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
 std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;

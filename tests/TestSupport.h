@@ -25,6 +25,8 @@ private:
 };
 
 void write_file(const std::string& path, std::string_view content); // creates folders
+// Copies the files of a folder (not its sub-folders) into another.
+void copy_files(const std::string& from_folder, const std::string& to_folder);
 std::string read_file(const std::string& path);
 bool exists(const std::string& path);
 

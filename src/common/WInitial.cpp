@@ -7,6 +7,8 @@
 #include "common/SettingsFileUnit.h"
 #include "common/TextfileUnit.h"
 #include "common/WGlobals.h"
+#include "data/DataFileReaderUnit.h"
+#include "data/DataLoadersUnit.h"
 
 namespace pemmaro {
 
@@ -34,19 +36,32 @@ StartupValues& startup_values() {
     return values;
 }
 
-void initialise_modules(const std::string& program_directory) {
+void initialise_modules_up_to_data(const std::string& program_directory) {
     initialise_common_services(program_directory);
     initialise_settings_file(common_services().program_directory);
     check_settings_file();
     open_language_texts();
     establish_product();
+    load_data_texts();
+    set_data(load_data(product()));
+}
+
+void initialise_modules(const std::string& program_directory) {
+    initialise_modules_up_to_data(program_directory);
     read_base_directory();
+    set_base_directory_changed_handler([] {
+        if (Tdata* loaded = data())
+            loaded->clear_small_picture_caches();
+    });
     measure_screen();
     read_startup_values();
 }
 
 void finalise_modules() {
     save_base_directory();
+    set_base_directory_changed_handler(nullptr);
+    if (std::unique_ptr<Tdata> loaded = release_data())
+        save_audio_cd_state(*loaded);
 }
 
 std::string instance_mutex_name() {

@@ -23,10 +23,12 @@ struct StartupValues {
 
 StartupValues& startup_values();
 
-// Common services, settings file, language texts, product, base directory,
-// screen and start-up values. Needs a QGuiApplication. A fatal error ends the
-// program with a message.
+// Common services, settings file, language texts, product, data set, base
+// directory, screen and start-up values. Needs a QGuiApplication. A fatal
+// error ends the program with a message.
 void initialise_modules(const std::string& program_directory);
+// The steps up to the loaded data set; needs only a QCoreApplication.
+void initialise_modules_up_to_data(const std::string& program_directory);
 void finalise_modules();
 
 // "Pemmaro Mutex" followed by the product title, a blank and the version.

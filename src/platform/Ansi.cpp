@@ -57,10 +57,6 @@ std::string to_ansi(const QString& text) {
     return result;
 }
 
-char ascii_upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string upper_case(std::string_view text) {
     std::string result(text);
     for (char& c : result)

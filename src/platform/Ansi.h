@@ -12,7 +12,9 @@ QString to_qstring(std::string_view ansi);
 // Characters without a Windows-1252 code become '?'.
 std::string to_ansi(const QString& text);
 
-char ascii_upper(char c);
+constexpr char ascii_upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string upper_case(std::string_view text);
 bool same_text(std::string_view a, std::string_view b); // ASCII case-insensitive
 std::string_view trim_blanks(std::string_view text);    // blanks and tabs

@@ -7,6 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 program_source=$1
 disc=$2
+good_disc=$3
 export QT_QPA_PLATFORM=offscreen
 use_private_runtime_directory
 
@@ -50,5 +51,28 @@ expect_contains "$work/second.stderr" "$(sed -n '/OTHER_INSTANCE/{n;p;q}' "$disc
 kill -TERM "$first"
 wait_for_exit "$first" 20
 expect_equal "$exit_status" 0 "first instance exit code"
+
+# The data check of a broken disc ends with exit code 1 and the message.
+expect_check_fails() {
+  local work=$1 message=$2 code
+  set +e
+  "$work/pemmaro" --check "$work/disc" > "$work/stdout" 2> "$work/stderr"
+  code=$?
+  set -e
+  expect_equal "$code" 1 "exit code of a broken disc"
+  expect_contains "$work/stderr" "$message"
+}
+
+# The data check of a good disc and of broken ones.
+start_case "data check"
+work=$(new_program_folder "$program_source")
+mkdir "$work/disc"
+cp "$good_disc"/* "$disc/Pemmaro.txt" "$work/disc/"
+"$work/pemmaro" --check "$work/disc" > "$work/stdout" 2> "$work/stderr" || fail "check of the good disc failed"
+expect_contains "$work/stdout" "families 3/0/0, species 8, subspecies 40, cut parts 17, recording items 20, big pictures 11, localities 9, people 5, audio CDs 2"
+printf '@#[]\r\n12A005\r\n1\r\n10\r\n\r\n\r\nNOWHERE\r\n' > "$work/disc/cutparts.txt"
+expect_check_fails "$work" "cutparts.txt corrupt! Error 1"
+rm "$work/disc/names_sc.txt"
+expect_check_fails "$work" "names_sc.txt"
 
 finish

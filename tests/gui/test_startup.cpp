@@ -27,6 +27,7 @@ protected:
         // Each test has its own instance locks, so tests running side by side do not meet.
         runtime_ = qgetenv("XDG_RUNTIME_DIR");
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder_.path()));
+        copy_files(PEMMARO_FIXTURES_DIR "/good-disc", folder_.path());
         write_file(folder_.file("Pemmaro.txt"), language_file);
         write_file(folder_.file("PROGR_NM.TXT"), "1061\r\n");
         write_file(folder_.file("Pemmaro.ini"), "[GENERAL]\r\nBase Directory=/media/disc\r\n");

@@ -1,0 +1,52 @@
+#pragma once
+// A small data disc written into a temporary folder, file by file, so tests
+// can break one file and keep the others good. Lines are joined with CR LF.
+
+#include "TestSupport.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pemmaro {
+class Tdata;
+}
+
+namespace pemmaro::test {
+
+class DiscFixture {
+public:
+    DiscFixture();
+
+    // Replaces a file's lines (the file is written by write()).
+    void set(const std::string& file, std::vector<std::string> lines);
+    void remove(const std::string& file);
+    // Writes all files, the settings file and the language texts of the reader.
+    void write() const;
+    const std::string& folder() const { return dir_.path(); }
+    std::string settings_path() const { return dir_.file("Pemmaro.ini"); }
+
+private:
+    TempDir dir_;
+    std::map<std::string, std::vector<std::string>> files_;
+};
+
+// Sets up the program state the loaders use (settings file, language texts,
+// product 106, current directory) and loads the fixture; fatal errors throw.
+class LoadedDisc {
+public:
+    explicit LoadedDisc(const DiscFixture& disc);
+    ~LoadedDisc();
+    std::unique_ptr<Tdata> load();
+    RecordingResponder& messages() { return responder_.responder; }
+
+private:
+    ScopedCurrentDirectory current_;
+    ScopedResponder responder_;
+    ScopedFatalThrows fatal_throws_;
+};
+
+std::string join_crlf(const std::vector<std::string>& lines);
+
+} // namespace pemmaro::test
