@@ -7,6 +7,7 @@
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -223,6 +224,20 @@ TEST(BrokenDiscs, DanglingKeysAndBadNumbersAreFatalWithTheirMessages) {
         DiscFixture disc;
         disc.set(broken.file, broken.lines);
         EXPECT_EQ(fatal_text_of(disc), broken.message) << broken.file;
+    }
+}
+
+TEST(BrokenDiscs, CorruptFileReportsInTheEditionsLanguage) {
+    for (auto [spanish, dutch, expected] :
+         {std::tuple{true, false, "cutparts.txt corrupto! Error 1"},
+          std::tuple{false, true, "cutparts.txt corrupt! Fout 1"}}) {
+        DiscFixture disc;
+        disc.set("cutparts.txt", {"@#[]", "12A005b", "1", "", "", "", "ELSEWHERE"});
+        LoadedDisc loaded(disc);
+        product().edition_spanish = spanish;
+        product().edition_dutch = dutch;
+        EXPECT_THROW(loaded.load(), FatalError);
+        EXPECT_EQ(loaded.messages().requests.back().text, expected);
     }
 }
 
