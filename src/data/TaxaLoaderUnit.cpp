@@ -255,14 +255,14 @@ void read_order_species(LoadContext& context, int order, const std::string& suff
     Tfamily* current = data.first_family[k];
     Tfamily* previous = nullptr;
     int current_number = 1;
-    std::vector<Tspecies*> last_of_current;
     Tspecies* last = nullptr;
     for (int i = 0; i < species_lines.count && !context.lines[static_cast<std::size_t>(i)].empty();
          ++i) {
         const CommaSplit parts = split_at_first_comma(context.lines[static_cast<std::size_t>(i)]);
         const std::optional<long> unique_id = number_of(parts.second);
         Tspecies* species = unique_id ? data.species_by_id(static_cast<int>(*unique_id)) : nullptr;
-        if (species == nullptr)
+        // A species listed twice keeps its first place; a second would loop the chain.
+        if (species == nullptr || species->order_position[k] != -1)
             continue;
         species->order_position[k] = i;
         const std::optional<long> family_number = number_of(parts.first);
@@ -272,15 +272,10 @@ void read_order_species(LoadContext& context, int order, const std::string& suff
         Tfamily* before = current;
         current = advance_to_family(data, order, current, previous, current_number, *family_number);
         if (current != before)
-            last = nullptr;
+            last = nullptr; // families only move on, so a new current family has no species yet
         if (current == nullptr)
             fatal("Error in file \"" + std::string(orders_file) + "\": family nr " +
                   std::to_string(*family_number) + " is not in the family list");
-        if (last == nullptr) {
-            for (last = current->first_species[k]; last && last->next_species[k];
-                 last = last->next_species[k]) {
-            }
-        }
         (last ? last->next_species[k] : current->first_species[k]) = species;
         species->next_species[k] = nullptr;
         last = species;

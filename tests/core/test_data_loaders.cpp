@@ -267,8 +267,8 @@ TEST(BrokenDiscs, OptionalPicturesAndOddFamilyLines) {
 TEST(SystematicOrders, UnusedFamiliesBeforeAUsedOneAreDropped) {
     DiscFixture disc;
     disc.set("syst_ord.txt", {"@#[FAMILIES_1]", "A,Alpha", "B,Beta", "C", "D,Delta",
-                              "@#[SPECIES_1]", "1,1001", "1,9999", "3,2001", "3,1002", "", "1,2002",
-                              "@#[FAMILIES_2]", "X,Ex", "@#[SPECIES_2]", "1,2001"});
+                              "@#[SPECIES_1]", "1,1001", "1,9999", "3,2001", "3,1002", "3,1002", "",
+                              "1,2002", "@#[FAMILIES_2]", "X,Ex", "@#[SPECIES_2]", "1,2001"});
     LoadedDisc loaded(disc);
     ProductSettings with_orders = product();
     with_orders.has_systematic_order_file = true;
@@ -281,6 +281,7 @@ TEST(SystematicOrders, UnusedFamiliesBeforeAUsedOneAreDropped) {
     EXPECT_EQ(first.next_family->next_family->scientific_name, "D"); // kept though empty
     EXPECT_EQ(first.next_family->first_species[2]->unique_id, 2001);
     EXPECT_EQ(first.next_family->first_species[2]->next_species[2]->unique_id, 1002);
+    EXPECT_EQ(first.next_family->first_species[2]->next_species[2]->next_species[2], nullptr);
     EXPECT_EQ(data->species_by_id(1001)->order_position[2], 0);
     EXPECT_EQ(data->species_by_id(2002)->order_position[2], -1); // after the empty line
     EXPECT_FALSE(data->order_complete[2]);
