@@ -71,6 +71,23 @@ std::string big_picture_folder_path(std::string_view family_directory_name,
     return species_file_base("big_pict", family_directory_name, unique_id);
 }
 
+std::string big_picture_extension(int n) {
+    std::string digits = std::to_string(n);
+    if (digits.size() < 3)
+        digits.insert(0, 3 - digits.size(), ' ');
+    if (digits[0] == ' ')
+        digits[0] = 'j';
+    if (digits[1] == ' ')
+        digits[1] = 'p';
+    return digits;
+}
+
+std::string big_picture_path(std::string_view family_directory_name, std::string_view unique_id,
+                             int n) {
+    return big_picture_folder_path(family_directory_name, unique_id) + "." +
+           big_picture_extension(n);
+}
+
 std::string distribution_map_path(std::string_view family_directory_name,
                                   std::string_view unique_id, int n, int product_code) {
     const std::string_view extension = product_code == 111 ? "xxx" : "bmp";

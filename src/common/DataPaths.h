@@ -27,6 +27,12 @@ std::string sound_file_name(const SoundFileKey& key); // without "tapes\" and fo
 std::string small_picture_path(std::string_view family_directory_name, std::string_view unique_id);
 std::string big_picture_folder_path(std::string_view family_directory_name,
                                     std::string_view unique_id);
+// Picture n of a species: the folder path + "." + n right-aligned in three
+// places, a blank first place written "j" and a blank second place "p"
+// (1 gives ".jp1", 12 ".j12", 123 ".123").
+std::string big_picture_path(std::string_view family_directory_name, std::string_view unique_id,
+                             int n);
+std::string big_picture_extension(int n);
 std::string distribution_map_path(std::string_view family_directory_name,
                                   std::string_view unique_id, int n, int product_code);
 // k = 2 for Spanish, Dutch and Portuguese editions.

@@ -34,6 +34,9 @@ TEST(DataPaths, CompressionNumbersSelectTheSuffix) {
 TEST(DataPaths, SpeciesFilesUseTheFamilyFolderAndUniqueId) {
     EXPECT_EQ(small_picture_path("PHASIANIDAE", "1042"), "smalpict\\PHASIANI.DAE\\1042.jpg");
     EXPECT_EQ(big_picture_folder_path("ALCEDO", "77"), "big_pict\\ALCEDO\\77");
+    EXPECT_EQ(big_picture_path("ALCEDO", "77", 1), "big_pict\\ALCEDO\\77.jp1");
+    EXPECT_EQ(big_picture_extension(12), "j12");
+    EXPECT_EQ(big_picture_extension(123), "123");
     EXPECT_EQ(distribution_map_path("ALCEDO", "77", 2, 106), "distmaps\\ALCEDO\\77-2.bmp");
     EXPECT_EQ(distribution_map_path("ALCEDO", "77", 1, 111), "distmaps\\ALCEDO\\77-1.xxx");
     EXPECT_EQ(spoken_name_path("ALCEDO", "77", false), "voices\\lang1\\ALCEDO\\77.wav");
