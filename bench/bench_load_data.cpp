@@ -1,5 +1,6 @@
 // Loading the large generated data disc, as start-up does.
 
+#include "LargeDisc.h"
 #include "common/ProductUnit.h"
 #include "common/SettingsFileUnit.h"
 #include "data/DataLoadersUnit.h"
@@ -27,13 +28,8 @@ long peak_resident_kib() {
 }
 
 void BM_LoadLargeDataSet(benchmark::State& state) {
-    set_log_silenced(true);
-    QDir::setCurrent(PEMMARO_LARGE_DISC);
-    settings_file().path = std::string(PEMMARO_LARGE_DISC) + "/Pemmaro.ini";
-    settings_file().on_cd_rom = false;
-    const std::vector<std::string> kz_globs(7);
-    const ProductSettings solvara = product_settings_for(1061, kz_globs);
-    product() = solvara;
+    bench::prepare_large_disc();
+    const ProductSettings solvara = product();
     std::size_t data_bytes = 0;
     int species = 0;
     for (auto _ : state) {

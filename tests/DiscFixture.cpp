@@ -15,6 +15,7 @@ namespace {
 const char* const language_texts =
     "$[KZ_DATA]\r\nI/O error \r\n with \r\nError in \r\nThe section\r\nis missing.\r\n"
     "$[KZ_SHSTR]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\nsubspecies\r\n10\r\n11\r\nuncertain\r\n"
+    "13\r\n14\r\n15\r\n16\r\n17\r\n"
     "$[SSP]\r\nsubspecies\r\nnot certain\r\nsubspecies not certain\r\n";
 
 std::map<std::string, std::vector<std::string>> default_files() {

@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
+    // Audio and worker threads may be running: death tests re-execute the program.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     TestApplication application(argc, argv);
     pemmaro::set_log_silenced(true);
     return RUN_ALL_TESTS();

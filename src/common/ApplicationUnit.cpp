@@ -1,6 +1,7 @@
 #include "common/ApplicationUnit.h"
 
 #include "browse/ChildFormUnit.h"
+#include "browse/DisplayBitmapsUnit.h"
 #include "browse/FindDialogUnit.h"
 #include "browse/NameOptionsDialogUnit.h"
 #include "browse/TextSizeDialogUnit.h"
@@ -10,10 +11,13 @@
 #include "maps_pictures/LocalitiesMapUnit.h"
 #include "platform/FolderDialog.h"
 #include "platform/InstanceLock.h"
+#include "platform/MediaDevices.h"
 #include "platform/MessageBoxResponder.h"
+#include "platform/ProgramResources.h"
 #include "platform/TerminationSignals.h"
 #include "sound/ChooseAudioCDPlayerDialogUnit.h"
 #include "sound/PlayListUnit.h"
+#include "sound/SoundBarsUnit.h"
 #include "tools/WebBrowserSettingsDialogUnit.h"
 
 #include <QApplication>
@@ -71,7 +75,9 @@ bool admitted_by_user(const InstanceLock& lock) {
 }
 
 int run_windows(const ProgramRunOptions& options, TerminationSignals& termination) {
+    ensure_program_resources();
     QApplication::setWindowIcon(QIcon(":/PROGRAM_ICON_2"));
+    check_wave_output_devices(wave_output_device_count());
     ProgramWindows windows;
     TChildForm& main_window = windows.main_window();
     main_window.initialise_as_main_window();
@@ -94,6 +100,7 @@ int run_program(const ProgramRunOptions& options) {
     set_folder_prompt(
         [](const std::string& caption) { return choose_folder(caption, base_directory()); });
     initialise_modules(options.program_directory);
+    load_display_bitmaps();
     QApplication::setApplicationName(ProgramConfiguration::application_title);
     // Other windows (play list, maps) may stay open; only the main window ends the run.
     QApplication::setQuitOnLastWindowClosed(false);

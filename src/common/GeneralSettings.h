@@ -14,6 +14,10 @@ inline constexpr bool just_installed_default = false;
 inline constexpr std::string_view sound_editing_program = "Sound Editing Program";
 inline constexpr std::string_view sound_editing_program_default =
     "c:\\Program Files\\Cool2000\\Cool2000.exe";
+inline constexpr std::string_view audio_cd_image_folder = "Audio CD Image Folder";
+inline constexpr std::string_view audio_cd_image_folder_default_name = "cd-images";
+inline constexpr std::string_view text_size = "Text Size";
+inline constexpr long text_size_default = 15;
 inline constexpr std::string_view maximize_sound_editing_program = "Maximize Sound Editing Program";
 inline constexpr bool maximize_sound_editing_program_default = false;
 

@@ -1,5 +1,6 @@
 #include "common/WInitial.h"
 
+#include "browse/TextEngineUnit.h"
 #include "common/BaseDirectoryUnit.h"
 #include "common/GeneralSettings.h"
 #include "common/ProductUnit.h"
@@ -9,6 +10,9 @@
 #include "common/WGlobals.h"
 #include "data/DataFileReaderUnit.h"
 #include "data/DataLoadersUnit.h"
+#include "platform/MediaDevices.h"
+#include "platform/Paths.h"
+#include "sound/AudioCDPlayersUnit.h"
 
 namespace pemmaro {
 
@@ -55,6 +59,14 @@ void initialise_modules(const std::string& program_directory) {
     });
     measure_screen();
     read_startup_values();
+    // The virtual CD changer's images: by default the data disc's image folder.
+    set_cd_image_folder(to_native_separators(read_string(
+        general_settings::section, general_settings::audio_cd_image_folder,
+        base_directory() + std::string(general_settings::audio_cd_image_folder_default_name))));
+    initialise_audio_cds();
+    display_fonts().build(
+        static_cast<int>(read_integer(general_settings::section, general_settings::text_size,
+                                      general_settings::text_size_default)));
 }
 
 void finalise_modules() {

@@ -81,3 +81,26 @@ finish() {
   fi
   echo "all checks passed"
 }
+
+# A PulseAudio server with a null sink in the private runtime folder, stopped
+# when the script ends. Returns 1 (and says why) when it cannot start.
+null_sink_started=""
+start_null_sink() {
+  command -v pulseaudio > /dev/null && command -v pactl > /dev/null || {
+    echo "no PulseAudio installed"; return 1; }
+  pulseaudio -D -n --exit-idle-time=-1 --disallow-exit \
+    --load=module-native-protocol-unix --load="module-null-sink sink_name=nullout" \
+    2> "${XDG_RUNTIME_DIR}/pulseaudio.log" || { cat "${XDG_RUNTIME_DIR}/pulseaudio.log"; return 1; }
+  null_sink_started=1
+  local deadline=$((SECONDS + 10))
+  until pactl info > /dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || { echo "the sound server did not answer"; return 1; }
+    sleep 0.1
+  done
+  pactl set-default-sink nullout
+}
+
+stop_null_sink() {
+  if [ -n "$null_sink_started" ]; then pulseaudio -k 2> /dev/null || true; fi
+  null_sink_started=""
+}

@@ -16,6 +16,8 @@ if [ -z "${IN_XVFB:-}" ]; then
 fi
 export QT_QPA_PLATFORM=xcb
 use_private_runtime_directory
+trap 'stop_null_sink; cleanup' EXIT
+start_null_sink || echo "note: no sound server; the program reports that there is no sound output"
 
 title="Pemmaro - Birds of the Solvara Region"
 

@@ -19,7 +19,8 @@ const char* const language_file =
     "$[MESSAGES_CAPTION]\r\nPemmaro\r\n"
     "$[KZ_GLOBS]\r\nNo file \r\n here\r\nUnreadable \r\nOnly\r\nAlso\r\nand\r\n"
     "$[BASEDIR]\r\nWhere is the disc?\r\nChoose it.\r\n"
-    "$[OTHER_INSTANCE]\r\nPemmaro runs already.\r\nStart it again?\r\n";
+    "$[OTHER_INSTANCE]\r\nPemmaro runs already.\r\nStart it again?\r\n"
+    "$[KZ_SOUNDBAR]\r\nNo sound output.\r\n";
 
 class ProgramStart : public ::testing::Test {
 protected:
@@ -79,7 +80,9 @@ TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
                              "TPlayListForm", "TLocalitiesMapForm", "TTextSizeDialog",
                              "TWebBrowserSettingsDialog", "TChooseAudioCDPlayerDialog"})
         EXPECT_NE(std::find(windows.begin(), windows.end(), name), windows.end()) << name;
-    EXPECT_TRUE(responder_.responder.requests.empty());
+    // Only the missing sound output may be reported (the test machine may have none).
+    for (const MessageRequest& request : responder_.responder.requests)
+        EXPECT_EQ(request.text, "No sound output.");
     EXPECT_EQ(setting("Base Directory"), "/media/disc/");
     EXPECT_EQ(setting("Just Installed"), "No");
 }

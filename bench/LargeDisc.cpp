@@ -1,0 +1,48 @@
+#include "LargeDisc.h"
+
+#include "common/ProductUnit.h"
+#include "common/SettingsFileUnit.h"
+#include "common/TextfileUnit.h"
+#include "data/DataLoadersUnit.h"
+#include "platform/Log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <memory>
+
+namespace pemmaro::bench {
+
+void prepare_large_disc() {
+    set_log_silenced(true);
+    QDir::setCurrent(PEMMARO_LARGE_DISC);
+    settings_file().path = std::string(PEMMARO_LARGE_DISC) + "/Pemmaro.ini";
+    settings_file().on_cd_rom = false;
+    QFile language(PEMMARO_LARGE_DISC "/Pemmaro.txt");
+    if (language.open(QIODevice::ReadOnly)) {
+        const QByteArray content = language.readAll();
+        textfile() = Ttextfile_handler(
+            std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
+    }
+    product() = product_settings_for(1061, std::vector<std::string>(7));
+}
+
+const Tdata& large_disc() {
+    static const std::unique_ptr<Tdata> data = [] {
+        prepare_large_disc();
+        return load_data(product());
+    }();
+    return *data;
+}
+
+void ensure_gui_application() {
+    static int argc = 1;
+    static char name[] = "pemmaro_bench";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static QGuiApplication application(argc, argv);
+    }
+}
+
+} // namespace pemmaro::bench

@@ -1,0 +1,1004 @@
+#include "browse/ShowStringsUnit.h"
+
+#include "common/Globals2Unit.h"
+#include "common/ProductUnit.h"
+#include "common/ScreenUnit.h"
+#include "common/TextfileUnit.h"
+#include "common/WGlobals.h"
+#include "maps_pictures/AreasUnit.h"
+
+#include <algorithm>
+#include <bitset>
+
+namespace pemmaro {
+
+namespace {
+
+constexpr int family_fold_factor = 80000;
+constexpr int subspecies_mark_limit = 104;
+constexpr std::string_view missing_subspecies = "error with subspecies name";
+
+struct KindPlace {
+    int normal;
+    int squeezed;
+};
+
+// x of each kind with squeeze_horizontal off / on (index = kind).
+constexpr std::array<KindPlace, 28> kind_places = {
+    {{0, 0},    {15, 5},   {0, 0},     {0, 0},     {0, 0},     {95, 25},   {0, 0},
+     {0, 0},    {0, 0},    {0, 0},     {0, 0},     {0, 0},     {0, 0},     {135, 65},
+     {135, 65}, {20, 10},  {170, 55},  {0, 0},     {170, 55},  {0, 70},    {0, 0},
+     {185, 70}, {205, 90}, {225, 105}, {225, 105}, {225, 105}, {225, 105}, {225, 105}}};
+
+bool kind_in(LineKind kind, std::initializer_list<LineKind> kinds) {
+    return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+}
+
+// Lines that belong to the row a fold box opens (they stay when it folds).
+bool belongs_to_row_of(LineKind box, LineKind kind) {
+    switch (box) {
+    case lkFamilyBox:
+        return kind_in(kind, {lkFamilyHeader, lkFamilyScientificName, lkFamilyOtherName});
+    case lkSpeciesBox:
+        return kind_in(kind,
+                       {lkSpeciesHeader, lkSpeciesScientificName, lkSpeciesOtherName, lkMapMark,
+                        lkMediaMark, lkOccurrenceNote, lkThreatStatus, lkSpeciesExtra});
+    case lkDetailsBox:
+        return kind_in(kind, {lkRecordingLabel, lkRecordingText, lkRecordingPercent});
+    default:
+        return false;
+    }
+}
+
+// Folding a box removes lines up to the next line of these kinds.
+bool ends_fold_of(LineKind box, LineKind kind) {
+    switch (box) {
+    case lkFamilyBox:
+        return kind == lkFamilyBox;
+    case lkSpeciesBox:
+        return kind == lkFamilyBox || kind == lkSpeciesBox;
+    default:
+        return kind_in(kind, {lkFamilyBox, lkSpeciesBox, lkSubspeciesHeader, lkRecordingNumber});
+    }
+}
+
+std::string capitalised_text(std::string_view section, int n) {
+    return capitalise_first(text(section, n));
+}
+
+// Appends a blank unless the text is empty or ends in a line break.
+void separate(std::string& text) {
+    if (!text.empty() && text.back() != markup::line_break)
+        text += ' ';
+}
+
+bool subspecies_has_pictures(const Tspecies& species, const Tsubspecies* subspecies) {
+    for (const Tbig_picture* picture = species.first_big_picture; picture;
+         picture = picture->next_picture) {
+        if (picture->subspecies_ref && picture->subspecies_ref->subspecies == subspecies)
+            return true;
+    }
+    return false;
+}
+
+Tsubspecies* subspecies_of(const Tcupaitem& item) {
+    return item.subspecies_ref ? item.subspecies_ref->subspecies : nullptr;
+}
+
+// The items species details show: from the first, while they have P, on
+// available cut parts.
+template <class Visit>
+void for_each_shown_item(const Tspecies& species, const NumberSet& used_cds, Visit visit) {
+    for (Tcupaitem* item = species.first_recording_item; item && item->flag_p;
+         item = item->next_item_of_species) {
+        if (cut_part_available(*item->cut_part, used_cds))
+            visit(*item);
+    }
+}
+
+bool has_shown_items(const Tspecies& species, const NumberSet& used_cds) {
+    bool any = false;
+    for_each_shown_item(species, used_cds, [&](const Tcupaitem&) { any = true; });
+    return any;
+}
+
+std::string recordist_line(const Tcupaitem& item) {
+    const Tspecies& species = *item.species;
+    const Tcutpart& cut_part = *item.cut_part;
+    const ProductSettings& settings = product();
+    std::string line;
+    if (item.subspecies_ref && !species.flag_n) {
+        const Trecord_ssp_data& reference = *item.subspecies_ref;
+        if (!species.flag_e) {
+            separate(line);
+            line += capitalised_text("SSP", 1) + " " + markup::italic +
+                    (reference.subspecies ? reference.subspecies->name
+                                          : std::string(missing_subspecies)) +
+                    markup::italic;
+            if (reference.is_p)
+                line += " (" + text("SSP", 2) + ")";
+            line += ".";
+        } else if (reference.is_p) {
+            separate(line);
+            line += capitalised_text("SSP", 3) + ".";
+        }
+        if (settings.product_code == 114 && !line.empty())
+            line += markup::line_break;
+    }
+    if (cut_part.recordist) {
+        separate(line);
+        line += shstr_text(6) + " " + markup::link + cut_part.recordist->key + markup::link + ".";
+    }
+    for (const std::string* part :
+         {&item.item_text_2, &cut_part.cut_text_1, &cut_part.cut_text_2}) {
+        if (!part->empty()) {
+            separate(line);
+            line += *part;
+        }
+    }
+    if (settings.product_code == 101 && item.flag_x1) {
+        separate(line);
+        line += std::string(1, markup::smaller) + markup::bold + settings.home_country_text_2 +
+                markup::bold;
+    }
+    return line;
+}
+
+std::string locality_line(const Tcupaitem& item) {
+    const Tcutpart& cut_part = *item.cut_part;
+    std::string line = std::string(1, markup::link) +
+                       (cut_part.locality ? locality_display_name(*cut_part.locality) : "") +
+                       markup::link;
+    if (cut_part.time != -1 || cut_part.date != -1)
+        line += " ";
+    if (cut_part.time != -1) {
+        line += recording_time_text(cut_part.time, common_services().time_separator);
+        line += cut_part.date != -1 ? ", " : ".";
+    }
+    if (cut_part.date != -1)
+        line += recording_date_text(cut_part.date) + ".";
+    return line.size() == 2 ? std::string() : line;
+}
+
+std::string item_note(const Tcupaitem& item) {
+    std::string note = item.item_text_1;
+    if (note.size() < 25 && !note.empty() && note.back() == '.')
+        note.pop_back();
+    return note;
+}
+
+std::string annotation_of(const Tcupaitem& other) {
+    std::vector<std::string> parts;
+    const Tspecies& species = *other.species;
+    if (species.flag_m)
+        parts.push_back(shstr_text(5));
+    else if (species.flag_a && product().product_code != 109)
+        parts.push_back(shstr_text(4));
+    if (other.number != 100)
+        parts.push_back(std::to_string(other.number) + "%");
+    if (!other.type_letter.empty())
+        parts.push_back(other.type_letter);
+    if (const std::string note = item_note(other); !note.empty())
+        parts.push_back(note);
+    std::string joined;
+    for (const std::string& part : parts)
+        joined += (joined.empty() ? "" : ". ") + part;
+    return joined;
+}
+
+} // namespace
+
+bool is_fold_box(LineKind kind) {
+    return kind_in(kind, {lkFamilyBox, lkSpeciesBox, lkDetailsBox});
+}
+bool is_header(LineKind kind) {
+    return kind == lkFamilyHeader || kind == lkSpeciesHeader;
+}
+bool is_numbered(LineKind kind) {
+    return kind_in(kind, {lkFamilyHeader, lkSpeciesHeader, lkRecordingNumber});
+}
+bool is_name_line(LineKind kind) {
+    return kind_in(kind, {lkFamilyScientificName, lkFamilyOtherName, lkSpeciesScientificName,
+                          lkSpeciesOtherName});
+}
+bool is_bitmap_line(LineKind kind) {
+    return kind_in(kind, {lkFamilyBox, lkSpeciesBox, lkDetailsBox, lkMapMark, lkMediaMark,
+                          lkSubspeciesPictures});
+}
+bool is_paragraph(LineKind kind) {
+    return kind_in(kind, {lkSpeciesExtra, lkSpeciesText, lkSubspeciesHeader, lkAudioCDLine,
+                          lkRecordingText, lkRecordistLine, lkLocalityLine, lkAlsoAudibleLine});
+}
+
+std::string shstr_text(int n) {
+    return n >= 7 && n <= 11 ? capitalise_first(text("KZ_SHSTR", n)) : text("KZ_SHSTR", n);
+}
+
+std::uint32_t pack_name_options(bool scientific, bool other_language, std::uint8_t main) {
+    return (scientific ? 1u : 0u) | (other_language ? 1u : 0u) << 8 |
+           static_cast<std::uint32_t>(main) << 16;
+}
+
+int name_kind_at(int position, std::uint32_t name_options) {
+    const bool scientific = (name_options & 0xFF) != 0;
+    const bool other_language = ((name_options >> 8) & 0xFF) != 0;
+    const std::uint32_t main = (name_options >> 16) & 0xFF;
+    if (position == 1)
+        return main != 1 ? 2 : 1;
+    if (scientific && main != 1)
+        return 1;
+    if (other_language && main != 2)
+        return 2;
+    return 0;
+}
+
+void SHST_TShowStringsData::set_name_options(std::uint32_t value) {
+    scientific = (value & 0xFF) != 0;
+    other_language = ((value >> 8) & 0xFF) != 0;
+    main = static_cast<std::uint8_t>((value >> 16) & 0xFF);
+}
+
+NameChoice SHST_TShowStringsData::name_choice() const {
+    return {scientific, other_language, main == 1};
+}
+
+TShowStrings::TShowStrings(Environment environment)
+    : environment_(std::move(environment))
+    , options_(std::make_unique<SHST_TShowStringsData>(*environment_.data)) {
+    line_height_ = pemmaro::line_height(*environment_.measurer, display_fonts());
+    row_height_ = pemmaro::row_height(line_height_);
+    average_char_width_ =
+        environment_.measurer->text_width(display_fonts().normal(), average_char_width_sample) /
+        static_cast<int>(average_char_width_sample.size());
+    details_size_ = (4 * environment_.measurer->text_height(
+                             display_fonts().font(FontStyle::plain, -1, FontColour::black))) /
+                    3;
+}
+
+TShowStrings::~TShowStrings() {
+    remove_lines(lines_.begin(), lines_.end());
+}
+
+int TShowStrings::kind_x(LineKind kind) const {
+    const KindPlace& place = kind_places[static_cast<std::size_t>(kind)];
+    return options_->squeeze_horizontal ? place.squeezed : place.normal;
+}
+
+int TShowStrings::available_width(int x, int extra_shift) const {
+    const DisplayGeometry& geometry = environment_.geometry;
+    return geometry.client_width - geometry.vertical_scroll_bar_width - x - extra_shift;
+}
+
+Line TShowStrings::insert_line(Line before, SHST_TShowString line) {
+    return lines_.insert(before, std::move(line));
+}
+
+Line TShowStrings::insert_paragraph(Line before, LineKind kind, std::string paragraph,
+                                    const DisplayFont& font, bool last_line_counts, int x_shift,
+                                    int extra_advance) {
+    SHST_TShowString line;
+    line.kind = kind;
+    line.font = &font;
+    line.x = kind_x(kind) + x_shift;
+    const WrappedText wrapped =
+        wrap_text(paragraph, available_width(line.x, 0), font, *environment_.measurer);
+    line.text = wrapped.text;
+    line.advance = paragraph_advance(wrapped.lines, line_height_, last_line_counts) + extra_advance;
+    return insert_line(before, std::move(line));
+}
+
+std::string TShowStrings::name_text(const std::string& scientific, const std::string& language,
+                                    int kind, bool in_running_text) const {
+    if (kind == 1)
+        return in_running_text ? markup::italic + scientific + markup::italic : scientific;
+    return language;
+}
+
+Line TShowStrings::insert_name_lines(Line before, Tfamily* family, Tspecies* species,
+                                     bool is_species) {
+    const std::string& scientific = is_species ? species->scientific_name : family->scientific_name;
+    const std::string& language = is_species ? species->language_name : family->language_name;
+    const std::uint32_t options = options_->name_options();
+    std::vector<SHST_TShowString> names;
+    for (int position = 1; position <= 2; ++position) {
+        const int kind = name_kind_at(position, options);
+        const std::string& name = kind == 1 ? scientific : language;
+        if (kind == 0 || name.empty())
+            continue;
+        SHST_TShowString line;
+        line.kind = kind == 1 ? (is_species ? lkSpeciesScientificName : lkFamilyScientificName)
+                              : (is_species ? lkSpeciesOtherName : lkFamilyOtherName);
+        line.font = kind == 1 ? &display_fonts().scientific() : &display_fonts().normal();
+        line.text = name;
+        line.family = family;
+        line.species = species;
+        names.push_back(std::move(line));
+    }
+    if (names.empty()) {
+        SHST_TShowString line;
+        line.kind = is_species ? lkSpeciesScientificName : lkFamilyScientificName;
+        line.font = &display_fonts().scientific();
+        line.text = scientific;
+        line.family = family;
+        line.species = species;
+        names.push_back(std::move(line));
+    }
+    if (names.size() == 2)
+        names.front().stop_follows = true;
+    Line first = before;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        Line inserted = insert_line(before, std::move(names[i]));
+        if (i == 0)
+            first = inserted;
+    }
+    return first;
+}
+
+void TShowStrings::append_family_row(Tfamily& family, int number) {
+    SHST_TShowString box;
+    box.kind = lkFamilyBox;
+    box.x = kind_x(lkFamilyBox);
+    box.advance = row_height_;
+    box.family = &family;
+    box.bitmap = bitmap_family_plus;
+    insert_line(lines_.end(), std::move(box));
+    SHST_TShowString header;
+    header.kind = lkFamilyHeader;
+    header.value = number;
+    header.family = &family;
+    insert_line(lines_.end(), std::move(header));
+    insert_name_lines(lines_.end(), &family, nullptr, false);
+}
+
+void TShowStrings::build_family_rows() {
+    const TVisibleSpeciesAndRecordings& filter = options_->visible;
+    const int order = options_->systematic_order;
+    int number = 0;
+    for (Tfamily* family = filter.data().first_family[static_cast<std::size_t>(order)]; family;
+         family = family->next_family) {
+        if (family_has_visible_species(*family, filter, order))
+            append_family_row(*family, ++number);
+    }
+}
+
+void TShowStrings::build_from_options(const SHST_TShowStringsData& options) {
+    remove_lines(lines_.begin(), lines_.end());
+    *options_ = options;
+    build_family_rows();
+    top_line = lines_.empty() ? std::nullopt : std::optional<Line>(lines_.begin());
+    current_line = first_family_name_line();
+}
+
+void TShowStrings::build_as_copy(const TShowStrings& other) {
+    remove_lines(lines_.begin(), lines_.end());
+    *options_ = *other.options_;
+    for (const SHST_TShowString& source : other.lines_) {
+        SHST_TShowString copy;
+        copy.kind = source.kind;
+        copy.font = source.font;
+        copy.stop_follows = source.stop_follows;
+        copy.x = source.x;
+        copy.advance = source.advance;
+        copy.text = source.text;
+        copy.value = source.value;
+        copy.family = source.family;
+        copy.species = source.species;
+        copy.subspecies = source.subspecies;
+        copy.audio_cd = source.audio_cd;
+        copy.bitmap = source.bitmap;
+        if (source.sound_bar) {
+            copy.sound_bar = std::make_unique<SoundBarRecord>();
+            copy.sound_bar->item = source.sound_bar->item;
+            copy.sound_bar->recording_number = source.sound_bar->recording_number;
+            copy.sound_bar->fold_key = source.sound_bar->fold_key;
+        }
+        if (source.kind == lkSmallPicture && source.picture_acquired && environment_.pictures &&
+            source.species)
+            copy.picture_acquired = environment_.pictures->acquire(*source.species).has_value();
+        lines_.push_back(std::move(copy));
+    }
+    top_line = lines_.empty() ? std::nullopt : std::optional<Line>(lines_.begin());
+    current_line = first_family_name_line();
+}
+
+std::optional<Line> TShowStrings::first_family_name_line() {
+    for (Line line = lines_.begin(); line != lines_.end(); ++line) {
+        if (is_name_line(line->kind))
+            return line;
+    }
+    return std::nullopt;
+}
+
+Line TShowStrings::row_end(Line box) const {
+    Line line = std::next(box);
+    while (line != lines_.end() && belongs_to_row_of(box->kind, line->kind))
+        ++line;
+    return line;
+}
+
+void TShowStrings::remove_lines(Line from, Line to) {
+    for (Line line = from; line != to;) {
+        if (current_line && *current_line == line)
+            current_line.reset();
+        if (top_line && *top_line == line)
+            top_line.reset();
+        if (line->kind == lkSmallPicture && line->picture_acquired && environment_.pictures &&
+            line->species)
+            environment_.pictures->release(*line->species);
+        line = lines_.erase(line); // a sound bar record takes its control with it
+    }
+    if (!top_line && !lines_.empty())
+        top_line = lines_.begin();
+}
+
+int TShowStrings::family_number_of(ConstLine line) const {
+    for (ConstLine at = line;; --at) {
+        if (at->kind == lkFamilyHeader)
+            return at->value;
+        if (at == lines_.begin())
+            return 0;
+    }
+}
+
+std::optional<ConstLine> TShowStrings::species_box_of(ConstLine line) const {
+    for (ConstLine at = line;; --at) {
+        if (at->kind == lkSpeciesBox)
+            return at;
+        if (at->kind == lkFamilyBox || at == lines_.begin())
+            return std::nullopt;
+    }
+}
+
+void TShowStrings::unfold_family(Line box) {
+    const TVisibleSpeciesAndRecordings& filter = options_->visible;
+    const int order = options_->systematic_order;
+    const std::size_t slot = static_cast<std::size_t>(order);
+    const Line before = row_end(box);
+    const DisplayFonts& fonts = display_fonts();
+    int number = 0;
+    for (Tspecies* species = box->family->first_species[slot]; species;
+         species = species->next_species[slot]) {
+        if (!species_visible(*species, filter))
+            continue;
+        ++number;
+        const bool pictures = species->first_big_picture != nullptr;
+        const bool recordings = has_shown_items(*species, filter.used_audio_cds);
+        SHST_TShowString species_box;
+        species_box.kind = lkSpeciesBox;
+        species_box.x = kind_x(lkSpeciesBox);
+        species_box.advance = row_height_;
+        species_box.family = box->family;
+        species_box.species = species;
+        species_box.family_number = std::next(box)->value;
+        species_box.bitmap = !pictures && !recordings && species->taxa_text_3.empty()
+                                 ? bitmap_invisible_box
+                                 : bitmap_species_plus;
+        insert_line(before, std::move(species_box));
+        SHST_TShowString header;
+        header.kind = lkSpeciesHeader;
+        header.value = number;
+        header.font = &fonts.normal();
+        header.family = box->family;
+        header.species = species;
+        insert_line(before, std::move(header));
+        insert_name_lines(before, box->family, species, true);
+        if (species->has_map_file || species->map_count > 0) {
+            SHST_TShowString map;
+            map.kind = lkMapMark;
+            map.bitmap = bitmap_little_map;
+            map.species = species;
+            insert_line(before, std::move(map));
+        }
+        SHST_TShowString media;
+        media.kind = lkMediaMark;
+        media.species = species;
+        media.value = (pictures ? 1 : 0) | (recordings ? 1 : 0) << 8;
+        media.bitmap = pictures && recordings ? bitmap_pictures_and_recordings
+                       : pictures             ? bitmap_pictures
+                       : recordings           ? bitmap_recordings
+                                              : bitmap_none;
+        insert_line(before, std::move(media));
+        const int product_code = product().product_code;
+        if ((product_code == 101 || product_code == 114) && species->occurrence_areas) {
+            std::string note;
+            if (!species->occurrence_areas->IsInHomeArea())
+                note = product().home_country_text_1;
+            else if (species->occurrence_areas->IsOnlyInHomeArea())
+                note = "  " + capitalise_first(shstr_text(13));
+            if (!note.empty()) {
+                SHST_TShowString line;
+                line.kind = lkOccurrenceNote;
+                line.font = &fonts.font(FontStyle::bold, -2, FontColour::black);
+                line.text = note;
+                line.species = species;
+                insert_line(before, std::move(line));
+            }
+        }
+        if (options_->show_threatened && species->threat_status >= 1 &&
+            species->threat_status <= 4) {
+            SHST_TShowString threat;
+            threat.kind = lkThreatStatus;
+            threat.font = &fonts.font(FontStyle::bold, 0, FontColour::red);
+            threat.text = std::string("  ") + markup::link +
+                          shstr_text(13 + species->threat_status) + markup::link;
+            threat.species = species;
+            insert_line(before, std::move(threat));
+        }
+        if (options_->other_language && !species->taxa_text_2.empty()) {
+            Line extra =
+                insert_paragraph(before, lkSpeciesExtra, species->taxa_text_2,
+                                 fonts.font(FontStyle::plain, -1, FontColour::black), true);
+            extra->species = species;
+        }
+    }
+}
+
+void TShowStrings::unfold_species(Line box) {
+    Tspecies& species = *box->species;
+    const TVisibleSpeciesAndRecordings& filter = options_->visible;
+    const DisplayFonts& fonts = display_fonts();
+    const DisplayFont& small_plain = fonts.font(FontStyle::plain, -1, FontColour::black);
+    const ProductSettings& settings = product();
+    const Line before = row_end(box);
+    const int family_number = box->family_number;
+    const int species_number = std::next(box)->value;
+
+    // 1. The small picture.
+    std::optional<std::pair<int, int>> picture;
+    if (environment_.geometry.screen_colour_count > 25 && !options_->squeeze_horizontal &&
+        species.flag_s && environment_.pictures)
+        picture = environment_.pictures->acquire(species);
+    const int text_shift = picture ? 35 : 0;
+
+    // 2. The species text.
+    int text_advance = 0;
+    const bool flag_e_without_subspecies = species.flag_e && species.first_subspecies == nullptr;
+    if (!species.taxa_text_3.empty() || species.text_author || flag_e_without_subspecies) {
+        std::string paragraph = species.taxa_text_3;
+        if (species.text_author) {
+            separate(paragraph);
+            paragraph +=
+                shstr_text(7) + ": " + markup::link + species.text_author->key + markup::link + ".";
+        }
+        if (flag_e_without_subspecies) {
+            if (!paragraph.empty() && paragraph.back() != markup::line_break)
+                paragraph += markup::line_break;
+            paragraph += shstr_text(8) + ".";
+        }
+        Line text_line =
+            insert_paragraph(before, lkSpeciesText, paragraph, small_plain, true, text_shift);
+        text_line->species = &species;
+        text_advance = text_line->advance;
+    }
+
+    // 3. The picture line, its top level with the text's.
+    int picture_offset = 0;
+    if (picture) {
+        SHST_TShowString line;
+        line.kind = lkSmallPicture;
+        line.advance = line_height_ - text_advance;
+        line.x = std::min(20, (170 - picture->first) / 2);
+        line.species = &species;
+        line.picture_acquired = true;
+        line.value = picture->second;
+        insert_line(before, std::move(line));
+        picture_offset = line_height_ - text_advance;
+    }
+
+    // 4. The recordings.
+    std::bitset<subspecies_mark_limit> marked;
+    const Tsubspecies* previous_subspecies = nullptr;
+    bool previous_known = false;
+    int number = 0;
+    const int details_size = details_size_;
+    for_each_shown_item(species, filter.used_audio_cds, [&](Tcupaitem& item) {
+        ++number;
+        bool heading_added = false;
+        if (species.flag_e) {
+            Tsubspecies* subspecies = subspecies_of(item);
+            if (subspecies != previous_subspecies) {
+                std::string heading = subspecies ? markup::italic + subspecies->name +
+                                                       markup::italic + " " + shstr_text(9)
+                                                 : shstr_text(10);
+                int extra = 5 - (previous_known ? 0 : picture_offset);
+                insert_paragraph(before, lkSubspeciesHeader, heading, small_plain, true, 0, extra);
+                heading_added = true;
+                if (subspecies && subspecies->number >= 0 &&
+                    subspecies->number < subspecies_mark_limit)
+                    marked.set(static_cast<std::size_t>(subspecies->number));
+                if (subspecies && subspecies_has_pictures(species, subspecies)) {
+                    SHST_TShowString mark;
+                    mark.kind = lkSubspeciesPictures;
+                    mark.bitmap = bitmap_pictures;
+                    mark.species = &species;
+                    mark.subspecies = subspecies;
+                    insert_line(before, std::move(mark));
+                }
+            }
+            previous_subspecies = subspecies;
+            previous_known = subspecies != nullptr;
+        }
+        SHST_TShowString recording_number;
+        recording_number.kind = lkRecordingNumber;
+        recording_number.x = kind_x(lkRecordingNumber);
+        recording_number.value = number;
+        recording_number.font = &fonts.normal();
+        recording_number.advance =
+            environment_.geometry.horizontal_scroll_bar_height + line_height_ - 3;
+        if (&item == species.first_recording_item && !heading_added)
+            recording_number.advance += 5 - picture_offset;
+        recording_number.species = &species;
+        insert_line(before, std::move(recording_number));
+
+        SHST_TShowString bar;
+        bar.kind = lkSoundBar;
+        bar.x = kind_x(lkSoundBar);
+        bar.species = &species;
+        bar.sound_bar = std::make_unique<SoundBarRecord>();
+        bar.sound_bar->item = &item;
+        bar.sound_bar->recording_number = number;
+        bar.sound_bar->fold_key = (family_number * 400 + species_number) * 200 + number;
+        insert_line(before, std::move(bar));
+
+        if (!item.cut_part->is_sound_file && item.cut_part->audio_cd) {
+            Line cd_line =
+                insert_paragraph(before, lkAudioCDLine,
+                                 std::string("       CD ") + markup::link +
+                                     item.cut_part->audio_cd->media_text_2 + markup::link,
+                                 fonts.normal(), false);
+            cd_line->audio_cd = item.cut_part->audio_cd;
+        }
+
+        const bool has_details = !recordist_line(item).empty() || !locality_line(item).empty() ||
+                                 !also_audible_line(item).empty();
+        bool details_box_added = false;
+        if (has_details) {
+            SHST_TShowString details;
+            details.kind = lkDetailsBox;
+            details.x = kind_x(lkDetailsBox);
+            details.advance = details_size;
+            details.bitmap = bitmap_little_plus;
+            details.species = &species;
+            insert_line(before, std::move(details));
+            details_box_added = true;
+        }
+        SHST_TShowString label;
+        label.kind = lkRecordingLabel;
+        label.x = kind_x(lkRecordingLabel);
+        label.advance = details_box_added ? 0 : details_size;
+        label.font = &fonts.font(FontStyle::bold, 1, FontColour::black);
+        label.text = item.type_letter == "X" ? "AAA" : item.type_letter;
+        label.species = &species;
+        insert_line(before, std::move(label));
+        const int label_shift = item.type_letter == "X" ? 3 * average_char_width_ : 0;
+
+        std::string recording_text = item.item_text_1;
+        const int code = settings.product_code;
+        const Tlocality* locality = item.cut_part->locality;
+        if (((code >= 101 && code <= 103) || (code >= 111 && code <= 114)) && locality &&
+            !locality->country.empty() && locality->country != settings.home_country &&
+            (settings.second_country.empty() || locality->country != settings.second_country)) {
+            recording_text += std::string(1, markup::smaller) + "   " + markup::bold +
+                              (settings.edition_english ? "Recorded in " : "Grabado en ") +
+                              locality->country + "." + markup::bold;
+        }
+        SHST_TShowString text_line;
+        text_line.kind = lkRecordingText;
+        text_line.font = &fonts.normal();
+        text_line.x = kind_x(lkRecordingText) + label_shift;
+        const WrappedText wrapped = wrap_text(recording_text, available_width(text_line.x, 0),
+                                              fonts.normal(), *environment_.measurer);
+        text_line.text = wrapped.text;
+        text_line.advance = paragraph_advance(wrapped.lines, line_height_, false);
+        text_line.species = &species;
+        insert_line(before, std::move(text_line));
+
+        if (item.number != 100) {
+            SHST_TShowString percent;
+            percent.kind = lkRecordingPercent;
+            percent.x = kind_x(lkRecordingPercent);
+            percent.advance = line_height_;
+            percent.font = &fonts.normal();
+            percent.value = item.number;
+            percent.text = capitalise_first(shstr_text(3)) + std::to_string(item.number) + "%";
+            percent.species = &species;
+            insert_line(before, std::move(percent));
+        }
+    });
+
+    // 5. Subspecies with pictures but no recordings shown.
+    if (species.flag_e) {
+        for (Tsubspecies* subspecies = species.first_subspecies; subspecies;
+             subspecies = subspecies->next_subspecies) {
+            const bool is_marked = subspecies->number >= 0 &&
+                                   subspecies->number < subspecies_mark_limit &&
+                                   marked.test(static_cast<std::size_t>(subspecies->number));
+            if (is_marked || !subspecies_has_pictures(species, subspecies))
+                continue;
+            const int extra = 20 - (previous_known ? 0 : picture_offset);
+            insert_paragraph(before, lkSubspeciesHeader,
+                             markup::italic + subspecies->name + markup::italic + " " +
+                                 shstr_text(9),
+                             fonts.font(FontStyle::bold, -1, FontColour::black), true, 0, extra);
+            SHST_TShowString mark;
+            mark.kind = lkSubspeciesPictures;
+            mark.bitmap = bitmap_pictures;
+            mark.species = &species;
+            mark.subspecies = subspecies;
+            insert_line(before, std::move(mark));
+            if (subspecies->number >= 0 && subspecies->number < subspecies_mark_limit)
+                marked.set(static_cast<std::size_t>(subspecies->number));
+            previous_known = true;
+        }
+    }
+
+    // 6. The remaining subspecies, listed, where every species shows them.
+    if (settings.forces_flag_e) {
+        std::string list;
+        for (Tsubspecies* subspecies = species.first_subspecies; subspecies;
+             subspecies = subspecies->next_subspecies) {
+            const bool is_marked = subspecies->number >= 0 &&
+                                   subspecies->number < subspecies_mark_limit &&
+                                   marked.test(static_cast<std::size_t>(subspecies->number));
+            if (is_marked)
+                continue;
+            if (!list.empty() && list.back() != ' ')
+                list += ' ';
+            list += markup::italic + subspecies->name + markup::italic;
+        }
+        if (!list.empty())
+            insert_paragraph(before, lkSubspeciesHeader, list + ".", small_plain, true, 0, 10);
+    }
+}
+
+void TShowStrings::unfold_details(Line box) {
+    // The item is the one of the sound bar line above the box.
+    Line at = box;
+    while (at != lines_.begin() && at->kind != lkSoundBar)
+        --at;
+    if (at->kind != lkSoundBar || !at->sound_bar)
+        return;
+    const Tcupaitem& item = *at->sound_bar->item;
+    const DisplayFont& font = display_fonts().normal();
+    const Line before = row_end(box);
+
+    if (std::string line = recordist_line(item); !line.empty())
+        insert_paragraph(before, lkRecordistLine, line, font, true);
+    if (std::string line = locality_line(item); !line.empty())
+        insert_paragraph(before, lkLocalityLine, line, font, true);
+
+    if (std::string line = also_audible_line(item); !line.empty())
+        insert_paragraph(before, lkAlsoAudibleLine, line, font, true);
+}
+
+std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
+    const std::size_t slot = options_->systematic_order;
+    const std::uint32_t options = options_->name_options();
+    std::string heard = capitalise_first(shstr_text(1));
+    bool others = false;
+    for (const Tcupaitem* other = item.cut_part->first_recording_item[slot]; other;
+         other = other->next_item_of_cut_part[slot]) {
+        if (other == &item || other->species == item.species)
+            continue;
+        if (others)
+            heard += ",";
+        others = true;
+        const Tspecies& species = *other->species;
+        std::string names;
+        for (int position = 1; position <= 2; ++position) {
+            const int kind = name_kind_at(position, options);
+            const std::string& name = kind == 1 ? species.scientific_name : species.language_name;
+            if (kind == 0 || name.empty())
+                continue;
+            const std::string shown =
+                name_text(species.scientific_name, species.language_name, kind, true);
+            names += names.empty() ? shown : " (" + shown + ")";
+        }
+        if (names.empty())
+            names = markup::italic + species.scientific_name + markup::italic;
+        heard += " " + names;
+        if (const std::string annotation = annotation_of(*other); !annotation.empty())
+            heard += " (" + annotation + ")";
+    }
+    const int code = product().product_code;
+    if (!others && ((code >= 107 && code <= 109) || code == 114))
+        return {};
+    if (!others)
+        heard += shstr_text(2);
+    return heard + ".";
+}
+
+FoldResult TShowStrings::toggle_fold(Line box, bool only_unfold, bool only_fold) {
+    FoldResult result;
+    if (!is_fold_box(box->kind) || box->bitmap == bitmap_invisible_box)
+        return result;
+    const bool unfolded = box->value == 1;
+    if ((unfolded && only_unfold) || (!unfolded && only_fold))
+        return result;
+    const Line from = row_end(box);
+    if (unfolded) {
+        Line to = from;
+        while (to != lines_.end() && !ends_fold_of(box->kind, to->kind))
+            ++to;
+        for (Line line = from; line != to; ++line)
+            result.removed_height += line->advance;
+        remove_lines(from, to);
+        box->value = 0;
+        box->bitmap = box->kind == lkFamilyBox    ? bitmap_family_plus
+                      : box->kind == lkSpeciesBox ? bitmap_species_plus
+                                                  : bitmap_little_plus;
+    } else {
+        const Line after = from;
+        const Line previous = std::prev(after);
+        if (box->kind == lkFamilyBox)
+            unfold_family(box);
+        else if (box->kind == lkSpeciesBox)
+            unfold_species(box);
+        else
+            unfold_details(box);
+        for (Line line = std::next(previous); line != after; ++line)
+            result.added_height += line->advance;
+        box->value = 1;
+        box->bitmap = box->kind == lkFamilyBox    ? bitmap_family_minus
+                      : box->kind == lkSpeciesBox ? bitmap_species_minus
+                                                  : bitmap_little_minus;
+    }
+    update_box_height_after(box);
+    result.changed = true;
+    return result;
+}
+
+// A fold box after an unfolded species with a small picture starts at least 10
+// pixels below the picture. Only the box after the toggled box's species can
+// change.
+void TShowStrings::update_box_height_after(Line box) {
+    Line start = box;
+    while (start->kind == lkDetailsBox && start != lines_.begin()) {
+        --start;
+        if (start->kind == lkSpeciesBox || start->kind == lkFamilyBox)
+            break;
+    }
+    int picture_height = 0;
+    int below_picture = 0;
+    bool after_picture = false;
+    Line line = std::next(start);
+    for (; line != lines_.end() && line->kind != lkFamilyBox && line->kind != lkSpeciesBox;
+         ++line) {
+        if (after_picture)
+            below_picture += line->advance;
+        if (line->kind == lkSmallPicture) {
+            after_picture = true;
+            picture_height = line->value;
+            below_picture = 0;
+        }
+    }
+    if (line != lines_.end())
+        line->advance = after_picture ? std::max(row_height_, picture_height - below_picture + 10)
+                                      : row_height_;
+}
+
+void TShowStrings::apply_name_options(std::uint32_t name_options) {
+    const bool current_was_name = current_line && is_name_line((*current_line)->kind);
+    for (Line line = lines_.begin(); line != lines_.end();) {
+        if (is_name_line(line->kind)) {
+            Line next = std::next(line);
+            remove_lines(line, next);
+            line = next;
+        } else {
+            ++line;
+        }
+    }
+    options_->set_name_options(name_options);
+    for (Line line = lines_.begin(); line != lines_.end(); ++line) {
+        if (is_header(line->kind))
+            insert_name_lines(std::next(line), line->family, line->species,
+                              line->kind == lkSpeciesHeader);
+    }
+    if (current_was_name && !current_line)
+        current_line = first_family_name_line();
+}
+
+void TShowStrings::unfold_families(const std::vector<int>& family_numbers) {
+    Line search = lines_.begin();
+    for (int number : family_numbers) {
+        Line found = lines_.end();
+        for (Line line = search; line != lines_.end(); ++line) {
+            if (line->kind == lkFamilyHeader && line->value == number) {
+                found = line;
+                break;
+            }
+        }
+        if (found == lines_.end())
+            return;
+        toggle_fold(std::prev(found), true, false);
+        search = found;
+    }
+}
+
+void TShowStrings::fold_all() {
+    for (Line line = lines_.begin(); line != lines_.end(); ++line) {
+        if (line->kind == lkFamilyBox && line->value == 1)
+            toggle_fold(line, false, true);
+    }
+    current_line = first_family_name_line();
+}
+
+int TShowStrings::total_height() const {
+    int height = 0;
+    for (auto line = lines_.begin(); line != lines_.end(); ++line) {
+        if (std::next(line) != lines_.end())
+            height += line->advance;
+    }
+    return height;
+}
+
+int TShowStrings::offset_of(Line line) const {
+    int offset = 0;
+    for (auto at = lines_.begin(); at != lines_.end() && at != line; ++at)
+        offset += at->advance;
+    return offset;
+}
+
+std::optional<Line> TShowStrings::find_header(int family_number, int species_number) {
+    for (Line line = lines_.begin(); line != lines_.end(); ++line) {
+        if (line->kind != lkFamilyHeader || line->value != family_number)
+            continue;
+        if (species_number == 0)
+            return line;
+        for (Line inner = std::next(line); inner != lines_.end() && inner->kind != lkFamilyBox;
+             ++inner) {
+            if (inner->kind == lkSpeciesHeader && inner->value == species_number)
+                return inner;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+DisplayState TShowStrings::state_for_saving() const {
+    DisplayState state;
+    const ConstLine lines = lines_.begin();
+    const ConstLine end = lines_.end();
+    // The top row: the first line whose bottom is not above the painted top.
+    int offset = 0;
+    ConstLine top = end;
+    for (auto line = lines; line != end; ++line) {
+        offset += line->advance;
+        if (offset >= painted_top) {
+            top = line;
+            break;
+        }
+    }
+    if (top != end) {
+        if (is_fold_box(top->kind) && std::next(top) != end)
+            ++top; // a fold box counts as the row it opens
+        state.top_family = family_number_of(top);
+        const auto species = species_box_of(top);
+        state.top_species = species ? std::next(*species)->value : 0;
+        // Unfolded families seen from the top row's family down the painted area.
+        auto header = top;
+        while (header != lines && header->kind != lkFamilyHeader)
+            --header;
+        int header_offset = 0;
+        for (ConstLine at = lines; at != header; ++at)
+            header_offset += at->advance;
+        for (auto line = header; line != end && state.unfolded_families.size() < 20; ++line) {
+            if (line != header)
+                header_offset += std::prev(line)->advance;
+            if (line->kind != lkFamilyHeader)
+                continue;
+            if (header_offset > painted_bottom)
+                break;
+            if (std::prev(line)->value == 1)
+                state.unfolded_families.push_back(line->value);
+        }
+    }
+    if (current_line) {
+        state.current_family = std::max(1, family_number_of(*current_line));
+        const auto species = species_box_of(*current_line);
+        state.current_species = species ? std::next(*species)->value : 0;
+    }
+    return state;
+}
+
+} // namespace pemmaro

@@ -1,0 +1,290 @@
+#include "platform/CdAudioDevice.h"
+
+#include "platform/Ansi.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace pemmaro {
+
+namespace {
+
+constexpr std::int32_t sectors_per_minute = 60 * cd_sectors_per_second;
+
+std::uint32_t sectors_as_msf(std::int32_t sectors) {
+    sectors = std::max(0, sectors);
+    auto minutes = static_cast<std::uint32_t>(std::min(255, sectors / sectors_per_minute));
+    auto seconds = static_cast<std::uint32_t>(sectors / cd_sectors_per_second % 60);
+    auto frames = static_cast<std::uint32_t>(sectors % cd_sectors_per_second);
+    return mci::msf(minutes, seconds, frames);
+}
+
+std::uint32_t tmsf(int track, std::int32_t offset) {
+    return static_cast<std::uint32_t>(track) | sectors_as_msf(offset) << 8;
+}
+
+// Minutes, seconds and frames as sectors; nullopt when seconds or frames overflow.
+std::optional<std::int32_t> msf_sectors(std::uint32_t minutes, std::uint32_t seconds,
+                                        std::uint32_t frames) {
+    if (seconds >= 60 || frames >= static_cast<std::uint32_t>(cd_sectors_per_second))
+        return std::nullopt;
+    return static_cast<std::int32_t>((minutes * 60 + seconds) * cd_sectors_per_second + frames);
+}
+
+} // namespace
+
+// Drives
+
+std::shared_ptr<CdDisc> PhysicalCdDrive::disc() {
+    if (!disc_ || disc_->media_changed())
+        disc_ = CdDisc::open_drive(device_);
+    return disc_;
+}
+
+void CdChanger::set_folder(const std::string& folder) {
+    if (folder == folder_)
+        return;
+    folder_ = folder;
+    held_.reset();
+}
+
+void CdChanger::load_wanted() {
+    if (!wanted_)
+        return;
+    std::string identity = std::move(*wanted_);
+    wanted_.reset();
+    if (held_ && held_->identity() == identity)
+        return;
+    if (auto disc = find(identity))
+        held_ = std::move(disc);
+}
+
+std::shared_ptr<CdDisc> CdChanger::find(const std::string& identity) const {
+    if (folder_.empty())
+        return nullptr;
+    std::optional<std::string> folder = resolve_existing_path(folder_);
+    if (!folder)
+        return nullptr;
+    std::vector<std::filesystem::path> cues;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(*folder, ec)) {
+        if (entry.is_regular_file(ec) && same_text(entry.path().extension().string(), ".cue"))
+            cues.push_back(entry.path());
+    }
+    // By name, so the same folder always gives the same disc.
+    std::sort(cues.begin(), cues.end());
+    for (const auto& cue : cues) {
+        auto disc = CdDisc::open_image(cue.string());
+        if (disc && disc->identity() == identity)
+            return disc;
+    }
+    return nullptr;
+}
+
+// CdAudioDevice
+
+CdAudioDevice::~CdAudioDevice() {
+    stop();
+}
+
+MciError CdAudioDevice::set_time_format(mci::TimeFormat format) {
+    switch (format) {
+    case mci::TimeFormat::milliseconds:
+    case mci::TimeFormat::msf:
+    case mci::TimeFormat::tmsf:
+        format_ = format;
+        return 0;
+    }
+    return mci::bad_time_format;
+}
+
+std::shared_ptr<CdDisc> CdAudioDevice::current_disc() {
+    std::shared_ptr<CdDisc> disc = drive_.disc();
+    if (disc == disc_)
+        return disc;
+    std::string identity = disc ? disc->identity() : std::string();
+    if (!disc || !disc_ || identity != disc_identity_) {
+        stop();
+        position_ = disc ? disc->tracks().front().start : 0;
+    }
+    disc_ = disc;
+    disc_identity_ = std::move(identity);
+    return disc;
+}
+
+MciError CdAudioDevice::status(mci::StatusItem item, std::uint32_t track, std::uint32_t& value) {
+    std::shared_ptr<CdDisc> disc = current_disc();
+    switch (item) {
+    case mci::StatusItem::media_present:
+        value = disc ? 1 : 0;
+        return 0;
+    case mci::StatusItem::mode:
+        if (!disc) {
+            value = mci::mode_open;
+            return 0;
+        }
+        position();
+        value = playback_ ? mci::mode_play : mci::mode_stop;
+        return 0;
+    case mci::StatusItem::number_of_tracks:
+        if (!disc)
+            return mci::device_not_ready;
+        value = static_cast<std::uint32_t>(disc->tracks().size());
+        return 0;
+    case mci::StatusItem::length:
+    case mci::StatusItem::position: {
+        if (!disc)
+            return mci::device_not_ready;
+        bool length = item == mci::StatusItem::length;
+        if (track == 0) {
+            value = length ? encode_length(disc->end() - disc->tracks().front().start)
+                           : encode_position(*disc, position());
+            return 0;
+        }
+        const CdTrack* t = disc->track(static_cast<int>(std::min<std::uint32_t>(track, 255)));
+        if (t == nullptr)
+            return mci::outofrange;
+        if (length)
+            value = encode_length(t->length);
+        else
+            value = format_ == mci::TimeFormat::tmsf ? tmsf(t->number, 0)
+                                                     : encode_position(*disc, t->start);
+        return 0;
+    }
+    }
+    return mci::unsupported_function;
+}
+
+MciError CdAudioDevice::seek(std::uint32_t to) {
+    std::shared_ptr<CdDisc> disc = current_disc();
+    if (!disc)
+        return mci::device_not_ready;
+    std::int32_t sector = 0;
+    if (MciError error = decode_position(*disc, to, sector))
+        return error;
+    stop();
+    position_ = sector;
+    return 0;
+}
+
+MciError CdAudioDevice::play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to) {
+    std::shared_ptr<CdDisc> disc = current_disc();
+    if (!disc)
+        return mci::device_not_ready;
+    std::int32_t first = 0;
+    if (!from)
+        first = position();
+    else if (MciError error = decode_position(*disc, *from, first))
+        return error;
+    std::int32_t last = 0;
+    if (to) {
+        if (MciError error = decode_position(*disc, *to, last))
+            return error;
+    } else {
+        // To the end of the audio that follows without a data track between.
+        const auto& tracks = disc->tracks();
+        last = first;
+        for (auto i = static_cast<std::size_t>(&disc->track_at(first) - tracks.data());
+             i < tracks.size() && tracks[i].audio; ++i)
+            last = std::max(last, tracks[i].start + tracks[i].length);
+    }
+    if (first > last)
+        return mci::outofrange;
+    for (const CdTrack& t : disc->tracks()) {
+        bool overlaps = t.start < last && first < t.start + t.length;
+        if (overlaps && !t.audio)
+            return mci::hardware; // a data track has no sound to play
+    }
+    if (first < last && disc->is_image()) {
+        // An image read takes microseconds; a BIN cut short since it was loaded
+        // fails here rather than in silence.
+        std::vector<std::int16_t> probe(cd_frames_per_sector * audio::output_channels);
+        if (!disc->read_audio(first, 1, probe.data()))
+            return mci::hardware;
+    }
+    stop();
+    position_ = first;
+    if (first == last)
+        return 0;
+    from_ = first;
+    to_ = last;
+    playback_ = audio::AudioOutput::instance().play(
+        [disc, first, last] { return open_cd_source(disc, first, last); });
+    return 0;
+}
+
+MciError CdAudioDevice::stop() {
+    if (playback_ && playback_->active())
+        audio::AudioOutput::instance().stop(playback_);
+    position();
+    return 0;
+}
+
+std::int32_t CdAudioDevice::position() {
+    if (!playback_)
+        return position_;
+    auto state = playback_->state();
+    auto played = static_cast<std::int64_t>(playback_->frames_handed() / cd_frames_per_sector);
+    std::int32_t now = state == audio::Playback::State::completed
+                           ? to_
+                           : static_cast<std::int32_t>(std::min<std::int64_t>(to_, from_ + played));
+    if (state != audio::Playback::State::playing) {
+        position_ = now;
+        playback_.reset();
+    }
+    return now;
+}
+
+std::uint32_t CdAudioDevice::encode_position(const CdDisc& disc, std::int32_t sector) const {
+    switch (format_) {
+    case mci::TimeFormat::milliseconds:
+        return static_cast<std::uint32_t>(std::int64_t{sector + cd_lead_in_sectors} * 1000 /
+                                          cd_sectors_per_second);
+    case mci::TimeFormat::tmsf: {
+        const CdTrack& t = disc.track_at(sector);
+        return tmsf(t.number, std::max(0, sector - t.start));
+    }
+    case mci::TimeFormat::msf:
+        break;
+    }
+    return sectors_as_msf(sector + cd_lead_in_sectors);
+}
+
+std::uint32_t CdAudioDevice::encode_length(std::int32_t sectors) const {
+    if (format_ == mci::TimeFormat::milliseconds)
+        return static_cast<std::uint32_t>(std::int64_t{sectors} * 1000 / cd_sectors_per_second);
+    return sectors_as_msf(sectors);
+}
+
+MciError CdAudioDevice::decode_position(const CdDisc& disc, std::uint32_t value,
+                                        std::int32_t& sector) const {
+    std::int64_t address = 0;
+    switch (format_) {
+    case mci::TimeFormat::milliseconds:
+        address = std::int64_t{value} * cd_sectors_per_second / 1000 - cd_lead_in_sectors;
+        break;
+    case mci::TimeFormat::msf: {
+        auto sectors =
+            msf_sectors(mci::msf_minutes(value), mci::msf_seconds(value), mci::msf_frames(value));
+        if (!sectors)
+            return mci::outofrange;
+        address = *sectors - cd_lead_in_sectors;
+        break;
+    }
+    case mci::TimeFormat::tmsf: {
+        const CdTrack* t = disc.track(static_cast<int>(value & 0xFF));
+        auto offset = msf_sectors(value >> 8 & 0xFF, value >> 16 & 0xFF, value >> 24);
+        if (t == nullptr || !offset || *offset > t->length)
+            return mci::outofrange;
+        address = t->start + *offset;
+        break;
+    }
+    }
+    if (address < disc.tracks().front().start || address > disc.end())
+        return mci::outofrange;
+    sector = static_cast<std::int32_t>(address);
+    return 0;
+}
+
+} // namespace pemmaro

@@ -1,0 +1,19 @@
+#pragma once
+// One open media device behind an identifier; the registry of MediaDevices.cpp
+// hands each command to it. Called on the user-interface thread only.
+
+#include "platform/MediaDevices.h"
+
+namespace pemmaro {
+
+class MediaDevice {
+public:
+    virtual ~MediaDevice() = default;
+    virtual MciError set_time_format(mci::TimeFormat format) = 0;
+    virtual MciError status(mci::StatusItem item, std::uint32_t track, std::uint32_t& value) = 0;
+    virtual MciError seek(std::uint32_t to) = 0;
+    virtual MciError play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to) = 0;
+    virtual MciError stop() = 0;
+};
+
+} // namespace pemmaro

@@ -1,0 +1,219 @@
+#include "platform/SoundFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sndfile.h>
+
+namespace pemmaro {
+
+namespace {
+
+constexpr std::size_t read_frames = 2048;
+
+struct SndFileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SndFile = std::unique_ptr<SNDFILE, SndFileCloser>;
+
+SndFile open_wave(const std::string& path, SF_INFO& info) {
+    info = SF_INFO{};
+    SndFile file(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file)
+        return nullptr;
+    int major = info.format & SF_FORMAT_TYPEMASK;
+    // The device plays wave files only, as its namesake does.
+    if ((major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX) || info.channels < 1 ||
+        info.samplerate < 1)
+        return nullptr;
+    return file;
+}
+
+// Formats whose frame count comes straight from the data size.
+bool counts_exactly(int format) {
+    switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::uint64_t count_decodable_frames(SNDFILE* file, int channels) {
+    std::vector<float> buffer(read_frames * static_cast<std::size_t>(channels));
+    std::uint64_t total = 0;
+    for (;;) {
+        sf_count_t got = sf_readf_float(file, buffer.data(), static_cast<sf_count_t>(read_frames));
+        if (got <= 0)
+            return total;
+        total += static_cast<std::uint64_t>(got);
+    }
+}
+
+std::int16_t to_sample(float value) {
+    float scaled = std::clamp(value * 32767.0f, -32768.0f, 32767.0f);
+    return static_cast<std::int16_t>(std::lrint(scaled));
+}
+
+class SoundFileSource final : public audio::PcmSource {
+public:
+    SoundFileSource(SndFile file, const SF_INFO& info, std::uint64_t frames)
+        : file_(std::move(file))
+        , channels_(static_cast<std::size_t>(info.channels))
+        , resampler_(static_cast<std::uint32_t>(info.samplerate))
+        , remaining_(frames)
+        , input_(read_frames * channels_)
+        , stereo_(read_frames * audio::output_channels) {}
+
+    std::size_t read(std::int16_t* samples, std::size_t frames) override {
+        std::size_t made = 0;
+        while (made < frames) {
+            made += resampler_.pull(samples + made * audio::output_channels, frames - made);
+            if (made == frames || resampler_.finished())
+                break;
+            decode_more();
+        }
+        return made;
+    }
+
+    bool failed() const override { return failed_; }
+
+private:
+    void decode_more() {
+        if (remaining_ == 0) {
+            resampler_.end_input();
+            return;
+        }
+        auto wanted = static_cast<sf_count_t>(std::min<std::uint64_t>(remaining_, read_frames));
+        sf_count_t got = sf_readf_float(file_.get(), input_.data(), wanted);
+        if (got <= 0) {
+            failed_ = true; // fewer frames than counted: the file changed or broke
+            resampler_.end_input();
+            return;
+        }
+        auto count = static_cast<std::size_t>(got);
+        for (std::size_t i = 0; i < count; ++i) {
+            const float* frame = input_.data() + i * channels_;
+            stereo_[2 * i] = to_sample(frame[0]);
+            stereo_[2 * i + 1] = to_sample(channels_ > 1 ? frame[1] : frame[0]);
+        }
+        resampler_.push(stereo_.data(), count);
+        remaining_ -= count;
+    }
+
+    SndFile file_;
+    std::size_t channels_;
+    LinearResampler resampler_;
+    std::uint64_t remaining_;
+    std::vector<float> input_;
+    std::vector<std::int16_t> stereo_;
+    bool failed_ = false;
+};
+
+bool skip_frames(SNDFILE* file, const SF_INFO& info, std::uint64_t frames) {
+    if (frames == 0)
+        return true;
+    if (info.seekable)
+        return sf_seek(file, static_cast<sf_count_t>(frames), SEEK_SET) ==
+               static_cast<sf_count_t>(frames);
+    std::vector<float> buffer(read_frames * static_cast<std::size_t>(info.channels));
+    while (frames > 0) {
+        auto wanted = static_cast<sf_count_t>(std::min<std::uint64_t>(frames, read_frames));
+        sf_count_t got = sf_readf_float(file, buffer.data(), wanted);
+        if (got <= 0)
+            return false;
+        frames -= static_cast<std::uint64_t>(got);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<SoundFileFormat> probe_sound_file(const std::string& path) {
+    SF_INFO info;
+    SndFile file = open_wave(path, info);
+    if (!file)
+        return std::nullopt;
+    SoundFileFormat format;
+    format.rate = static_cast<std::uint32_t>(info.samplerate);
+    format.channels = static_cast<std::uint32_t>(info.channels);
+    if (counts_exactly(info.format)) {
+        format.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
+    } else {
+        format.frames = count_decodable_frames(file.get(), info.channels);
+        if (format.frames == 0 && info.frames > 0)
+            return std::nullopt; // a header over data nothing can decode
+    }
+    return format;
+}
+
+std::unique_ptr<audio::PcmSource> open_sound_file_source(const std::string& path,
+                                                         std::uint64_t first, std::uint64_t end) {
+    SF_INFO info;
+    SndFile file = open_wave(path, info);
+    if (!file || end < first || !skip_frames(file.get(), info, first))
+        return nullptr;
+    return std::make_unique<SoundFileSource>(std::move(file), info, end - first);
+}
+
+// LinearResampler
+
+LinearResampler::LinearResampler(std::uint32_t input_rate)
+    : rate_(input_rate) {}
+
+std::uint64_t LinearResampler::input_index(std::uint64_t output_index) const {
+    return output_index * rate_ / audio::output_rate;
+}
+
+std::uint64_t LinearResampler::output_frames(std::uint64_t input_frames, std::uint32_t input_rate) {
+    // Output frame k samples the input at k * rate / 44100, which must fall inside it.
+    return (input_frames * audio::output_rate + input_rate - 1) / input_rate;
+}
+
+void LinearResampler::push(const std::int16_t* samples, std::size_t frames) {
+    input_.insert(input_.end(), samples, samples + frames * audio::output_channels);
+    input_total_ += frames;
+}
+
+std::size_t LinearResampler::pull(std::int16_t* samples, std::size_t frames) {
+    std::size_t made = 0;
+    while (made < frames) {
+        std::uint64_t position = next_output_ * rate_;
+        std::uint64_t index = position / audio::output_rate;
+        auto fraction = static_cast<std::int64_t>(position % audio::output_rate);
+        if (index >= input_total_)
+            break;
+        bool has_next = index + 1 < input_total_;
+        if (!has_next && !ended_ && fraction != 0)
+            break; // the next input frame is still to come
+        const std::int16_t* a = input_.data() + (index - base_) * audio::output_channels;
+        const std::int16_t* b = has_next ? a + audio::output_channels : a;
+        for (std::size_t c = 0; c < audio::output_channels; ++c) {
+            std::int64_t value =
+                a[c] + (static_cast<std::int64_t>(b[c]) - a[c]) * fraction / audio::output_rate;
+            samples[made * audio::output_channels + c] = static_cast<std::int16_t>(value);
+        }
+        ++next_output_;
+        ++made;
+    }
+    std::uint64_t needed = std::min(input_index(next_output_), input_total_);
+    if (needed > base_) {
+        auto drop = static_cast<std::ptrdiff_t>((needed - base_) * audio::output_channels);
+        input_.erase(input_.begin(), input_.begin() + drop);
+        base_ = needed;
+    }
+    return made;
+}
+
+bool LinearResampler::finished() const {
+    return ended_ && input_index(next_output_) >= input_total_;
+}
+
+} // namespace pemmaro

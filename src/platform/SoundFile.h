@@ -1,0 +1,58 @@
+#pragma once
+// Sound files (RIFF WAVE: PCM, IMA and MS ADPCM, GSM 6.10, MPEG layer 3) read with
+// libsndfile and converted to the output's format: 44.1 kHz stereo 16-bit,
+// resampled linearly. Mono plays on both channels; beyond two, the first two play.
+
+#include "platform/AudioOutput.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pemmaro {
+
+struct SoundFileFormat {
+    std::uint32_t rate = 0;
+    std::uint32_t channels = 0;
+    // What really decodes, which for MPEG is less than the header claims.
+    std::uint64_t frames = 0;
+};
+
+// The format of a RIFF WAVE file libsndfile can decode; nullopt otherwise.
+// Compressed files are decoded once to count their frames (an MPEG minute takes
+// about 16 ms).
+std::optional<SoundFileFormat> probe_sound_file(const std::string& path);
+
+// Frames [first, end) of the file in the output's format. A file that cannot seek
+// (GSM 6.10) is read from its start. nullptr when the file no longer opens.
+// Meant to run on the output thread.
+std::unique_ptr<audio::PcmSource> open_sound_file_source(const std::string& path,
+                                                         std::uint64_t first, std::uint64_t end);
+
+// Linear resampling of stereo 16-bit frames to the output's rate, streamed: input
+// is pushed in pieces and output pulled as far as the input reaches.
+class LinearResampler {
+public:
+    explicit LinearResampler(std::uint32_t input_rate);
+    void push(const std::int16_t* samples, std::size_t frames);
+    void end_input() { ended_ = true; }
+    std::size_t pull(std::int16_t* samples, std::size_t frames);
+    // The input has ended and every output frame has been pulled.
+    bool finished() const;
+    // The number of output frames that `input_frames` frames make.
+    static std::uint64_t output_frames(std::uint64_t input_frames, std::uint32_t input_rate);
+
+private:
+    std::uint64_t input_index(std::uint64_t output_index) const;
+
+    std::uint64_t rate_;
+    std::uint64_t next_output_ = 0;
+    std::uint64_t base_ = 0; // input index of the first frame kept
+    std::uint64_t input_total_ = 0;
+    bool ended_ = false;
+    std::vector<std::int16_t> input_;
+};
+
+} // namespace pemmaro

@@ -1,0 +1,110 @@
+#include "platform/WaveAudioDevice.h"
+
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace pemmaro {
+
+MciError WaveAudioDevice::open(const std::string& element, std::unique_ptr<MediaDevice>& device) {
+    std::optional<std::string> path = resolve_existing_path(element);
+    if (!path || !data_file_exists(*path))
+        return mci::file_not_found;
+    std::optional<SoundFileFormat> format = probe_sound_file(*path);
+    if (!format)
+        return mci::invalid_file;
+    device = std::make_unique<WaveAudioDevice>(std::move(*path), *format);
+    return 0;
+}
+
+WaveAudioDevice::WaveAudioDevice(std::string path, SoundFileFormat format)
+    : path_(std::move(path))
+    , format_(format)
+    , length_(static_cast<std::uint32_t>(std::min<std::uint64_t>(
+          format.frames * 1000 / format.rate, std::numeric_limits<std::uint32_t>::max()))) {}
+
+WaveAudioDevice::~WaveAudioDevice() {
+    stop();
+}
+
+MciError WaveAudioDevice::set_time_format(mci::TimeFormat format) {
+    return format == mci::TimeFormat::milliseconds ? 0 : mci::bad_time_format;
+}
+
+MciError WaveAudioDevice::status(mci::StatusItem item, std::uint32_t track, std::uint32_t& value) {
+    switch (item) {
+    case mci::StatusItem::length:
+    case mci::StatusItem::position:
+        if (track > 1)
+            return mci::outofrange;
+        value = item == mci::StatusItem::length ? length_ : position();
+        return 0;
+    case mci::StatusItem::number_of_tracks:
+    case mci::StatusItem::media_present:
+        value = 1;
+        return 0;
+    case mci::StatusItem::mode:
+        position();
+        value = playback_ ? mci::mode_play : mci::mode_stop;
+        return 0;
+    }
+    return mci::unsupported_function;
+}
+
+MciError WaveAudioDevice::seek(std::uint32_t to) {
+    if (to > length_)
+        return mci::outofrange;
+    stop();
+    position_ = to;
+    return 0;
+}
+
+MciError WaveAudioDevice::play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to) {
+    std::uint32_t first = from.value_or(position());
+    std::uint32_t last = to.value_or(length_);
+    if (first > length_ || last > length_ || first > last)
+        return mci::outofrange;
+    stop();
+    position_ = first;
+    if (first == last)
+        return 0;
+    from_ = first;
+    to_ = last;
+    playback_ = audio::AudioOutput::instance().play(
+        [path = path_, begin = frame_at(first), end = frame_at(last)] {
+            return open_sound_file_source(path, begin, end);
+        });
+    return 0;
+}
+
+MciError WaveAudioDevice::stop() {
+    if (playback_ && playback_->active())
+        audio::AudioOutput::instance().stop(playback_);
+    position();
+    return 0;
+}
+
+std::uint32_t WaveAudioDevice::position() {
+    if (!playback_)
+        return position_;
+    auto state = playback_->state();
+    std::uint64_t played = playback_->frames_handed() * 1000 / audio::output_rate;
+    auto now = state == audio::Playback::State::completed
+                   ? to_
+                   : static_cast<std::uint32_t>(std::min<std::uint64_t>(to_, from_ + played));
+    if (state != audio::Playback::State::playing) {
+        position_ = now;
+        playback_.reset();
+    }
+    return now;
+}
+
+std::uint64_t WaveAudioDevice::frame_at(std::uint32_t ms) const {
+    // The last millisecond holds the frames the rounding of the length left out.
+    if (ms >= length_)
+        return format_.frames;
+    return std::min<std::uint64_t>(format_.frames, std::uint64_t{ms} * format_.rate / 1000);
+}
+
+} // namespace pemmaro

@@ -1,0 +1,145 @@
+#include "sound/AudioCDPlayersUnit.h"
+
+#include "common/GeneralSettings.h"
+#include "common/SettingsFileUnit.h"
+#include "common/TextfileUnit.h"
+#include "data/BirdsDataUnit.h"
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace pemmaro {
+
+namespace {
+
+constexpr int highest_drive = 4;
+constexpr std::uint32_t identity_track_limit = 25;
+
+struct AudioCdState {
+    std::optional<int> device_count;
+    TAudioCDTrackPlayer* current_player = nullptr;
+};
+
+AudioCdState& state() {
+    static AudioCdState instance;
+    return instance;
+}
+
+std::string disc_description(const std::string& identity) {
+    if (const Tdata* loaded = data()) {
+        for (const auto& entry : loaded->audio_cds) {
+            if (entry.object->media_text_3 == identity)
+                return text("AUDIO_CD_2", 2) + " " + entry.object->media_text_2;
+        }
+    }
+    return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
+}
+
+} // namespace
+
+int chosen_audio_cd_drive() {
+    const long drive =
+        read_integer(general_settings::section, audio_cd_drive_key, audio_cd_drive_default);
+    return static_cast<int>(std::clamp<long>(drive, 1, highest_drive));
+}
+
+bool set_chosen_audio_cd_drive(int drive) {
+    return write_integer(general_settings::section, audio_cd_drive_key, drive);
+}
+
+int cd_audio_device_count() {
+    std::optional<int>& count = state().device_count;
+    if (!count)
+        count = static_cast<int>(media_devices().cd_audio_device_count());
+    return *count;
+}
+
+void initialise_audio_cds() {
+    state().device_count.reset();
+    cd_audio_device_count();
+    audio_cd_key_checker();
+}
+
+bool Taudio_CD_key_checker::check(const std::string& cd_name, const std::string& stored_identity,
+                                  const std::string& identity_read) {
+    if (stored_identity == identity_read) {
+        *this = Taudio_CD_key_checker();
+        return true;
+    }
+    if (accepted_ && accepted_stored_identity_ == stored_identity &&
+        accepted_identity_read_ == identity_read)
+        return true;
+    const std::string question =
+        text("AUDIO_CD", 4) + " \"" + cd_name + "\". " + text("AUDIO_CD", 5);
+    if (message(question, MessageIcon::none, MessageButtons::ok_cancel) == MessageAnswer::ok) {
+        accepted_stored_identity_ = stored_identity;
+        accepted_identity_read_ = identity_read;
+        accepted_ = true;
+        return true;
+    }
+    accepted_ = false;
+    return false;
+}
+
+Taudio_CD_key_checker& audio_cd_key_checker() {
+    static Taudio_CD_key_checker checker;
+    return checker;
+}
+
+DiscCheck audio_cd_disc_check() {
+    return [](const std::string& cd_name, const std::string& stored_identity,
+              const std::string& identity_read) {
+        return audio_cd_key_checker().check(cd_name, stored_identity, identity_read);
+    };
+}
+
+std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool silent) {
+    // Track starts read in TMSF (the format after a play) would give other numbers.
+    std::uint32_t count = 0;
+    if (!player.SetTimeFormat(mci::TimeFormat::msf, silent) ||
+        !player.QueryStatus(0, mci::StatusItem::number_of_tracks, count, silent))
+        return std::nullopt;
+    std::string identity = std::to_string(count);
+    for (std::uint32_t track = 1; track <= std::min(count, identity_track_limit); ++track) {
+        std::uint32_t start = 0;
+        if (player.QueryStatus(track, mci::StatusItem::position, start, silent))
+            identity +=
+                ";" + std::to_string(mci::msf_minutes(start) * 60 + mci::msf_seconds(start));
+    }
+    return identity;
+}
+
+TAudioCDTrackPlayer* current_audio_cd_player() {
+    return state().current_player;
+}
+
+void set_current_audio_cd_player(TAudioCDTrackPlayer* player) {
+    state().current_player = player;
+}
+
+std::string DescribeDiscInDrive(int drive_number) {
+    std::unique_ptr<TAudioCDTrackPlayer> temporary;
+    TMCIDevicePlayer* player = current_audio_cd_player();
+    if (player == nullptr) {
+        temporary = std::make_unique<TAudioCDTrackPlayer>();
+        const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
+        bool file_problem = false;
+        if (!temporary->OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true,
+                                   file_problem))
+            return {};
+        player = temporary.get();
+    }
+    std::uint32_t present = 0;
+    if (!player->QueryStatus(0, mci::StatusItem::media_present, present, true))
+        return {};
+    if (present == 0)
+        return text("AUDIO_CD_2", 1);
+    // A disc whose identity cannot be read is no known audio CD.
+    const std::optional<std::string> identity = read_disc_identity(*player, true);
+    if (!identity)
+        return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
+    return disc_description(*identity);
+}
+
+} // namespace pemmaro

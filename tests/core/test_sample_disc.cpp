@@ -1,0 +1,350 @@
+// The sample disc's generated media: every file its data names is found under
+// the generated base folder with the program's paths, the audio CD images
+// carry the disc identities of the data, and a sample of the files decodes.
+
+#include "TestSupport.h"
+#include "common/DataPaths.h"
+#include "common/ProductUnit.h"
+#include "common/SettingsFileUnit.h"
+#include "common/TextfileUnit.h"
+#include "common/WGlobals.h"
+#include "data/BirdsDataUnit.h"
+#include "data/DataFileReaderUnit.h"
+#include "data/DataLoadersUnit.h"
+#include "maps_pictures/PicturesUnit.h"
+#include "platform/Ansi.h"
+#include "platform/Paths.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <sndfile.h>
+#include <sstream>
+
+using namespace pemmaro;
+using namespace pemmaro::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string base_folder = PEMMARO_SAMPLE_BASE_DIR;
+constexpr int sectors_per_second = 75;
+constexpr int bytes_per_sector = 2352;
+
+std::optional<std::string> find_file(const std::string& data_path) {
+    std::optional<std::string> path = resolve_existing_path(base_folder + "/" + data_path);
+    std::error_code error;
+    if (path && !fs::is_regular_file(*path, error))
+        return std::nullopt;
+    return path;
+}
+
+std::string uid(const Tspecies& species) {
+    return std::to_string(species.unique_id);
+}
+
+std::string cd_name(const TaudioCD& cd) {
+    return "cd" + tape_folder_name(cd.tape_number);
+}
+
+// The tracks' start sectors in the image, from the cue sheet's INDEX 01 lines.
+struct CueSheet {
+    std::string bin_name;
+    std::vector<int> track_numbers;
+    std::vector<int> starts;
+};
+
+CueSheet read_cue(const std::string& path) {
+    CueSheet cue;
+    std::istringstream in(read_file(path));
+    std::string word;
+    while (in >> word) {
+        if (word == "FILE") {
+            in >> std::ws;
+            if (in.peek() == '"') {
+                in.get();
+                std::getline(in, cue.bin_name, '"');
+            } else {
+                in >> cue.bin_name;
+            }
+        } else if (word == "TRACK") {
+            int number = 0;
+            in >> number;
+            cue.track_numbers.push_back(number);
+        } else if (word == "INDEX") {
+            int index = 0, minutes = 0, seconds = 0, frames = 0;
+            char colon = 0;
+            in >> index >> minutes >> colon >> seconds >> colon >> frames;
+            if (index == 1)
+                cue.starts.push_back((minutes * 60 + seconds) * sectors_per_second + frames);
+        }
+    }
+    return cue;
+}
+
+struct Decoded {
+    int rate = 0;
+    int channels = 0;
+    int subtype = 0;
+    sf_count_t frames = 0;
+    bool opened = false;
+};
+
+// Decodes the whole file: MPEG headers do not give the true length.
+Decoded decode(const std::string& path) {
+    Decoded decoded;
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr)
+        return decoded;
+    decoded.opened = true;
+    decoded.rate = info.samplerate;
+    decoded.channels = info.channels;
+    decoded.subtype = info.format & SF_FORMAT_SUBMASK;
+    std::vector<short> buffer(4096 * static_cast<std::size_t>(info.channels));
+    sf_count_t got = 0;
+    while ((got = sf_readf_short(file, buffer.data(), 4096)) > 0)
+        decoded.frames += got;
+    sf_close(file);
+    return decoded;
+}
+
+} // namespace
+
+class SampleDiscMedia : public ::testing::Test {
+protected:
+    // Loads with the program's loader as the program does; the global state it
+    // needs is put back afterwards for the other tests.
+    static void SetUpTestSuite() {
+        const CommonServices services = common_services();
+        const SettingsFile settings_before = settings_file();
+        const ProductSettings product_before = product();
+        {
+            TempDir settings;
+            ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
+            ScopedResponder responder;
+            ScopedFatalThrows fatal_throws;
+            const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
+            common_services().startup_directory = disc;
+            common_services().program_directory = disc;
+            settings_file().path = settings.file("Pemmaro.ini");
+            settings_file().on_cd_rom = false;
+            textfile() = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
+            load_data_texts();
+            product() = product_settings_for(1061, std::vector<std::string>(7));
+            data_ = load_data(product()).release();
+        }
+        textfile() = Ttextfile_handler();
+        common_services() = services;
+        settings_file() = settings_before;
+        product() = product_before;
+    }
+    static void TearDownTestSuite() {
+        delete data_;
+        data_ = nullptr;
+    }
+
+    static const Tdata& data() { return *data_; }
+
+    static std::vector<const Tcutpart*> spans_of(const TaudioCD& cd) {
+        std::vector<const Tcutpart*> spans;
+        for (const Tcutpart& cut_part : data().cut_part_store) {
+            if (!cut_part.is_sound_file && cut_part.audio_cd == &cd)
+                spans.push_back(&cut_part);
+        }
+        return spans;
+    }
+
+    static const TaudioCD& copied_cd() {
+        const TaudioCD* last = &data().audio_cd_store.front();
+        for (const TaudioCD& cd : data().audio_cd_store)
+            last = cd.tape_number > last->tape_number ? &cd : last;
+        return *last;
+    }
+
+    static inline Tdata* data_ = nullptr;
+};
+
+TEST_F(SampleDiscMedia, EveryFileTheDataNamesExists) {
+    std::vector<std::string> wanted;
+    for (const Tcutpart& cut_part : data().cut_part_store) {
+        if (cut_part.is_sound_file)
+            wanted.push_back(
+                sound_file_path({cut_part.tape_number, cut_part.side_letter, cut_part.cut_number,
+                                 cut_part.sub_letter, cut_part.compression_number}));
+    }
+    for (const Tspecies& species : data().species_store) {
+        const std::string& family = species.family_directory_name;
+        if (species.flag_s)
+            wanted.push_back(small_picture_path(family, uid(species)));
+        for (int n = 1; n <= species.map_count; ++n)
+            wanted.push_back(distribution_map_path(family, uid(species), n, 106));
+        wanted.push_back(spoken_name_path(family, uid(species), false));
+    }
+    for (const Tbig_picture& picture : data().big_picture_store) {
+        wanted.push_back(big_picture_path(picture.species->family_directory_name,
+                                          uid(*picture.species), picture.picture_number));
+    }
+    for (const Tlocality& locality : data().locality_store) {
+        if (const auto path = site_description_path(locality.description_file))
+            wanted.push_back(*path);
+    }
+    ASSERT_GT(wanted.size(), 30u);
+    std::vector<std::string> missing;
+    for (const std::string& path : wanted) {
+        if (!find_file(path))
+            missing.push_back(path);
+    }
+    EXPECT_THAT(missing, ::testing::IsEmpty());
+}
+
+// The identity is the track count and the start second of each track on the
+// disc (150 sectors of lead-in), which the program compares with a real CD.
+TEST_F(SampleDiscMedia, AudioCdImagesHaveTheIdentityOfTheData) {
+    ASSERT_FALSE(data().audio_cd_store.empty());
+    for (const TaudioCD& cd : data().audio_cd_store) {
+        SCOPED_TRACE(cd_name(cd));
+        const std::string cue_path = base_folder + "/cd-images/" + cd_name(cd) + ".cue";
+        ASSERT_TRUE(exists(cue_path));
+        const CueSheet cue = read_cue(cue_path);
+        ASSERT_FALSE(cue.starts.empty());
+        ASSERT_EQ(cue.starts.size(), cue.track_numbers.size());
+        EXPECT_EQ(cue.starts.front(), 0);
+        std::string identity = std::to_string(cue.starts.size());
+        for (std::size_t t = 0; t < cue.starts.size(); ++t) {
+            EXPECT_EQ(cue.track_numbers[t], static_cast<int>(t + 1));
+            if (t < 25)
+                identity += ";" + std::to_string((cue.starts[t] + 150) / sectors_per_second);
+        }
+        EXPECT_EQ(identity, std::string(trim_blanks(cd.media_text_3)));
+
+        std::error_code error;
+        const auto bin_size = fs::file_size(base_folder + "/cd-images/" + cue.bin_name, error);
+        ASSERT_FALSE(error) << cue.bin_name;
+        EXPECT_EQ(bin_size % bytes_per_sector, 0u);
+        const int sectors = static_cast<int>(bin_size / bytes_per_sector);
+        // Each span lies within its track.
+        for (const Tcutpart* span : spans_of(cd)) {
+            ASSERT_LE(span->track, static_cast<int>(cue.starts.size())) << span->key;
+            const auto t = static_cast<std::size_t>(span->track - 1);
+            const int end = t + 1 < cue.starts.size() ? cue.starts[t + 1] : sectors;
+            EXPECT_LE(cue.starts[t] + (span->offset_ms + span->length_ms) * 75 / 1000, end)
+                << span->key;
+        }
+    }
+}
+
+TEST_F(SampleDiscMedia, CopiedTracksAreTheImagesTracks) {
+    const TaudioCD& cd = copied_cd();
+    const CueSheet cue = read_cue(base_folder + "/cd-images/" + cd_name(cd) + ".cue");
+    const std::string folder = base_folder + "/cd-copies/" + cd_name(cd);
+    ASSERT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(cue.starts.size()));
+    for (int t = 1; t <= static_cast<int>(cue.starts.size()); ++t)
+        EXPECT_TRUE(copied_track_path(folder, t)) << "track " << t;
+
+    // Track 2 holds the same samples in the copy and in the image.
+    ASSERT_GE(cue.starts.size(), 2u);
+    const std::string bin_path = base_folder + "/cd-images/" + cue.bin_name;
+    const auto bin_sectors = static_cast<int>(fs::file_size(bin_path) / bytes_per_sector);
+    const int end = cue.starts.size() > 2 ? cue.starts[2] : bin_sectors;
+    const auto track_path = copied_track_path(folder, 2);
+    ASSERT_TRUE(track_path);
+    SF_INFO info{};
+    SNDFILE* file = sf_open(track_path->c_str(), SFM_READ, &info);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(info.channels, 2);
+    EXPECT_EQ(info.samplerate, 44100);
+    EXPECT_EQ(info.frames, static_cast<sf_count_t>(end - cue.starts[1]) * 588);
+    std::vector<short> copy(static_cast<std::size_t>(info.frames) * 2);
+    EXPECT_EQ(sf_readf_short(file, copy.data(), info.frames), info.frames);
+    sf_close(file);
+    std::ifstream bin(bin_path, std::ios::binary);
+    bin.seekg(static_cast<std::streamoff>(cue.starts[1]) * bytes_per_sector);
+    std::vector<short> image(copy.size());
+    bin.read(reinterpret_cast<char*>(image.data()),
+             static_cast<std::streamsize>(image.size() * sizeof(short)));
+    EXPECT_TRUE(image == copy);
+}
+
+TEST_F(SampleDiscMedia, OneSoundFileOfEachCompressionDecodes) {
+    std::map<int, const Tcutpart*> first_of;
+    for (const Tcutpart& cut_part : data().cut_part_store) {
+        if (cut_part.is_sound_file)
+            first_of.emplace(cut_part.compression_number, &cut_part);
+    }
+    ASSERT_FALSE(first_of.empty());
+    for (const auto& [compression, cut_part] : first_of) {
+        SCOPED_TRACE("compression " + std::to_string(compression) + ", " + cut_part->key);
+        const auto path =
+            find_file(sound_file_path({cut_part->tape_number, cut_part->side_letter,
+                                       cut_part->cut_number, cut_part->sub_letter, compression}));
+        ASSERT_TRUE(path);
+        const Decoded decoded = decode(*path);
+        ASSERT_TRUE(decoded.opened) << sf_strerror(nullptr);
+        EXPECT_EQ(decoded.channels, 1);
+        const double seconds = static_cast<double>(decoded.frames) / decoded.rate;
+        EXPECT_NEAR(seconds, std::max(1000, cut_part->length_ms) / 1000.0, 0.5);
+        if (compression == 3) {
+            EXPECT_EQ(decoded.subtype, SF_FORMAT_GSM610);
+        } else if (compression >= 5) {
+            EXPECT_EQ(decoded.subtype, SF_FORMAT_MPEG_LAYER_III);
+        }
+    }
+    const Tspecies& species = data().species_store.front();
+    const auto voice =
+        find_file(spoken_name_path(species.family_directory_name, uid(species), false));
+    ASSERT_TRUE(voice);
+    EXPECT_GT(decode(*voice).frames, 0);
+}
+
+TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
+    const Tbig_picture& picture = data().big_picture_store.front();
+    const auto big = find_file(big_picture_path(picture.species->family_directory_name,
+                                                uid(*picture.species), picture.picture_number));
+    ASSERT_TRUE(big);
+    const JpegPicture big_jpeg = load_jpeg_file(*big);
+    EXPECT_TRUE(big_jpeg.complete);
+    EXPECT_EQ(big_jpeg.image.size(), QSize(640, 480));
+
+    const auto small = std::find_if(data().species_store.begin(), data().species_store.end(),
+                                    [](const Tspecies& s) { return s.flag_s; });
+    ASSERT_NE(small, data().species_store.end());
+    const auto small_path =
+        find_file(small_picture_path(small->family_directory_name, uid(*small)));
+    ASSERT_TRUE(small_path);
+    EXPECT_EQ(load_jpeg_file(*small_path).image.size(), QSize(120, 90));
+
+    // Every map shows only white, the range's blue and the migration red, in
+    // the frame's size at four pixels a degree; all three storages occur.
+    std::map<std::string, int> storages;
+    for (const Tspecies& species : data().species_store) {
+        for (int n = 1; n <= species.map_count; ++n) {
+            const auto path = find_file(
+                distribution_map_path(species.family_directory_name, uid(species), n, 106));
+            ASSERT_TRUE(path);
+            const std::string head = read_file(*path).substr(0, 34);
+            storages[!head.starts_with("BM") ? "compressed" : head[30] == 1 ? "rle8" : "plain"]++;
+            const PictureLoad load = LoadPictureFile(*path, false);
+            ASSERT_EQ(load.status, PictureStatus::loaded) << *path;
+            const QImage image = dib_to_image(*load.dib);
+            const Tmap_data& frame = *species.maps[static_cast<std::size_t>(n)].map;
+            EXPECT_NEAR(image.width(), 4 * (frame.second_pair.x - frame.first_pair.x), 1) << *path;
+            EXPECT_NEAR(image.height(), 4 * (frame.first_pair.y - frame.second_pair.y), 1) << *path;
+            int others = 0;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb rgb = image.pixel(x, y) & 0xffffff;
+                    others += rgb != 0xffffff && rgb != 0x0000ff && rgb != 0xff0000;
+                }
+            }
+            EXPECT_EQ(others, 0) << *path;
+        }
+    }
+    EXPECT_EQ(storages.size(), 3u);
+}
