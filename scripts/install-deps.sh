@@ -13,7 +13,7 @@ packages=(
   # run
   fonts-liberation qt6-qpa-plugins
   # headless runs and fixtures
-  xvfb xauth x11-apps x11-utils imagemagick pulseaudio pulseaudio-utils sox ffmpeg espeak-ng
+  xvfb xauth x11-apps x11-utils xdotool imagemagick pulseaudio pulseaudio-utils sox ffmpeg espeak-ng
 )
 
 missing=()

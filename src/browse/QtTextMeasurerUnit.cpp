@@ -2,6 +2,8 @@
 
 #include "platform/Ansi.h"
 
+#include <cmath>
+
 namespace pemmaro {
 
 QFont qt_font(int height, bool italic, bool bold) {
@@ -22,12 +24,14 @@ const QtTextMeasurer::FontMeasures& QtTextMeasurer::measures(int height, bool it
     const auto key = std::make_tuple(height, italic, bold);
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
-        FontMeasures entry{QFontMetrics(qt_font(height, italic, bold)), {}};
+        const QFont font = qt_font(height, italic, bold);
+        const QFontMetricsF fractional(font);
+        FontMeasures entry{QFontMetrics(font), {}};
         for (int byte = 0; byte < 256; ++byte) {
             const char character = static_cast<char>(byte);
             const QString text = to_qstring(std::string_view(&character, 1));
             entry.advances[static_cast<std::size_t>(byte)] =
-                byte < 32 ? 0 : entry.metrics.horizontalAdvance(text.at(0));
+                byte < 32 ? 0 : fractional.horizontalAdvance(text.at(0));
         }
         found = fonts_.emplace(key, std::move(entry)).first;
     }
@@ -39,11 +43,12 @@ const QFontMetrics& QtTextMeasurer::metrics(int height, bool italic, bool bold) 
 }
 
 int QtTextMeasurer::text_width(int height, bool italic, bool bold, std::string_view text) const {
-    const std::array<int, 256>& advances = measures(height, italic, bold).advances;
-    int width = 0;
+    // Summed unrounded, as the text is laid out, so long texts do not drift.
+    const std::array<qreal, 256>& advances = measures(height, italic, bold).advances;
+    qreal width = 0;
     for (char c : text)
         width += advances[static_cast<unsigned char>(c)];
-    return width;
+    return static_cast<int>(std::lround(width));
 }
 
 int QtTextMeasurer::text_width(const DisplayFont& font, std::string_view text) const {

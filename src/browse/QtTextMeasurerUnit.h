@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <array>
 #include <map>
 #include <tuple>
@@ -27,7 +28,7 @@ public:
 private:
     struct FontMeasures {
         QFontMetrics metrics;
-        std::array<int, 256> advances; // by Windows-1252 byte
+        std::array<qreal, 256> advances; // by Windows-1252 byte, unrounded
     };
     const FontMeasures& measures(int height, bool italic, bool bold) const;
 

@@ -381,6 +381,7 @@ void TShowStrings::build_as_copy(const TShowStrings& other) {
         copy.advance = source.advance;
         copy.text = source.text;
         copy.value = source.value;
+        copy.family_number = source.family_number;
         copy.family = source.family;
         copy.species = source.species;
         copy.subspecies = source.subspecies;

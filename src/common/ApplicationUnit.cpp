@@ -18,6 +18,7 @@
 #include "sound/ChooseAudioCDPlayerDialogUnit.h"
 #include "sound/PlayListUnit.h"
 #include "sound/SoundBarsUnit.h"
+#include "tools/WebBrowserFormUnit.h"
 #include "tools/WebBrowserSettingsDialogUnit.h"
 
 #include <QApplication>
@@ -38,7 +39,9 @@ struct ProgramWindows::Windows {
 };
 
 ProgramWindows::ProgramWindows()
-    : windows_(std::make_unique<Windows>()) {}
+    : windows_(std::make_unique<Windows>()) {
+    windows_->main_window.set_play_list_window(&windows_->play_list_form);
+}
 
 ProgramWindows::~ProgramWindows() = default;
 
@@ -100,12 +103,14 @@ int run_program(const ProgramRunOptions& options) {
     set_folder_prompt(
         [](const std::string& caption) { return choose_folder(caption, base_directory()); });
     initialise_modules(options.program_directory);
+    initialise_web_browser();
     load_display_bitmaps();
     QApplication::setApplicationName(ProgramConfiguration::application_title);
     // Other windows (play list, maps) may stay open; only the main window ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
     const InstanceLock lock(instance_mutex_name());
     const int exit_code = admitted_by_user(lock) ? run_windows(options, termination) : 0;
+    finalise_web_browser();
     finalise_modules();
     set_folder_prompt(nullptr);
     return exit_code;

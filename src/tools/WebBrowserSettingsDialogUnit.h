@@ -1,9 +1,12 @@
 #pragma once
-// The web browser settings dialog.
-// Created hidden at start-up in its place among the program's windows; its
-// content comes with the feature that shows it.
+// The web browser settings dialog: the integrated browser or the desktop's,
+// and whether one browser window is reused. Created hidden at start-up and
+// shown modally from the browsing windows' Options menu.
 
 #include <QDialog>
+
+class QCheckBox;
+class QPushButton;
 
 namespace pemmaro {
 
@@ -12,6 +15,23 @@ class TWebBrowserSettingsDialog : public QDialog {
 
 public:
     explicit TWebBrowserSettingsDialog(QWidget* parent = nullptr);
+    ~TWebBrowserSettingsDialog() override;
+
+    QCheckBox* CheckBox_use_integrated_browser = nullptr;
+    QCheckBox* CheckBox_use_only_one_window = nullptr;
+    QPushButton* OKButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void apply_enabling_rule();
 };
+
+// The dialog created at start-up; none before it and after it is gone.
+TWebBrowserSettingsDialog* web_browser_settings_dialog();
 
 } // namespace pemmaro

@@ -19,7 +19,7 @@ use_private_runtime_directory
 trap 'stop_null_sink; cleanup' EXIT
 start_null_sink || echo "note: no sound server; the program reports that there is no sound output"
 
-title="Pemmaro - Birds of the Solvara Region"
+title="Pemmaro - Birds of the Solvara Region 1.0"
 
 start_case "main window in a real X server"
 work=$(new_program_folder "$program_source")

@@ -75,7 +75,7 @@ TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
     std::vector<std::string> windows;
     EXPECT_EQ(run(&windows), 0);
     EXPECT_EQ(main_windows_shown_, 1);
-    EXPECT_EQ(caption_, "Pemmaro - Birds of the Solvara Region");
+    EXPECT_EQ(caption_, "Pemmaro - Birds of the Solvara Region 1.0");
     for (const char* name : {"TChildForm", "TFindInShowStringsDialog", "TNameOptionsDialog",
                              "TPlayListForm", "TLocalitiesMapForm", "TTextSizeDialog",
                              "TWebBrowserSettingsDialog", "TChooseAudioCDPlayerDialog"})
@@ -110,6 +110,6 @@ TEST_F(ProgramStart, SecondInstanceAnsweredYesRuns) {
 TEST_F(ProgramStart, UnknownProductStillStartsWithTheErrorTitle) {
     write_file(folder_.file("PROGR_NM.TXT"), "999\r\n");
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(caption_, "Error: Unknown Velmora Program");
+    EXPECT_EQ(caption_, "Error: Unknown Velmora Program 1.0");
     EXPECT_EQ(product().product_code, 103);
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The external sound editor: choosing it and opening a recording's sound file
+// in it. The editor's path is kept in "Sound Editing Program".
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace pemmaro {
+
+// The open-file dialog, starting at the current editor path; none when cancelled.
+using EditorChooser = std::function<std::optional<std::string>(const std::string& current_path)>;
+
+inline constexpr const char* editor_failure_caption = "Error when executing program";
+// The message shown when the editor could not be started.
+std::string editor_failure_text();
+
+// One dialog; a chosen path is stored and written. Returns whether one was chosen.
+bool select_sound_editor(const EditorChooser& choose);
+
+enum class EditorStart { cancelled, started, failed };
+
+// Asks for the editor while its path names no existing file, then starts it on
+// the sound file (maximised when "Maximize Sound Editing Program" is set).
+EditorStart load_into_editor(const std::string& sound_file, const EditorChooser& choose);
+
+} // namespace pemmaro

@@ -1,0 +1,70 @@
+#pragma once
+// Browsing windows on the sample disc: the program's modules set up as at
+// start-up on a private copy of the disc's files, so each test has its own
+// settings file.
+
+#include "TestSupport.h"
+#include "browse/ChildFormUnit.h"
+#include "browse/DisplayBitmapsUnit.h"
+#include "browse/ShowFormUnit.h"
+#include "browse/TopFormsUnit.h"
+#include "common/WInitial.h"
+#include "platform/ProfileFile.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace pemmaro::test {
+
+class SampleDiscWindows : public ::testing::Test {
+protected:
+    // Settings written before the modules start (for example saved windows).
+    virtual std::string initial_settings() const { return "[GENERAL]\r\n"; }
+
+    void SetUp() override {
+        copy_files(PEMMARO_SAMPLE_DISC_DIR, folder_.path());
+        write_file(settings_path(), initial_settings());
+        initialise_modules(folder_.path());
+        load_display_bitmaps();
+    }
+
+    void TearDown() override {
+        windows_.clear();
+        finalise_modules();
+    }
+
+    std::string settings_path() const { return folder_.file("Pemmaro.ini"); }
+    std::string setting(std::string_view section, std::string_view key) const {
+        return profile_string(settings_path(), section, key, "<none>", 200);
+    }
+
+    // A main window restored from the settings file, shown and painted.
+    TChildForm& open_main_window() {
+        windows_.push_back(std::make_unique<TChildForm>());
+        TChildForm& window = *windows_.back();
+        window.initialise_as_main_window();
+        window.show();
+        settle();
+        return window;
+    }
+
+    static void settle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    // Paints the window now, so the surface knows what it showed.
+    static void paint(TChildForm& window) {
+        window.surface().viewport()->repaint();
+        settle();
+    }
+
+    TempDir folder_;
+    ScopedCurrentDirectory current_{folder_.path()};
+    ScopedResponder responder_;
+    ScopedFatalThrows fatal_throws_;
+    std::vector<std::unique_ptr<TChildForm>> windows_;
+};
+
+} // namespace pemmaro::test
