@@ -105,8 +105,7 @@ std::shared_ptr<CdDisc> CdAudioDevice::current_disc() {
         return disc;
     std::string identity = disc ? disc->identity() : std::string();
     if (!disc || !disc_ || identity != disc_identity_) {
-        stop();
-        position_ = disc ? disc->tracks().front().start : 0;
+        cursor_.rest_at(disc ? disc->tracks().front().start : 0);
     }
     disc_ = disc;
     disc_identity_ = std::move(identity);
@@ -124,8 +123,7 @@ MciError CdAudioDevice::status(mci::StatusItem item, std::uint32_t track, std::u
             value = mci::mode_open;
             return 0;
         }
-        position();
-        value = playback_ ? mci::mode_play : mci::mode_stop;
+        value = cursor_.playing() ? mci::mode_play : mci::mode_stop;
         return 0;
     case mci::StatusItem::number_of_tracks:
         if (!disc)
@@ -163,8 +161,7 @@ MciError CdAudioDevice::seek(std::uint32_t to) {
     std::int32_t sector = 0;
     if (MciError error = decode_position(*disc, to, sector))
         return error;
-    stop();
-    position_ = sector;
+    cursor_.rest_at(sector);
     return 0;
 }
 
@@ -203,37 +200,21 @@ MciError CdAudioDevice::play(std::optional<std::uint32_t> from, std::optional<st
         if (!disc->read_audio(first, 1, probe.data()))
             return mci::hardware;
     }
-    stop();
-    position_ = first;
-    if (first == last)
+    if (first == last) {
+        cursor_.rest_at(first);
         return 0;
-    from_ = first;
-    to_ = last;
-    playback_ = audio::AudioOutput::instance().play(
-        [disc, first, last] { return open_cd_source(disc, first, last); });
+    }
+    cursor_.play(first, last, [disc, first, last] { return open_cd_source(disc, first, last); });
     return 0;
 }
 
 MciError CdAudioDevice::stop() {
-    if (playback_ && playback_->active())
-        audio::AudioOutput::instance().stop(playback_);
-    position();
+    cursor_.stop();
     return 0;
 }
 
 std::int32_t CdAudioDevice::position() {
-    if (!playback_)
-        return position_;
-    auto state = playback_->state();
-    auto played = static_cast<std::int64_t>(playback_->frames_handed() / cd_frames_per_sector);
-    std::int32_t now = state == audio::Playback::State::completed
-                           ? to_
-                           : static_cast<std::int32_t>(std::min<std::int64_t>(to_, from_ + played));
-    if (state != audio::Playback::State::playing) {
-        position_ = now;
-        playback_.reset();
-    }
-    return now;
+    return static_cast<std::int32_t>(cursor_.position());
 }
 
 std::uint32_t CdAudioDevice::encode_position(const CdDisc& disc, std::int32_t sector) const {

@@ -3,9 +3,9 @@
 // disc addresses: MSF counts the 2 s lead-in, TMSF is a track and an offset in it;
 // track lengths come as MSF in both. One drive may be open as several devices.
 
-#include "platform/AudioOutput.h"
 #include "platform/CdDisc.h"
 #include "platform/MediaDevice.h"
+#include "platform/PlaybackCursor.h"
 
 #include <memory>
 #include <optional>
@@ -74,10 +74,7 @@ private:
     mci::TimeFormat format_ = mci::TimeFormat::msf;
     std::shared_ptr<CdDisc> disc_;
     std::string disc_identity_;
-    std::int32_t position_ = 0;
-    std::shared_ptr<audio::Playback> playback_;
-    std::int32_t from_ = 0;
-    std::int32_t to_ = 0;
+    PlaybackCursor cursor_{1, cd_frames_per_sector}; // sectors
 };
 
 } // namespace pemmaro

@@ -45,8 +45,7 @@ MciError WaveAudioDevice::status(mci::StatusItem item, std::uint32_t track, std:
         value = 1;
         return 0;
     case mci::StatusItem::mode:
-        position();
-        value = playback_ ? mci::mode_play : mci::mode_stop;
+        value = cursor_.playing() ? mci::mode_play : mci::mode_stop;
         return 0;
     }
     return mci::unsupported_function;
@@ -55,8 +54,7 @@ MciError WaveAudioDevice::status(mci::StatusItem item, std::uint32_t track, std:
 MciError WaveAudioDevice::seek(std::uint32_t to) {
     if (to > length_)
         return mci::outofrange;
-    stop();
-    position_ = to;
+    cursor_.rest_at(to);
     return 0;
 }
 
@@ -65,39 +63,23 @@ MciError WaveAudioDevice::play(std::optional<std::uint32_t> from, std::optional<
     std::uint32_t last = to.value_or(length_);
     if (first > length_ || last > length_ || first > last)
         return mci::outofrange;
-    stop();
-    position_ = first;
-    if (first == last)
+    if (first == last) {
+        cursor_.rest_at(first);
         return 0;
-    from_ = first;
-    to_ = last;
-    playback_ = audio::AudioOutput::instance().play(
-        [path = path_, begin = frame_at(first), end = frame_at(last)] {
-            return open_sound_file_source(path, begin, end);
-        });
+    }
+    cursor_.play(first, last, [path = path_, begin = frame_at(first), end = frame_at(last)] {
+        return open_sound_file_source(path, begin, end);
+    });
     return 0;
 }
 
 MciError WaveAudioDevice::stop() {
-    if (playback_ && playback_->active())
-        audio::AudioOutput::instance().stop(playback_);
-    position();
+    cursor_.stop();
     return 0;
 }
 
 std::uint32_t WaveAudioDevice::position() {
-    if (!playback_)
-        return position_;
-    auto state = playback_->state();
-    std::uint64_t played = playback_->frames_handed() * 1000 / audio::output_rate;
-    auto now = state == audio::Playback::State::completed
-                   ? to_
-                   : static_cast<std::uint32_t>(std::min<std::uint64_t>(to_, from_ + played));
-    if (state != audio::Playback::State::playing) {
-        position_ = now;
-        playback_.reset();
-    }
-    return now;
+    return static_cast<std::uint32_t>(cursor_.position());
 }
 
 std::uint64_t WaveAudioDevice::frame_at(std::uint32_t ms) const {

@@ -1,8 +1,8 @@
 #pragma once
 // The waveaudio device: one sound file, positions in milliseconds.
 
-#include "platform/AudioOutput.h"
 #include "platform/MediaDevice.h"
+#include "platform/PlaybackCursor.h"
 #include "platform/SoundFile.h"
 
 #include <memory>
@@ -33,10 +33,7 @@ private:
     std::string path_;
     SoundFileFormat format_;
     std::uint32_t length_;
-    std::uint32_t position_ = 0;
-    std::shared_ptr<audio::Playback> playback_;
-    std::uint32_t from_ = 0;
-    std::uint32_t to_ = 0;
+    PlaybackCursor cursor_{1000, audio::output_rate}; // milliseconds
 };
 
 } // namespace pemmaro

@@ -30,7 +30,7 @@ if [ -z "${IN_XVFB:-}" ]; then
 fi
 export QT_QPA_PLATFORM=xcb
 use_private_runtime_directory
-trap 'stop_null_sink; cleanup' EXIT
+trap 'stop_recorder; stop_null_sink; cleanup' EXIT
 if ! start_null_sink; then
   echo "SKIP: the sound server would not start"
   exit 77
@@ -103,14 +103,11 @@ sleep 1 # the first paint
 keys "$main" Return Down Return Down
 sleep 0.5
 import -window root "$artifacts/browse_and_play_unfolded.png" || fail "no screenshot"
-parec -d nullout.monitor --format=s16le --rate=44100 --channels=1 --raw > "$work/capture.raw" &
-recorder=$!
-sleep 0.3
+start_recorder "$work/capture.raw"
 keys "$main" space
 sleep 2.5
 import -window root "$artifacts/browse_and_play_playing.png" || fail "no screenshot"
-kill "$recorder" 2> /dev/null || true
-wait "$recorder" 2> /dev/null || true
+stop_recorder
 read -r loud peak <<< "$(measure "$work/capture.raw")"
 echo "    captured ${loud} s of sound, peak ${peak}"
 python3 -c "import sys; sys.exit(0 if $loud >= 0.5 and $peak >= 1000 else 1)" ||

@@ -104,3 +104,70 @@ stop_null_sink() {
   if [ -n "$null_sink_started" ]; then pulseaudio -k 2> /dev/null || true; fi
   null_sink_started=""
 }
+
+# Polls the condition (a command) until it holds; false after the seconds.
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ $SECONDS -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+file_size() {
+  stat -c %s "$1" 2> /dev/null || echo 0
+}
+
+recording_from_monitor() {
+  pactl list source-outputs short 2> /dev/null | grep -q .
+}
+
+nothing_plays() {
+  ! pactl list sink-inputs short 2> /dev/null | grep -q .
+}
+
+# The capture holds what the sink played up to the moment it had from_size
+# bytes: it grew by another 0.3 s of sound (the sink goes on with silence) or
+# it has not grown for 0.3 s (the sink went idle).
+last_size=-1
+steady_since=0
+capture_settled() {
+  local file=$1 from_size=$2 size now
+  size=$(file_size "$file")
+  now=$(date +%s%N)
+  [ "$size" -ge $((from_size + 26460)) ] && return 0
+  if [ "$size" != "$last_size" ]; then
+    last_size=$size
+    steady_since=$now
+    return 1
+  fi
+  [ $((now - steady_since)) -ge 300000000 ]
+}
+
+# Records the null sink (44.1 kHz mono 16 bit) into the file from the moment
+# the recorder is connected; waiting for that, not for a fixed time, keeps the
+# start of the sound on a loaded machine.
+recorder=""
+start_recorder() {
+  parec -d nullout.monitor --format=s16le --rate=44100 --channels=1 --raw \
+    --latency-msec=20 > "$1" &
+  recorder=$!
+  wait_until 10 recording_from_monitor || fail "the recorder did not connect"
+}
+
+# Waits until the sound that played has reached the capture in the file.
+settle_recorder() {
+  wait_until 10 nothing_plays || fail "a stream stayed at the sink"
+  last_size=-1
+  wait_until 10 capture_settled "$1" "$(file_size "$1")" || fail "the recorder did not settle"
+}
+
+stop_recorder() {
+  if [ -n "$recorder" ]; then
+    kill "$recorder" 2> /dev/null || true
+    wait "$recorder" 2> /dev/null || true
+  fi
+  recorder=""
+}

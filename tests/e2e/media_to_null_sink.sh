@@ -20,7 +20,7 @@ use_private_runtime_directory
 work=$(mktemp -d)
 folders+=("$work")
 
-trap 'stop_null_sink; cleanup' EXIT
+trap 'stop_recorder; stop_null_sink; cleanup' EXIT
 if ! start_null_sink; then
   echo "SKIP: the sound server would not start"
   exit 77
@@ -56,9 +56,7 @@ PY
 
 for mode in device sync; do
   start_case "a 1 s tone through the $mode path reaches the sink"
-  parec -d nullout.monitor --format=s16le --rate=44100 --channels=1 --raw > "$work/$mode.raw" &
-  recorder=$!
-  sleep 0.3 # the recorder connects
+  start_recorder "$work/$mode.raw"
   args=("$work/tone.wav")
   [ "$mode" = sync ] && args=(--sync "$work/tone.wav")
   if ! "$player" "${args[@]}" > "$work/$mode.out" 2>&1; then
@@ -66,9 +64,8 @@ for mode in device sync; do
   fi
   sed 's/^/    /' "$work/$mode.out"
   expect_contains "$work/$mode.out" "output: sound server"
-  sleep 0.5 # the last of the sound leaves the sink
-  kill "$recorder" 2> /dev/null || true
-  wait "$recorder" 2> /dev/null || true
+  settle_recorder "$work/$mode.raw"
+  stop_recorder
   read -r seconds pitch <<< "$(measure "$work/$mode.raw")"
   echo "    captured ${seconds} s of sound at ${pitch} Hz"
   # The first ~0.1 s of a capture may be lost.

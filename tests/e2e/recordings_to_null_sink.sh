@@ -30,56 +30,6 @@ if ! start_null_sink; then
   exit 77
 fi
 
-file_size() {
-  stat -c %s "$1" 2> /dev/null || echo 0
-}
-
-# Polls the condition (a command) until it holds; false after the seconds.
-wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ $SECONDS -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
-recording_from_monitor() {
-  pactl list source-outputs short 2> /dev/null | grep -q .
-}
-
-nothing_plays() {
-  ! pactl list sink-inputs short 2> /dev/null | grep -q .
-}
-
-# The recorder has what the sink played up to the moment the capture had
-# from_size bytes: the capture grew by another 0.3 s of sound (the sink goes on
-# with silence) or it has not grown for 0.3 s (the sink went idle).
-last_size=-1
-steady_since=0
-capture_settled() {
-  local file=$1 from_size=$2 size now
-  size=$(file_size "$file")
-  now=$(date +%s%N)
-  [ "$size" -ge $((from_size + 26460)) ] && return 0
-  if [ "$size" != "$last_size" ]; then
-    last_size=$size
-    steady_since=$now
-    return 1
-  fi
-  [ $((now - steady_since)) -ge 300000000 ]
-}
-
-recorder=""
-stop_recorder() {
-  if [ -n "$recorder" ]; then
-    kill "$recorder" 2> /dev/null || true
-    wait "$recorder" 2> /dev/null || true
-  fi
-  recorder=""
-}
-
 # Records the sink while the program plays: record NAME ARGUMENTS...
 # Leaves NAME.raw (the capture) and NAME.out (the program's report). The sink
 # sends nothing until a sound plays (silence after it), so the capture begins
@@ -87,20 +37,13 @@ stop_recorder() {
 record() {
   local name=$1
   shift
-  parec -d nullout.monitor --format=s16le --rate=44100 --channels=1 --raw \
-    --latency-msec=20 > "$work/$name.raw" &
-  recorder=$!
-  wait_until 10 recording_from_monitor || fail "the recorder did not connect"
+  start_recorder "$work/$name.raw"
   local status=0
   timeout 60 "$player" "$disc" "$base" "$@" > "$work/$name.out" 2>&1 || status=$?
   sed 's/^/    /' "$work/$name.out"
   [ "$status" -eq 0 ] || fail "the program failed (status $status)"
   expect_contains "$work/$name.out" "output: sound server"
-  # The last of the sound reaches the recorder once the program's stream is gone.
-  wait_until 10 nothing_plays || fail "the program's stream stayed at the sink"
-  last_size=-1
-  wait_until 10 capture_settled "$work/$name.raw" "$(file_size "$work/$name.raw")" ||
-    fail "the recorder did not settle"
+  settle_recorder "$work/$name.raw"
   stop_recorder
 }
 
