@@ -6,9 +6,9 @@
 #include "data/DataLoadersUnit.h"
 #include "platform/Log.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <memory>
 
 namespace pemmaro::bench {
@@ -35,14 +35,27 @@ const Tdata& large_disc() {
     return *data;
 }
 
+namespace {
+
+std::unique_ptr<QApplication>& application() {
+    static std::unique_ptr<QApplication> instance;
+    return instance;
+}
+
+} // namespace
+
 void ensure_gui_application() {
     static int argc = 1;
     static char name[] = "pemmaro_bench";
     static char* argv[] = {name, nullptr};
     if (QCoreApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication application(argc, argv);
+        application() = std::make_unique<QApplication>(argc, argv);
     }
+}
+
+void end_gui_application() {
+    application().reset();
 }
 
 } // namespace pemmaro::bench

@@ -9,7 +9,11 @@ namespace pemmaro::bench {
 void prepare_large_disc();
 // Loaded once, on first use.
 const Tdata& large_disc();
-// A Qt application on the offscreen platform, for fonts and painting.
+// A widget application on the offscreen platform, for fonts, painting and
+// windows. It is made on first use, so the benchmarks before it run without one.
 void ensure_gui_application();
+// Ends it while the program can still tear Qt down in order; what the
+// benchmarks keep of it goes in its post routines.
+void end_gui_application();
 
 } // namespace pemmaro::bench

@@ -6,28 +6,15 @@
 #include "browse/ShowFormUnit.h"
 #include "maps_pictures/AreasUnit.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QScrollBar>
 #include <QWindow>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 using namespace pemmaro;
 
 namespace {
-
-// The surface is a widget: it needs a QApplication, made before any benchmark
-// asks for the plain GUI application.
-bool ensure_widget_application() {
-    static int argc = 1;
-    static char name[] = "pemmaro_bench";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication application(argc, argv);
-    }
-    bench::ensure_gui_application();
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
 
 struct UnfoldedSurface {
     UnfoldedSurface()
@@ -54,18 +41,20 @@ struct UnfoldedSurface {
     TShowForm form;
 };
 
+// Made once; it goes before the application does.
 UnfoldedSurface& surface() {
-    static UnfoldedSurface instance;
-    return instance;
+    static std::unique_ptr<UnfoldedSurface> instance;
+    if (!instance) {
+        instance = std::make_unique<UnfoldedSurface>();
+        qAddPostRoutine([] { instance.reset(); });
+    }
+    return *instance;
 }
 
 // Scrolls by distance (wrapping at the end) and repaints the surface with the
 // sound bars on it, as the window system asks after a scroll.
 void paint_after_scrolls(benchmark::State& state, int distance) {
-    if (!ensure_widget_application()) {
-        state.SkipWithError("a plain GUI application is running: run this benchmark alone");
-        return;
-    }
+    bench::ensure_gui_application();
     TShowForm& form = surface().form;
     if (!form.windowHandle() || !form.windowHandle()->isExposed()) {
         state.SkipWithError("the window was not exposed");
