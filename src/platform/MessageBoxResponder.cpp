@@ -41,6 +41,19 @@ QMessageBox::StandardButtons buttons_of(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton second_button_of(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::ok:
+        return QMessageBox::Ok;
+    case MessageButtons::ok_cancel:
+        return QMessageBox::Cancel;
+    case MessageButtons::yes_no:
+    case MessageButtons::yes_no_cancel:
+        return QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
 MessageAnswer answer_of(int button, MessageButtons buttons) {
     switch (button) {
     case QMessageBox::Ok:
@@ -57,12 +70,18 @@ MessageAnswer answer_of(int button, MessageButtons buttons) {
 }
 
 MessageAnswer show_box(const MessageRequest& request) {
-    QMessageBox box(icon_of(request.icon), to_qstring(request.caption), to_qstring(request.text),
-                    buttons_of(request.buttons));
-    return answer_of(box.exec(), request.buttons);
+    return answer_of(make_message_box(request)->exec(), request.buttons);
 }
 
 } // namespace
+
+std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request) {
+    auto box = std::make_unique<QMessageBox>(icon_of(request.icon), to_qstring(request.caption),
+                                             to_qstring(request.text), buttons_of(request.buttons));
+    if (request.default_button == MessageDefault::second)
+        box->setDefaultButton(second_button_of(request.buttons));
+    return box;
+}
 
 bool can_show_message_boxes() {
     const QString platform = QGuiApplication::platformName();

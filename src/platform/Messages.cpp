@@ -62,20 +62,22 @@ void set_message_caption(std::string caption) {
 }
 
 MessageAnswer message_with_caption(std::string_view caption, std::string_view text,
-                                   MessageIcon icon, MessageButtons buttons) {
-    MessageRequest request{std::string(caption), std::string(text), icon, buttons};
+                                   MessageIcon icon, MessageButtons buttons,
+                                   MessageDefault default_button) {
+    MessageRequest request{std::string(caption), std::string(text), icon, buttons, default_button};
     write_to_standard_error(request);
     MessageResponder* responder = message_responder();
     return responder ? responder->respond(request) : safe_answer(buttons);
 }
 
-MessageAnswer message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
+MessageAnswer message(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                      MessageDefault default_button) {
     std::string caption;
     {
         std::lock_guard lock(state().mutex);
         caption = state().caption;
     }
-    return message_with_caption(caption, text, icon, buttons);
+    return message_with_caption(caption, text, icon, buttons, default_button);
 }
 
 void fatal(std::string_view text) {

@@ -14,12 +14,15 @@ namespace pemmaro {
 enum class MessageIcon { none, error, warning, information, question };
 enum class MessageButtons { ok, ok_cancel, yes_no, yes_no_cancel };
 enum class MessageAnswer { ok, cancel, yes, no };
+// The button that Enter presses: the first (OK or Yes) or the second.
+enum class MessageDefault { first, second };
 
 struct MessageRequest {
     std::string caption;
     std::string text;
     MessageIcon icon = MessageIcon::none;
     MessageButtons buttons = MessageButtons::ok;
+    MessageDefault default_button = MessageDefault::first;
 };
 
 class MessageResponder {
@@ -40,10 +43,12 @@ const std::string& message_caption();
 void set_message_caption(std::string caption);
 
 MessageAnswer message(std::string_view text, MessageIcon icon = MessageIcon::none,
-                      MessageButtons buttons = MessageButtons::ok);
+                      MessageButtons buttons = MessageButtons::ok,
+                      MessageDefault default_button = MessageDefault::first);
 MessageAnswer message_with_caption(std::string_view caption, std::string_view text,
                                    MessageIcon icon = MessageIcon::none,
-                                   MessageButtons buttons = MessageButtons::ok);
+                                   MessageButtons buttons = MessageButtons::ok,
+                                   MessageDefault default_button = MessageDefault::first);
 
 // The message with the error icon, then the end of the program with exit code 1.
 [[noreturn]] void fatal(std::string_view text);

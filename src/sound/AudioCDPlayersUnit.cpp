@@ -72,7 +72,8 @@ bool Taudio_CD_key_checker::check(const std::string& cd_name, const std::string&
         return true;
     const std::string question =
         text("AUDIO_CD", 4) + " \"" + cd_name + "\". " + text("AUDIO_CD", 5);
-    if (message(question, MessageIcon::none, MessageButtons::ok_cancel) == MessageAnswer::ok) {
+    if (message(question, MessageIcon::none, MessageButtons::ok_cancel, MessageDefault::second) ==
+        MessageAnswer::ok) {
         accepted_stored_identity_ = stored_identity;
         accepted_identity_read_ = identity_read;
         accepted_ = true;

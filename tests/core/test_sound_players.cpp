@@ -313,6 +313,7 @@ TEST_F(SoundPlayers, KeyCheckerAsksOnceForEachAcceptedWrongDisc) {
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "The disc is not the audio CD \"Songs\". Play anyway?");
     EXPECT_EQ(messages()[0].buttons, MessageButtons::ok_cancel);
+    EXPECT_EQ(messages()[0].default_button, MessageDefault::second) << "Enter cancels";
     EXPECT_TRUE(checker.check("Songs", "3;2;245;511", "5;1;2;3;4;5"));
     EXPECT_EQ(messages().size(), 1u) << "the accepted pair is not asked again";
 
