@@ -139,83 +139,122 @@ TChildForm::~TChildForm() {
     top_forms().delete_form(this);
 }
 
-void TChildForm::create_menus() {
-    MenuItems& m = *items_;
-    auto add_menu = [this](const char* name, int line) {
-        QMenu* menu = menuBar()->addMenu(menu_caption(line));
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name);
-        return menu;
-    };
-    auto add_item = [this](QMenu* menu, const char* name, const QString& caption,
-                           void (TChildForm::*command)()) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        if (command)
-            connect(action, &QAction::triggered, this, command);
-        return action;
-    };
+namespace {
 
-    m.file_menu = add_menu("file_menu", 1);
-    m.new_window_menu_item =
-        add_item(m.file_menu, "new_window_menu_item", menu_caption(2), nullptr);
+QMenu* add_menu(QMainWindow& window, const char* name, int line) {
+    QMenu* menu = window.menuBar()->addMenu(menu_caption(line));
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+QAction* add_item(TChildForm& form, QMenu* menu, const char* name, const QString& caption,
+                  void (TChildForm::*command)() = nullptr) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (command)
+        QObject::connect(action, &QAction::triggered, &form, command);
+    return action;
+}
+
+} // namespace
+
+void TChildForm::create_menus() {
+    create_file_menu();
+    create_search_and_view_menus();
+    create_sound_menu();
+    create_options_menu();
+    create_help_menu();
+    create_window_keys();
+}
+
+void TChildForm::create_file_menu() {
+    MenuItems& m = *items_;
+    m.file_menu = add_menu(*this, "file_menu", 1);
+    m.new_window_menu_item = add_item(*this, m.file_menu, "new_window_menu_item", menu_caption(2));
     connect(m.new_window_menu_item, &QAction::triggered, this, [this] { open_new_window(); });
     m.fold_all_menu_item =
-        add_item(m.file_menu, "fold_all_menu_item", menu_caption(3), &TChildForm::fold_all);
+        add_item(*this, m.file_menu, "fold_all_menu_item", menu_caption(3), &TChildForm::fold_all);
     m.file_menu->addSeparator();
-    m.audio_CDs_menu_item = add_item(m.file_menu, "audio_CDs_menu_item", menu_caption(4), nullptr);
-    m.show_menu_item = add_item(m.file_menu, "show_menu_item", menu_caption(5), nullptr);
+    m.audio_CDs_menu_item = add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(4));
+    m.show_menu_item = add_item(*this, m.file_menu, "show_menu_item", menu_caption(5));
     m.what_was_that_menu_item =
-        add_item(m.file_menu, "what_was_that_menu_item", menu_caption(6, "..."), nullptr);
+        add_item(*this, m.file_menu, "what_was_that_menu_item", menu_caption(6, "..."));
     m.play_lists_menu_item =
-        add_item(m.file_menu, "play_lists_menu_item", menu_caption(7, "..."), nullptr);
+        add_item(*this, m.file_menu, "play_lists_menu_item", menu_caption(7, "..."));
     m.file_menu->addSeparator();
-    m.exit_menu_item = add_item(m.file_menu, "exit_menu_item", menu_caption(8), nullptr);
+    m.exit_menu_item = add_item(*this, m.file_menu, "exit_menu_item", menu_caption(8));
     connect(m.exit_menu_item, &QAction::triggered, this, &QWidget::close);
+}
 
-    m.search_menu = add_menu("search_menu", 10);
-    m.find_menu_item = add_item(m.search_menu, "find_menu_item", menu_caption(11, "...\tCtrl+F"),
-                                &TChildForm::find);
+void TChildForm::create_search_and_view_menus() {
+    MenuItems& m = *items_;
+    m.search_menu = add_menu(*this, "search_menu", 10);
+    m.find_menu_item = add_item(*this, m.search_menu, "find_menu_item",
+                                menu_caption(11, "...\tCtrl+F"), &TChildForm::find);
     m.find_menu_item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     const std::string f3 = text("F3", 1);
     m.find_again_menu_item = add_item(
-        m.search_menu, "find_again_menu_item",
+        *this, m.search_menu, "find_again_menu_item",
         menu_caption(12, "\t" + (f3.empty() ? std::string("F3") : f3)), &TChildForm::find_again);
     m.find_again_menu_item->setShortcut(QKeySequence(Qt::Key_F3));
 
-    m.view_menu = add_menu("view_menu", 13);
+    m.view_menu = add_menu(*this, "view_menu", 13);
     m.site_descriptions_menu_item =
-        add_item(m.view_menu, "site_descriptions_menu_item", menu_caption(14, "..."), nullptr);
+        add_item(*this, m.view_menu, "site_descriptions_menu_item", menu_caption(14, "..."));
+}
 
-    m.sound_menu = add_menu("sound_menu", 15);
+void TChildForm::create_sound_menu() {
+    MenuItems& m = *items_;
+    m.sound_menu = add_menu(*this, "sound_menu", 15);
     m.sound_menu->menuAction()->setEnabled(false);
     m.show_sound_file_menu_item =
-        add_item(m.sound_menu, "show_sound_file_menu_item", menu_caption(16, "..."),
+        add_item(*this, m.sound_menu, "show_sound_file_menu_item", menu_caption(16, "..."),
                  &TChildForm::show_sound_file_name);
-    m.load_into_editor_menu_item = add_item(m.sound_menu, "load_into_editor_menu_item",
+    m.load_into_editor_menu_item = add_item(*this, m.sound_menu, "load_into_editor_menu_item",
                                             menu_caption(17), &TChildForm::load_into_editor);
+}
 
-    m.options_menu = add_menu("options_menu", 18);
+void TChildForm::create_options_menu() {
+    MenuItems& m = *items_;
+    m.options_menu = add_menu(*this, "options_menu", 18);
     m.show_intro_form_menu_item =
-        add_item(m.options_menu, "show_intro_form_menu_item", menu_caption(19), nullptr);
+        add_item(*this, m.options_menu, "show_intro_form_menu_item", menu_caption(19));
     m.show_intro_form_menu_item->setCheckable(true);
-    m.names_menu_item =
-        add_item(m.options_menu, "names_menu_item", menu_caption(20, "..."), nullptr);
+    m.names_menu_item = add_item(*this, m.options_menu, "names_menu_item", menu_caption(20, "..."));
     m.text_size_menu_item =
-        add_item(m.options_menu, "text_size_menu_item", menu_caption(21, "..."), nullptr);
+        add_item(*this, m.options_menu, "text_size_menu_item", menu_caption(21, "..."));
     m.show_all_birds_of_area_menu_item = add_item(
-        m.options_menu, "show_all_birds_of_area_menu_item",
+        *this, m.options_menu, "show_all_birds_of_area_menu_item",
         menu_caption(22, " " + product().home_country), &TChildForm::toggle_show_all_birds_of_area);
     m.show_birds_of_other_countries_menu_item =
-        add_item(m.options_menu, "show_birds_of_other_countries_menu_item", menu_caption(23),
+        add_item(*this, m.options_menu, "show_birds_of_other_countries_menu_item", menu_caption(23),
                  &TChildForm::toggle_show_birds_of_other_countries);
     m.show_threatened_statuses_menu_item =
-        add_item(m.options_menu, "show_threatened_statuses_menu_item", menu_caption(24),
+        add_item(*this, m.options_menu, "show_threatened_statuses_menu_item", menu_caption(24),
                  &TChildForm::toggle_show_threatened);
     for (QAction* toggle :
          {m.show_all_birds_of_area_menu_item, m.show_birds_of_other_countries_menu_item,
           m.show_threatened_statuses_menu_item})
         toggle->setCheckable(true);
+    create_order_items();
+    m.select_area_menu_item =
+        add_item(*this, m.options_menu, "select_area_menu_item", menu_caption(28));
+    m.web_browser_settings_menu_item =
+        add_item(*this, m.options_menu, "web_browser_settings_menu_item", menu_caption(29, "..."),
+                 &TChildForm::open_web_browser_settings);
+    m.select_sound_editor_menu_item =
+        add_item(*this, m.options_menu, "select_sound_editor_menu_item", menu_caption(30, "..."),
+                 &TChildForm::select_sound_editor);
+    m.copy_to_HD_menu_item =
+        add_item(*this, m.options_menu, "copy_to_HD_menu_item", menu_caption(31, "..."));
+    m.AudioCDPlayer_menu_item =
+        add_item(*this, m.options_menu, "AudioCDPlayer_menu_item", menu_caption(32, "..."));
+}
+
+// The three systematic orders, between their separators.
+void TChildForm::create_order_items() {
+    MenuItems& m = *items_;
     m.orders_separator_before = m.options_menu->addSeparator();
     const std::pair<QAction * MenuItems::*, const char*> orders[] = {
         {&MenuItems::database_systematic_order_menu_item, "database_systematic_order_menu_item"},
@@ -224,36 +263,30 @@ void TChildForm::create_menus() {
          "Sibley_and_Monroe_systematic_order_menu_item"}};
     for (int order = 1; order <= 3; ++order) {
         const auto& [member, name] = orders[order - 1];
-        QAction* item = add_item(m.options_menu, name, menu_caption(24 + order), nullptr);
+        QAction* item = add_item(*this, m.options_menu, name, menu_caption(24 + order));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, order] { choose_systematic_order(order); });
         m.*member = item;
     }
     m.orders_separator_after = m.options_menu->addSeparator();
-    m.select_area_menu_item =
-        add_item(m.options_menu, "select_area_menu_item", menu_caption(28), nullptr);
-    m.web_browser_settings_menu_item =
-        add_item(m.options_menu, "web_browser_settings_menu_item", menu_caption(29, "..."),
-                 &TChildForm::open_web_browser_settings);
-    m.select_sound_editor_menu_item =
-        add_item(m.options_menu, "select_sound_editor_menu_item", menu_caption(30, "..."),
-                 &TChildForm::select_sound_editor);
-    m.copy_to_HD_menu_item =
-        add_item(m.options_menu, "copy_to_HD_menu_item", menu_caption(31, "..."), nullptr);
-    m.AudioCDPlayer_menu_item =
-        add_item(m.options_menu, "AudioCDPlayer_menu_item", menu_caption(32, "..."), nullptr);
+}
 
-    m.help_menu = add_menu("help_menu", 33);
-    m.help_menu_item = add_item(m.help_menu, "help_menu_item", menu_caption(34, "..."), nullptr);
+void TChildForm::create_help_menu() {
+    MenuItems& m = *items_;
+    m.help_menu = add_menu(*this, "help_menu", 33);
+    m.help_menu_item = add_item(*this, m.help_menu, "help_menu_item", menu_caption(34, "..."));
     connect(m.help_menu_item, &QAction::triggered, this, [] { show_help_contents(); });
-    m.readme_menu_item = add_item(m.help_menu, "readme_menu_item", menu_caption(35, "..."),
+    m.readme_menu_item = add_item(*this, m.help_menu, "readme_menu_item", menu_caption(35, "..."),
                                   &TChildForm::open_readme);
     m.recent_info_on_the_web_menu_item =
-        add_item(m.help_menu, "recent_info_on_the_web_menu_item", menu_caption(36),
+        add_item(*this, m.help_menu, "recent_info_on_the_web_menu_item", menu_caption(36),
                  &TChildForm::open_recent_info_on_the_web);
-    m.about_menu_item = add_item(m.help_menu, "about_menu_item", menu_caption(37, "..."), nullptr);
+    m.about_menu_item = add_item(*this, m.help_menu, "about_menu_item", menu_caption(37, "..."));
+}
 
-    // Window keys, also while the focus is on a sound bar.
+// Window keys, also while the focus is on a sound bar.
+void TChildForm::create_window_keys() {
+    MenuItems& m = *items_;
     m.next_window = new QAction(this);
     m.next_window->setObjectName("next_window");
     m.next_window->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab));

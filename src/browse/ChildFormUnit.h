@@ -99,6 +99,13 @@ private:
     struct MenuItems;
 
     void create_menus();
+    void create_file_menu();
+    void create_search_and_view_menus();
+    void create_sound_menu();
+    void create_options_menu();
+    void create_order_items();
+    void create_help_menu();
+    void create_window_keys();
     void create_status_bar();
     TShowForm* create_surface();
     void lay_out_surface();

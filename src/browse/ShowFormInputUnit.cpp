@@ -199,6 +199,27 @@ void TShowForm::Private::pictures_key() {
         form.actions.open_pictures(*line->species, nullptr);
 }
 
+void TShowForm::Private::go_to_first_family() {
+    if (const auto first = display.first_family_name_line()) {
+        set_current_line(*first);
+        form.scroll_to(0);
+    }
+}
+
+void TShowForm::Private::go_to_last_stop() {
+    if (display.lines().empty())
+        return;
+    Line last = std::prev(display.end());
+    std::optional<Line> stop =
+        is_cursor_stop(last->kind) ? std::optional(last) : next_stop(last, false);
+    if (stop && is_header((*stop)->kind))
+        stop = first_name_after(*stop);
+    if (stop)
+        set_current_line(*stop);
+    form.scroll_to(form.verticalScrollBar()->maximum());
+    focus_current_bar();
+}
+
 bool TShowForm::Private::key(int key, Qt::KeyboardModifiers modifiers) {
     if (form.actions.close_popups)
         form.actions.close_popups();
@@ -232,27 +253,14 @@ bool TShowForm::Private::key(int key, Qt::KeyboardModifiers modifiers) {
         form.scroll_to(form.scroll_position() + client_height());
         break;
     case Qt::Key_Home:
-        if (!control) {
-            handled = false;
-        } else if (const auto first = display.first_family_name_line()) {
-            set_current_line(*first);
-            form.scroll_to(0);
-        }
+        if (control)
+            go_to_first_family();
+        handled = control;
         break;
     case Qt::Key_End:
-        if (!control) {
-            handled = false;
-        } else if (!display.lines().empty()) {
-            Line last = std::prev(display.end());
-            std::optional<Line> stop =
-                is_cursor_stop(last->kind) ? std::optional(last) : next_stop(last, false);
-            if (stop && is_header((*stop)->kind))
-                stop = first_name_after(*stop);
-            if (stop)
-                set_current_line(*stop);
-            form.scroll_to(form.verticalScrollBar()->maximum());
-            focus_current_bar();
-        }
+        if (control)
+            go_to_last_stop();
+        handled = control;
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -342,6 +350,26 @@ void TShowForm::Private::click(QPoint point) {
     refresh_status(true);
 }
 
+// The pictures mark opens the pictures; the recordings mark (the right half
+// when both are shown) toggles the species' fold box.
+void TShowForm::Private::act_on_media_mark(const ClickHit& hit) {
+    const SHST_TShowString& line = *hit.line;
+    const bool pictures = (line.value & 0xFF) != 0;
+    const bool recordings = ((line.value >> 8) & 0xFF) != 0;
+    if (pictures && (!recordings || hit.left_half)) {
+        if (form.actions.open_pictures && line.species)
+            form.actions.open_pictures(*line.species, nullptr);
+        return;
+    }
+    for (Line at = hit.line; at != display.lines().begin();) {
+        --at;
+        if (at->kind == lkSpeciesBox) {
+            apply_fold(at, false, false);
+            return;
+        }
+    }
+}
+
 void TShowForm::Private::act(const ClickHit& hit, QPoint point) {
     const ShowFormActions& actions = form.actions;
     SHST_TShowString& line = *hit.line;
@@ -352,23 +380,9 @@ void TShowForm::Private::act(const ClickHit& hit, QPoint point) {
     case lkDetailsBox:
         apply_fold(hit.line, false, false);
         break;
-    case lkMediaMark: {
-        const bool pictures = (line.value & 0xFF) != 0;
-        const bool recordings = ((line.value >> 8) & 0xFF) != 0;
-        if (pictures && (!recordings || hit.left_half)) {
-            if (actions.open_pictures && species)
-                actions.open_pictures(*species, nullptr);
-        } else {
-            for (Line at = hit.line; at != display.lines().begin();) {
-                --at;
-                if (at->kind == lkSpeciesBox) {
-                    apply_fold(at, false, false);
-                    break;
-                }
-            }
-        }
+    case lkMediaMark:
+        act_on_media_mark(hit);
         break;
-    }
     case lkSubspeciesPictures:
         if (actions.open_pictures && species)
             actions.open_pictures(*species, line.subspecies);

@@ -109,10 +109,13 @@ struct TShowForm::Private {
     void fold_current(bool only_unfold, bool only_fold);
     void map_key();
     void pictures_key();
+    void go_to_first_family();
+    void go_to_last_stop();
     bool key(int key, Qt::KeyboardModifiers modifiers);
     void click(QPoint point);
     void hover(QPoint point);
     void act(const show_form::ClickHit& hit, QPoint point);
+    void act_on_media_mark(const show_form::ClickHit& hit);
 
     QString status_text();
     void refresh_status(bool always);

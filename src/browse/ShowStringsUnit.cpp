@@ -66,10 +66,10 @@ std::string capitalised_text(std::string_view section, int n) {
     return capitalise_first(text(section, n));
 }
 
-// Appends a blank unless the text is empty or ends in a line break.
-void separate(std::string& text) {
+// Appends the separator unless the text is empty or ends in a line break.
+void separate(std::string& text, char separator = ' ') {
     if (!text.empty() && text.back() != markup::line_break)
-        text += ' ';
+        text += separator;
 }
 
 bool subspecies_has_pictures(const Tspecies& species, const Tsubspecies* subspecies) {
@@ -184,6 +184,84 @@ std::string annotation_of(const Tcupaitem& other) {
     for (const std::string& part : parts)
         joined += (joined.empty() ? "" : ". ") + part;
     return joined;
+}
+
+// Subspecies already under a heading of the unfolding species; a number out
+// of range never counts as headed.
+class SubspeciesMarks {
+public:
+    void mark(const Tsubspecies& subspecies) {
+        if (in_range(subspecies))
+            bits_.set(static_cast<std::size_t>(subspecies.number));
+    }
+    bool marked(const Tsubspecies& subspecies) const {
+        return in_range(subspecies) && bits_.test(static_cast<std::size_t>(subspecies.number));
+    }
+
+private:
+    static bool in_range(const Tsubspecies& subspecies) {
+        return subspecies.number >= 0 && subspecies.number < subspecies_mark_limit;
+    }
+    std::bitset<subspecies_mark_limit> bits_;
+};
+
+template <class Visit>
+void for_each_unheaded_subspecies(const Tspecies& species, const SubspeciesMarks& headed,
+                                  Visit visit) {
+    for (Tsubspecies* subspecies = species.first_subspecies; subspecies;
+         subspecies = subspecies->next_subspecies) {
+        if (!headed.marked(*subspecies))
+            visit(*subspecies);
+    }
+}
+
+std::string subspecies_title(const Tsubspecies& subspecies) {
+    return markup::italic + subspecies.name + markup::italic + " " + shstr_text(9);
+}
+
+const DisplayFont& small_plain_font() {
+    return display_fonts().font(FontStyle::plain, -1, FontColour::black);
+}
+
+SHST_TShowString species_line(LineKind kind, Tspecies& species) {
+    SHST_TShowString line;
+    line.kind = kind;
+    line.species = &species;
+    return line;
+}
+
+// The species' own text and its author; a species split by subspecies that
+// has none says so on a line of its own.
+std::string species_text(const Tspecies& species) {
+    std::string paragraph = species.taxa_text_3;
+    if (species.text_author) {
+        separate(paragraph);
+        paragraph +=
+            shstr_text(7) + ": " + markup::link + species.text_author->key + markup::link + ".";
+    }
+    if (species.flag_e && species.first_subspecies == nullptr) {
+        separate(paragraph, markup::line_break);
+        paragraph += shstr_text(8) + ".";
+    }
+    return paragraph;
+}
+
+bool recorded_abroad(const Tlocality* locality, const ProductSettings& settings) {
+    const int code = settings.product_code;
+    return ((code >= 101 && code <= 103) || (code >= 111 && code <= 114)) && locality &&
+           !locality->country.empty() && locality->country != settings.home_country &&
+           (settings.second_country.empty() || locality->country != settings.second_country);
+}
+
+std::string recording_text(const Tcupaitem& item) {
+    const ProductSettings& settings = product();
+    const Tlocality* locality = item.cut_part->locality;
+    std::string recording = item.item_text_1;
+    if (recorded_abroad(locality, settings))
+        recording += std::string(1, markup::smaller) + "   " + markup::bold +
+                     (settings.edition_english ? "Recorded in " : "Grabado en ") +
+                     locality->country + "." + markup::bold;
+    return recording;
 }
 
 } // namespace
@@ -450,306 +528,298 @@ std::optional<ConstLine> TShowStrings::species_box_of(ConstLine line) const {
     }
 }
 
+// What the steps of unfolding one species share.
+struct TShowStrings::SpeciesUnfolding {
+    Tspecies& species;
+    Line before;
+    int fold_key_base = 0;  // of its sound bars, by family and species number
+    int picture_offset = 0; // the small picture line's advance
+    int recordings = 0;
+    SubspeciesMarks headed{};
+    const Tsubspecies* previous_subspecies = nullptr;
+    bool previous_known = false; // the lines above belong to a known subspecies
+};
+
 void TShowStrings::unfold_family(Line box) {
     const TVisibleSpeciesAndRecordings& filter = options_->visible;
-    const int order = options_->systematic_order;
-    const std::size_t slot = static_cast<std::size_t>(order);
+    const std::size_t slot = static_cast<std::size_t>(options_->systematic_order);
     const Line before = row_end(box);
-    const DisplayFonts& fonts = display_fonts();
     int number = 0;
     for (Tspecies* species = box->family->first_species[slot]; species;
          species = species->next_species[slot]) {
-        if (!species_visible(*species, filter))
-            continue;
-        ++number;
-        const bool pictures = species->first_big_picture != nullptr;
-        const bool recordings = has_shown_items(*species, filter.used_audio_cds);
-        SHST_TShowString species_box;
-        species_box.kind = lkSpeciesBox;
-        species_box.x = kind_x(lkSpeciesBox);
-        species_box.advance = row_height_;
-        species_box.family = box->family;
-        species_box.species = species;
-        species_box.family_number = std::next(box)->value;
-        species_box.bitmap = !pictures && !recordings && species->taxa_text_3.empty()
-                                 ? bitmap_invisible_box
-                                 : bitmap_species_plus;
-        insert_line(before, std::move(species_box));
-        SHST_TShowString header;
-        header.kind = lkSpeciesHeader;
-        header.value = number;
-        header.font = &fonts.normal();
-        header.family = box->family;
-        header.species = species;
-        insert_line(before, std::move(header));
-        insert_name_lines(before, box->family, species, true);
-        if (species->has_map_file || species->map_count > 0) {
-            SHST_TShowString map;
-            map.kind = lkMapMark;
-            map.bitmap = bitmap_little_map;
-            map.species = species;
-            insert_line(before, std::move(map));
-        }
-        SHST_TShowString media;
-        media.kind = lkMediaMark;
-        media.species = species;
-        media.value = (pictures ? 1 : 0) | (recordings ? 1 : 0) << 8;
-        media.bitmap = pictures && recordings ? bitmap_pictures_and_recordings
-                       : pictures             ? bitmap_pictures
-                       : recordings           ? bitmap_recordings
-                                              : bitmap_none;
-        insert_line(before, std::move(media));
-        const int product_code = product().product_code;
-        if ((product_code == 101 || product_code == 114) && species->occurrence_areas) {
-            std::string note;
-            if (!species->occurrence_areas->IsInHomeArea())
-                note = product().home_country_text_1;
-            else if (species->occurrence_areas->IsOnlyInHomeArea())
-                note = "  " + capitalise_first(shstr_text(13));
-            if (!note.empty()) {
-                SHST_TShowString line;
-                line.kind = lkOccurrenceNote;
-                line.font = &fonts.font(FontStyle::bold, -2, FontColour::black);
-                line.text = note;
-                line.species = species;
-                insert_line(before, std::move(line));
-            }
-        }
-        if (options_->show_threatened && species->threat_status >= 1 &&
-            species->threat_status <= 4) {
-            SHST_TShowString threat;
-            threat.kind = lkThreatStatus;
-            threat.font = &fonts.font(FontStyle::bold, 0, FontColour::red);
-            threat.text = std::string("  ") + markup::link +
-                          shstr_text(13 + species->threat_status) + markup::link;
-            threat.species = species;
-            insert_line(before, std::move(threat));
-        }
-        if (options_->other_language && !species->taxa_text_2.empty()) {
-            Line extra =
-                insert_paragraph(before, lkSpeciesExtra, species->taxa_text_2,
-                                 fonts.font(FontStyle::plain, -1, FontColour::black), true);
-            extra->species = species;
-        }
+        if (species_visible(*species, filter))
+            insert_species_row(before, box, *species, ++number);
     }
+}
+
+void TShowStrings::insert_species_row(Line before, Line family_box, Tspecies& species, int number) {
+    const bool pictures = species.first_big_picture != nullptr;
+    const bool recordings = has_shown_items(species, options_->visible.used_audio_cds);
+    SHST_TShowString box = species_line(lkSpeciesBox, species);
+    box.x = kind_x(lkSpeciesBox);
+    box.advance = row_height_;
+    box.family = family_box->family;
+    box.family_number = std::next(family_box)->value;
+    // With nothing to unfold the box keeps its room but cannot be opened.
+    box.bitmap = !pictures && !recordings && species.taxa_text_3.empty() ? bitmap_invisible_box
+                                                                         : bitmap_species_plus;
+    insert_line(before, std::move(box));
+    SHST_TShowString header = species_line(lkSpeciesHeader, species);
+    header.value = number;
+    header.font = &display_fonts().normal();
+    header.family = family_box->family;
+    insert_line(before, std::move(header));
+    insert_name_lines(before, family_box->family, &species, true);
+    insert_media_marks(before, species, pictures, recordings);
+    insert_occurrence_note(before, species);
+    insert_threat_status(before, species);
+    if (options_->other_language && !species.taxa_text_2.empty())
+        insert_paragraph(before, lkSpeciesExtra, species.taxa_text_2, small_plain_font(), true)
+            ->species = &species;
+}
+
+void TShowStrings::insert_media_marks(Line before, Tspecies& species, bool pictures,
+                                      bool recordings) {
+    if (species.has_map_file || species.map_count > 0) {
+        SHST_TShowString map = species_line(lkMapMark, species);
+        map.bitmap = bitmap_little_map;
+        insert_line(before, std::move(map));
+    }
+    SHST_TShowString media = species_line(lkMediaMark, species);
+    media.value = (pictures ? 1 : 0) | (recordings ? 1 : 0) << 8;
+    media.bitmap = pictures && recordings ? bitmap_pictures_and_recordings
+                   : pictures             ? bitmap_pictures
+                   : recordings           ? bitmap_recordings
+                                          : bitmap_none;
+    insert_line(before, std::move(media));
+}
+
+// Only the products with a home area tell how a species stands to it.
+void TShowStrings::insert_occurrence_note(Line before, Tspecies& species) {
+    const int product_code = product().product_code;
+    if ((product_code != 101 && product_code != 114) || !species.occurrence_areas)
+        return;
+    std::string note;
+    if (!species.occurrence_areas->IsInHomeArea())
+        note = product().home_country_text_1;
+    else if (species.occurrence_areas->IsOnlyInHomeArea())
+        note = "  " + capitalise_first(shstr_text(13));
+    if (note.empty())
+        return;
+    SHST_TShowString line = species_line(lkOccurrenceNote, species);
+    line.font = &display_fonts().font(FontStyle::bold, -2, FontColour::black);
+    line.text = note;
+    insert_line(before, std::move(line));
+}
+
+void TShowStrings::insert_threat_status(Line before, Tspecies& species) {
+    if (!options_->show_threatened || species.threat_status < 1 || species.threat_status > 4)
+        return;
+    SHST_TShowString threat = species_line(lkThreatStatus, species);
+    threat.font = &display_fonts().font(FontStyle::bold, 0, FontColour::red);
+    threat.text =
+        std::string("  ") + markup::link + shstr_text(13 + species.threat_status) + markup::link;
+    insert_line(before, std::move(threat));
 }
 
 void TShowStrings::unfold_species(Line box) {
     Tspecies& species = *box->species;
-    const TVisibleSpeciesAndRecordings& filter = options_->visible;
-    const DisplayFonts& fonts = display_fonts();
-    const DisplayFont& small_plain = fonts.font(FontStyle::plain, -1, FontColour::black);
-    const ProductSettings& settings = product();
-    const Line before = row_end(box);
-    const int family_number = box->family_number;
-    const int species_number = std::next(box)->value;
+    SpeciesUnfolding unfolding{species, row_end(box),
+                               (box->family_number * 400 + std::next(box)->value) * 200};
+    // The picture is acquired first: the text beside it moves right to make room.
+    const std::optional<std::pair<int, int>> picture = acquire_small_picture(species);
+    const int text_advance = insert_species_text(unfolding.before, species, picture ? 35 : 0);
+    if (picture)
+        unfolding.picture_offset =
+            insert_small_picture(unfolding.before, species, *picture, text_advance);
+    for_each_shown_item(species, options_->visible.used_audio_cds,
+                        [&](Tcupaitem& item) { insert_recording(unfolding, item); });
+    if (species.flag_e)
+        insert_subspecies_with_pictures_only(unfolding);
+    if (product().forces_flag_e)
+        insert_subspecies_list(unfolding);
+}
 
-    // 1. The small picture.
-    std::optional<std::pair<int, int>> picture;
+std::optional<std::pair<int, int>> TShowStrings::acquire_small_picture(Tspecies& species) {
     if (environment_.geometry.screen_colour_count > 25 && !options_->squeeze_horizontal &&
         species.flag_s && environment_.pictures)
-        picture = environment_.pictures->acquire(species);
-    const int text_shift = picture ? 35 : 0;
+        return environment_.pictures->acquire(species);
+    return std::nullopt;
+}
 
-    // 2. The species text.
-    int text_advance = 0;
-    const bool flag_e_without_subspecies = species.flag_e && species.first_subspecies == nullptr;
-    if (!species.taxa_text_3.empty() || species.text_author || flag_e_without_subspecies) {
-        std::string paragraph = species.taxa_text_3;
-        if (species.text_author) {
-            separate(paragraph);
-            paragraph +=
-                shstr_text(7) + ": " + markup::link + species.text_author->key + markup::link + ".";
-        }
-        if (flag_e_without_subspecies) {
-            if (!paragraph.empty() && paragraph.back() != markup::line_break)
-                paragraph += markup::line_break;
-            paragraph += shstr_text(8) + ".";
-        }
-        Line text_line =
-            insert_paragraph(before, lkSpeciesText, paragraph, small_plain, true, text_shift);
-        text_line->species = &species;
-        text_advance = text_line->advance;
+// Returns the text's advance, 0 when the species has none.
+int TShowStrings::insert_species_text(Line before, Tspecies& species, int x_shift) {
+    const std::string paragraph = species_text(species);
+    if (paragraph.empty())
+        return 0;
+    const Line line =
+        insert_paragraph(before, lkSpeciesText, paragraph, small_plain_font(), true, x_shift);
+    line->species = &species;
+    return line->advance;
+}
+
+// The picture line goes back up so that the picture's top stands level with
+// the text's; returns that (negative) advance for the next line to take back.
+int TShowStrings::insert_small_picture(Line before, Tspecies& species, std::pair<int, int> size,
+                                       int text_advance) {
+    SHST_TShowString line = species_line(lkSmallPicture, species);
+    line.advance = line_height_ - text_advance;
+    line.x = std::min(20, (170 - size.first) / 2);
+    line.picture_acquired = true;
+    line.value = size.second;
+    insert_line(before, std::move(line));
+    return line_height_ - text_advance;
+}
+
+void TShowStrings::insert_recording(SpeciesUnfolding& unfolding, Tcupaitem& item) {
+    const int number = ++unfolding.recordings;
+    const bool headed = unfolding.species.flag_e && head_subspecies_of(unfolding, item);
+    insert_recording_number(unfolding, item, number, headed);
+    insert_sound_bar(unfolding, item, number);
+    insert_audio_cd_line(unfolding.before, item);
+    insert_recording_description(unfolding.before, unfolding.species, item);
+}
+
+// A heading goes wherever the subspecies changes from the previous item's;
+// returns whether one went in.
+bool TShowStrings::head_subspecies_of(SpeciesUnfolding& unfolding, const Tcupaitem& item) {
+    Tsubspecies* subspecies = subspecies_of(item);
+    const bool changed = subspecies != unfolding.previous_subspecies;
+    if (changed)
+        insert_subspecies_heading(unfolding, subspecies, small_plain_font(), 5);
+    unfolding.previous_subspecies = subspecies;
+    unfolding.previous_known = subspecies != nullptr;
+    return changed;
+}
+
+// Without a subspecies the heading gathers the recordings assigned to none.
+void TShowStrings::insert_subspecies_heading(SpeciesUnfolding& unfolding, Tsubspecies* subspecies,
+                                             const DisplayFont& font, int spacing) {
+    const int extra = spacing - (unfolding.previous_known ? 0 : unfolding.picture_offset);
+    insert_paragraph(unfolding.before, lkSubspeciesHeader,
+                     subspecies ? subspecies_title(*subspecies) : shstr_text(10), font, true, 0,
+                     extra);
+    if (!subspecies)
+        return;
+    unfolding.headed.mark(*subspecies);
+    if (subspecies_has_pictures(unfolding.species, subspecies)) {
+        SHST_TShowString mark = species_line(lkSubspeciesPictures, unfolding.species);
+        mark.bitmap = bitmap_pictures;
+        mark.subspecies = subspecies;
+        insert_line(unfolding.before, std::move(mark));
     }
+}
 
-    // 3. The picture line, its top level with the text's.
-    int picture_offset = 0;
-    if (picture) {
-        SHST_TShowString line;
-        line.kind = lkSmallPicture;
-        line.advance = line_height_ - text_advance;
-        line.x = std::min(20, (170 - picture->first) / 2);
-        line.species = &species;
-        line.picture_acquired = true;
-        line.value = picture->second;
-        insert_line(before, std::move(line));
-        picture_offset = line_height_ - text_advance;
-    }
+void TShowStrings::insert_recording_number(const SpeciesUnfolding& unfolding, const Tcupaitem& item,
+                                           int number, bool headed) {
+    SHST_TShowString line = species_line(lkRecordingNumber, unfolding.species);
+    line.x = kind_x(lkRecordingNumber);
+    line.value = number;
+    line.font = &display_fonts().normal();
+    line.advance = environment_.geometry.horizontal_scroll_bar_height + line_height_ - 3;
+    // Unless a heading did, the first recording takes back the picture's offset.
+    if (&item == unfolding.species.first_recording_item && !headed)
+        line.advance += 5 - unfolding.picture_offset;
+    insert_line(unfolding.before, std::move(line));
+}
 
-    // 4. The recordings.
-    std::bitset<subspecies_mark_limit> marked;
-    const Tsubspecies* previous_subspecies = nullptr;
-    bool previous_known = false;
-    int number = 0;
-    const int details_size = details_size_;
-    for_each_shown_item(species, filter.used_audio_cds, [&](Tcupaitem& item) {
-        ++number;
-        bool heading_added = false;
-        if (species.flag_e) {
-            Tsubspecies* subspecies = subspecies_of(item);
-            if (subspecies != previous_subspecies) {
-                std::string heading = subspecies ? markup::italic + subspecies->name +
-                                                       markup::italic + " " + shstr_text(9)
-                                                 : shstr_text(10);
-                int extra = 5 - (previous_known ? 0 : picture_offset);
-                insert_paragraph(before, lkSubspeciesHeader, heading, small_plain, true, 0, extra);
-                heading_added = true;
-                if (subspecies && subspecies->number >= 0 &&
-                    subspecies->number < subspecies_mark_limit)
-                    marked.set(static_cast<std::size_t>(subspecies->number));
-                if (subspecies && subspecies_has_pictures(species, subspecies)) {
-                    SHST_TShowString mark;
-                    mark.kind = lkSubspeciesPictures;
-                    mark.bitmap = bitmap_pictures;
-                    mark.species = &species;
-                    mark.subspecies = subspecies;
-                    insert_line(before, std::move(mark));
-                }
-            }
-            previous_subspecies = subspecies;
-            previous_known = subspecies != nullptr;
-        }
-        SHST_TShowString recording_number;
-        recording_number.kind = lkRecordingNumber;
-        recording_number.x = kind_x(lkRecordingNumber);
-        recording_number.value = number;
-        recording_number.font = &fonts.normal();
-        recording_number.advance =
-            environment_.geometry.horizontal_scroll_bar_height + line_height_ - 3;
-        if (&item == species.first_recording_item && !heading_added)
-            recording_number.advance += 5 - picture_offset;
-        recording_number.species = &species;
-        insert_line(before, std::move(recording_number));
+void TShowStrings::insert_sound_bar(const SpeciesUnfolding& unfolding, Tcupaitem& item,
+                                    int number) {
+    SHST_TShowString bar = species_line(lkSoundBar, unfolding.species);
+    bar.x = kind_x(lkSoundBar);
+    bar.sound_bar = std::make_unique<SoundBarRecord>();
+    bar.sound_bar->item = &item;
+    bar.sound_bar->recording_number = number;
+    bar.sound_bar->fold_key = unfolding.fold_key_base + number;
+    insert_line(unfolding.before, std::move(bar));
+}
 
-        SHST_TShowString bar;
-        bar.kind = lkSoundBar;
-        bar.x = kind_x(lkSoundBar);
-        bar.species = &species;
-        bar.sound_bar = std::make_unique<SoundBarRecord>();
-        bar.sound_bar->item = &item;
-        bar.sound_bar->recording_number = number;
-        bar.sound_bar->fold_key = (family_number * 400 + species_number) * 200 + number;
-        insert_line(before, std::move(bar));
+void TShowStrings::insert_audio_cd_line(Line before, const Tcupaitem& item) {
+    TaudioCD* audio_cd = item.cut_part->audio_cd;
+    if (item.cut_part->is_sound_file || !audio_cd)
+        return;
+    insert_paragraph(before, lkAudioCDLine,
+                     std::string("       CD ") + markup::link + audio_cd->media_text_2 +
+                         markup::link,
+                     display_fonts().normal(), false)
+        ->audio_cd = audio_cd;
+}
 
-        if (!item.cut_part->is_sound_file && item.cut_part->audio_cd) {
-            Line cd_line =
-                insert_paragraph(before, lkAudioCDLine,
-                                 std::string("       CD ") + markup::link +
-                                     item.cut_part->audio_cd->media_text_2 + markup::link,
-                                 fonts.normal(), false);
-            cd_line->audio_cd = item.cut_part->audio_cd;
-        }
+// The details box when there are details to unfold, then the recording's
+// label, text and share.
+void TShowStrings::insert_recording_description(Line before, Tspecies& species,
+                                                const Tcupaitem& item) {
+    const bool boxed = has_details(item);
+    if (boxed)
+        insert_details_box(before, species);
+    const int label_shift = insert_recording_label(before, species, item, boxed);
+    insert_paragraph(before, lkRecordingText, recording_text(item), display_fonts().normal(), false,
+                     label_shift)
+        ->species = &species;
+    if (item.number != 100)
+        insert_recording_percent(before, species, item);
+}
 
-        const bool has_details = !recordist_line(item).empty() || !locality_line(item).empty() ||
-                                 !also_audible_line(item).empty();
-        bool details_box_added = false;
-        if (has_details) {
-            SHST_TShowString details;
-            details.kind = lkDetailsBox;
-            details.x = kind_x(lkDetailsBox);
-            details.advance = details_size;
-            details.bitmap = bitmap_little_plus;
-            details.species = &species;
-            insert_line(before, std::move(details));
-            details_box_added = true;
-        }
-        SHST_TShowString label;
-        label.kind = lkRecordingLabel;
-        label.x = kind_x(lkRecordingLabel);
-        label.advance = details_box_added ? 0 : details_size;
-        label.font = &fonts.font(FontStyle::bold, 1, FontColour::black);
-        label.text = item.type_letter == "X" ? "AAA" : item.type_letter;
-        label.species = &species;
-        insert_line(before, std::move(label));
-        const int label_shift = item.type_letter == "X" ? 3 * average_char_width_ : 0;
+bool TShowStrings::has_details(const Tcupaitem& item) const {
+    return !recordist_line(item).empty() || !locality_line(item).empty() ||
+           !also_audible_line(item).empty();
+}
 
-        std::string recording_text = item.item_text_1;
-        const int code = settings.product_code;
-        const Tlocality* locality = item.cut_part->locality;
-        if (((code >= 101 && code <= 103) || (code >= 111 && code <= 114)) && locality &&
-            !locality->country.empty() && locality->country != settings.home_country &&
-            (settings.second_country.empty() || locality->country != settings.second_country)) {
-            recording_text += std::string(1, markup::smaller) + "   " + markup::bold +
-                              (settings.edition_english ? "Recorded in " : "Grabado en ") +
-                              locality->country + "." + markup::bold;
-        }
-        SHST_TShowString text_line;
-        text_line.kind = lkRecordingText;
-        text_line.font = &fonts.normal();
-        text_line.x = kind_x(lkRecordingText) + label_shift;
-        const WrappedText wrapped = wrap_text(recording_text, available_width(text_line.x, 0),
-                                              fonts.normal(), *environment_.measurer);
-        text_line.text = wrapped.text;
-        text_line.advance = paragraph_advance(wrapped.lines, line_height_, false);
-        text_line.species = &species;
-        insert_line(before, std::move(text_line));
+void TShowStrings::insert_details_box(Line before, Tspecies& species) {
+    SHST_TShowString details = species_line(lkDetailsBox, species);
+    details.x = kind_x(lkDetailsBox);
+    details.advance = details_size_;
+    details.bitmap = bitmap_little_plus;
+    insert_line(before, std::move(details));
+}
 
-        if (item.number != 100) {
-            SHST_TShowString percent;
-            percent.kind = lkRecordingPercent;
-            percent.x = kind_x(lkRecordingPercent);
-            percent.advance = line_height_;
-            percent.font = &fonts.normal();
-            percent.value = item.number;
-            percent.text = capitalise_first(shstr_text(3)) + std::to_string(item.number) + "%";
-            percent.species = &species;
-            insert_line(before, std::move(percent));
-        }
+// The details box, when there is one, already advances the label's row.
+// Returns how far the recording's text moves right past the label.
+int TShowStrings::insert_recording_label(Line before, Tspecies& species, const Tcupaitem& item,
+                                         bool boxed) {
+    const bool stand_in = item.type_letter == "X";
+    SHST_TShowString label = species_line(lkRecordingLabel, species);
+    label.x = kind_x(lkRecordingLabel);
+    label.advance = boxed ? 0 : details_size_;
+    label.font = &display_fonts().font(FontStyle::bold, 1, FontColour::black);
+    label.text = stand_in ? "AAA" : item.type_letter;
+    insert_line(before, std::move(label));
+    return stand_in ? 3 * average_char_width_ : 0;
+}
+
+void TShowStrings::insert_recording_percent(Line before, Tspecies& species, const Tcupaitem& item) {
+    SHST_TShowString percent = species_line(lkRecordingPercent, species);
+    percent.x = kind_x(lkRecordingPercent);
+    percent.advance = line_height_;
+    percent.font = &display_fonts().normal();
+    percent.value = item.number;
+    percent.text = capitalise_first(shstr_text(3)) + std::to_string(item.number) + "%";
+    insert_line(before, std::move(percent));
+}
+
+// Subspecies with pictures but no recordings shown get a heading of their own.
+void TShowStrings::insert_subspecies_with_pictures_only(SpeciesUnfolding& unfolding) {
+    const DisplayFont& font = display_fonts().font(FontStyle::bold, -1, FontColour::black);
+    for_each_unheaded_subspecies(unfolding.species, unfolding.headed, [&](Tsubspecies& subspecies) {
+        if (!subspecies_has_pictures(unfolding.species, &subspecies))
+            return;
+        insert_subspecies_heading(unfolding, &subspecies, font, 20);
+        unfolding.previous_known = true;
     });
+}
 
-    // 5. Subspecies with pictures but no recordings shown.
-    if (species.flag_e) {
-        for (Tsubspecies* subspecies = species.first_subspecies; subspecies;
-             subspecies = subspecies->next_subspecies) {
-            const bool is_marked = subspecies->number >= 0 &&
-                                   subspecies->number < subspecies_mark_limit &&
-                                   marked.test(static_cast<std::size_t>(subspecies->number));
-            if (is_marked || !subspecies_has_pictures(species, subspecies))
-                continue;
-            const int extra = 20 - (previous_known ? 0 : picture_offset);
-            insert_paragraph(before, lkSubspeciesHeader,
-                             markup::italic + subspecies->name + markup::italic + " " +
-                                 shstr_text(9),
-                             fonts.font(FontStyle::bold, -1, FontColour::black), true, 0, extra);
-            SHST_TShowString mark;
-            mark.kind = lkSubspeciesPictures;
-            mark.bitmap = bitmap_pictures;
-            mark.species = &species;
-            mark.subspecies = subspecies;
-            insert_line(before, std::move(mark));
-            if (subspecies->number >= 0 && subspecies->number < subspecies_mark_limit)
-                marked.set(static_cast<std::size_t>(subspecies->number));
-            previous_known = true;
-        }
-    }
-
-    // 6. The remaining subspecies, listed, where every species shows them.
-    if (settings.forces_flag_e) {
-        std::string list;
-        for (Tsubspecies* subspecies = species.first_subspecies; subspecies;
-             subspecies = subspecies->next_subspecies) {
-            const bool is_marked = subspecies->number >= 0 &&
-                                   subspecies->number < subspecies_mark_limit &&
-                                   marked.test(static_cast<std::size_t>(subspecies->number));
-            if (is_marked)
-                continue;
-            if (!list.empty() && list.back() != ' ')
-                list += ' ';
-            list += markup::italic + subspecies->name + markup::italic;
-        }
-        if (!list.empty())
-            insert_paragraph(before, lkSubspeciesHeader, list + ".", small_plain, true, 0, 10);
-    }
+// Where every species shows its subspecies, the ones still without a heading
+// are listed together.
+void TShowStrings::insert_subspecies_list(const SpeciesUnfolding& unfolding) {
+    std::string list;
+    for_each_unheaded_subspecies(unfolding.species, unfolding.headed,
+                                 [&](const Tsubspecies& subspecies) {
+                                     separate(list);
+                                     list += markup::italic + subspecies.name + markup::italic;
+                                 });
+    if (!list.empty())
+        insert_paragraph(unfolding.before, lkSubspeciesHeader, list + ".", small_plain_font(), true,
+                         0, 10);
 }
 
 void TShowStrings::unfold_details(Line box) {

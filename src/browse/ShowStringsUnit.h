@@ -252,8 +252,33 @@ private:
     void build_family_rows();
     void append_family_row(Tfamily& family, int number);
     Line insert_name_lines(Line before, Tfamily* family, Tspecies* species, bool is_species);
+    struct SpeciesUnfolding;
+
     void unfold_family(Line box);
+    void insert_species_row(Line before, Line family_box, Tspecies& species, int number);
+    void insert_media_marks(Line before, Tspecies& species, bool pictures, bool recordings);
+    void insert_occurrence_note(Line before, Tspecies& species);
+    void insert_threat_status(Line before, Tspecies& species);
     void unfold_species(Line box);
+    std::optional<std::pair<int, int>> acquire_small_picture(Tspecies& species);
+    int insert_species_text(Line before, Tspecies& species, int x_shift);
+    int insert_small_picture(Line before, Tspecies& species, std::pair<int, int> size,
+                             int text_advance);
+    void insert_recording(SpeciesUnfolding& unfolding, Tcupaitem& item);
+    bool head_subspecies_of(SpeciesUnfolding& unfolding, const Tcupaitem& item);
+    void insert_subspecies_heading(SpeciesUnfolding& unfolding, Tsubspecies* subspecies,
+                                   const DisplayFont& font, int spacing);
+    void insert_recording_number(const SpeciesUnfolding& unfolding, const Tcupaitem& item,
+                                 int number, bool headed);
+    void insert_sound_bar(const SpeciesUnfolding& unfolding, Tcupaitem& item, int number);
+    void insert_audio_cd_line(Line before, const Tcupaitem& item);
+    void insert_recording_description(Line before, Tspecies& species, const Tcupaitem& item);
+    bool has_details(const Tcupaitem& item) const;
+    void insert_details_box(Line before, Tspecies& species);
+    int insert_recording_label(Line before, Tspecies& species, const Tcupaitem& item, bool boxed);
+    void insert_recording_percent(Line before, Tspecies& species, const Tcupaitem& item);
+    void insert_subspecies_with_pictures_only(SpeciesUnfolding& unfolding);
+    void insert_subspecies_list(const SpeciesUnfolding& unfolding);
     void unfold_details(Line box);
     Line insert_line(Line before, SHST_TShowString line);
     Line insert_paragraph(Line before, LineKind kind, std::string text, const DisplayFont& font,
