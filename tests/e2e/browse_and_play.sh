@@ -14,12 +14,7 @@ base=$3
 artifacts=${4:-$(dirname "$program_source")/../test-artifacts}
 mkdir -p "$artifacts"
 
-for tool in xvfb-run xdotool xwininfo import parec pulseaudio pactl python3; do
-  if ! command -v "$tool" > /dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+skip_unless_installed xvfb-run xdotool xwininfo import parec pulseaudio pactl python3
 if [ ! -d "$base/tapes" ]; then
   echo "SKIP: no generated sample media in $base"
   exit 77
@@ -29,12 +24,7 @@ if [ -z "${IN_XVFB:-}" ]; then
   IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 export QT_QPA_PLATFORM=xcb
-use_private_runtime_directory
-trap 'stop_recorder; stop_null_sink; cleanup' EXIT
-if ! start_null_sink; then
-  echo "SKIP: the sound server would not start"
-  exit 77
-fi
+start_sink_or_skip
 
 title="Pemmaro - Birds of the Solvara Region 1.0"
 work=$(new_program_folder "$program_source")

@@ -171,3 +171,25 @@ stop_recorder() {
   fi
   recorder=""
 }
+
+# Skips the test (exit 77) unless every tool is installed.
+skip_unless_installed() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" > /dev/null; then
+      echo "SKIP: $tool is not installed"
+      exit 77
+    fi
+  done
+}
+
+# A private runtime folder with its own sound server and null sink, stopped
+# on exit with the recorder; the test is skipped when the server will not start.
+start_sink_or_skip() {
+  use_private_runtime_directory
+  trap 'stop_recorder; stop_null_sink; cleanup' EXIT
+  if ! start_null_sink; then
+    echo "SKIP: the sound server would not start"
+    exit 77
+  fi
+}

@@ -9,22 +9,12 @@ source "$(dirname "$0")/lib.sh"
 
 player=$1
 
-for tool in pulseaudio pactl parec python3; do
-  if ! command -v "$tool" > /dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+skip_unless_installed pulseaudio pactl parec python3
 
-use_private_runtime_directory
 work=$(mktemp -d)
 folders+=("$work")
 
-trap 'stop_recorder; stop_null_sink; cleanup' EXIT
-if ! start_null_sink; then
-  echo "SKIP: the sound server would not start"
-  exit 77
-fi
+start_sink_or_skip
 
 # 1 s of 440 Hz at 22050 Hz mono, so the output resamples too.
 python3 - "$work/tone.wav" << 'PY'

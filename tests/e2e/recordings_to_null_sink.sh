@@ -12,23 +12,13 @@ player=$1
 disc=$2
 base=$3
 
-for tool in pulseaudio pactl parec python3 timeout; do
-  if ! command -v "$tool" > /dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+skip_unless_installed pulseaudio pactl parec python3 timeout
 [ -d "$base/cd-images" ] || { echo "FAIL: no generated media in $base" >&2; exit 1; }
 
-use_private_runtime_directory
 work=$(mktemp -d)
 folders+=("$work")
 
-trap 'stop_recorder; stop_null_sink; cleanup' EXIT
-if ! start_null_sink; then
-  echo "SKIP: the sound server would not start"
-  exit 77
-fi
+start_sink_or_skip
 
 # Records the sink while the program plays: record NAME ARGUMENTS...
 # Leaves NAME.raw (the capture) and NAME.out (the program's report). The sink
