@@ -9,6 +9,7 @@
 #include "common/WInitial.h"
 #include "data/DataLoadersUnit.h"
 #include "platform/Messages.h"
+#include "platform/ProcessEnd.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -41,8 +42,8 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         if (argc > 1 && std::strcmp(argv[1], "--check") == 0)
-            return check_data_set(argc, argv);
-        return run(argc, argv);
+            pemmaro::end_process(check_data_set(argc, argv));
+        pemmaro::end_process(run(argc, argv));
     } catch (const std::bad_alloc&) {
         const std::string& text = pemmaro::out_of_memory_message();
         pemmaro::fatal(text.empty() ? "Out of memory." : text);

@@ -1,6 +1,7 @@
 #include "platform/Messages.h"
 
 #include "platform/Log.h"
+#include "platform/ProcessEnd.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -89,7 +90,7 @@ void fatal(std::string_view text) {
     }
     if (handler)
         handler(std::string(text));
-    std::exit(1);
+    end_process(1);
 }
 
 void set_fatal_handler(std::function<void(const std::string&)> handler) {

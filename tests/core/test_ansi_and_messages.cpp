@@ -2,8 +2,11 @@
 #include "platform/Ansi.h"
 #include "platform/Log.h"
 #include "platform/Messages.h"
+#include "platform/ProcessEnd.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -42,6 +45,28 @@ TEST(Messages, WithoutResponderTheSafeAnswerIsGiven) {
     EXPECT_EQ(message("x", MessageIcon::none, MessageButtons::yes_no), MessageAnswer::no);
     EXPECT_EQ(message("x", MessageIcon::none, MessageButtons::ok_cancel), MessageAnswer::cancel);
     EXPECT_EQ(message("x"), MessageAnswer::ok);
+}
+
+// The file a death test's child writes for its parent: the child is the test
+// program started again, so it names the file by its parent's process id.
+std::string file_for_parent(pid_t parent) {
+    return std::filesystem::temp_directory_path().string() + "/pemmaro-end-process-" +
+           std::to_string(parent);
+}
+
+TEST(ProcessEnd, BufferedOutputIsWrittenAndTheCodeKept) {
+    // Exit handlers do not run, so nothing else would write what is buffered.
+    const std::string path = file_for_parent(getpid());
+    EXPECT_EXIT(
+        {
+            std::FILE* file = std::fopen(file_for_parent(getppid()).c_str(), "w");
+            std::setvbuf(file, nullptr, _IOFBF, 4096);
+            std::fputs("last words", file);
+            end_process(7);
+        },
+        ::testing::ExitedWithCode(7), "");
+    EXPECT_EQ(test::read_file(path), "last words");
+    std::filesystem::remove(path);
 }
 
 TEST(Messages, FatalShowsTheErrorAndEndsWithExitCodeOne) {

@@ -4,6 +4,7 @@
 
 #include "platform/AudioOutput.h"
 #include "platform/MediaDevices.h"
+#include "platform/ProcessEnd.h"
 
 #include <QCoreApplication>
 #include <chrono>
@@ -52,7 +53,8 @@ int play_through_device(const char* file) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+// The application ends before the process does.
+static int run_tool(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     bool synchronous = argc == 3 && std::strcmp(argv[1], "--sync") == 0;
     if (argc != 2 && !synchronous) {
@@ -67,4 +69,8 @@ int main(int argc, char** argv) {
     bool played = play_sound_file_synchronously(argv[2]);
     std::printf("played %s in %lld ms\n", played ? "to the end" : "not", milliseconds_since(start));
     return played ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+    pemmaro::end_process(run_tool(argc, argv));
 }

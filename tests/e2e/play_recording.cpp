@@ -19,6 +19,7 @@
 #include "platform/AudioOutput.h"
 #include "platform/MediaDevices.h"
 #include "platform/Messages.h"
+#include "platform/ProcessEnd.h"
 #include "sound/AudioCDPlayersUnit.h"
 #include "sound/MCIDevicePlayersUnit.h"
 #include "sound/SoundBarsUnit.h"
@@ -241,7 +242,8 @@ int play_cd_span(const Tcutpart& cut) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+// The application ends before the process does.
+static int run_tool(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
@@ -279,4 +281,8 @@ int main(int argc, char** argv) {
     set_message_responder(nullptr);
     set_data(nullptr);
     return responder.count == 0 ? status : 1;
+}
+
+int main(int argc, char** argv) {
+    pemmaro::end_process(run_tool(argc, argv));
 }
