@@ -20,6 +20,9 @@ constexpr std::size_t bytes_per_frame = output_channels * sizeof(std::int16_t);
 constexpr std::size_t chunk_frames = 1024;
 constexpr auto playing_tick = std::chrono::milliseconds(5);
 constexpr auto idle_tick = std::chrono::milliseconds(100);
+// A quarter of a second rides out a busy machine without a gap; stopping still
+// cuts the sound off at once, as the stream is dropped, not drained.
+constexpr std::size_t sink_buffer_frames = output_rate / 4;
 // Closing the stream soon after a sound would cut its tail; keeping it open for
 // ever would keep the sound server busy.
 constexpr auto close_after_idle = std::chrono::seconds(1);
@@ -99,7 +102,7 @@ public:
         stop();
         sink_ = std::make_unique<QAudioSink>(device_, output_format());
         // The sink keeps the size it was granted, so it is asked for each time.
-        sink_->setBufferSize(static_cast<qsizetype>(output_rate / 10 * bytes_per_frame));
+        sink_->setBufferSize(static_cast<qsizetype>(sink_buffer_frames * bytes_per_frame));
         io_ = sink_->start();
         if (io_ == nullptr || sink_->state() == QAudio::StoppedState) {
             stop();

@@ -217,16 +217,28 @@ keep_capture_of_failure() {
   failures_before=$failures
 }
 
-# Sound files through a sound bar: an MPEG layer 3 file (compression 6) and a
-# PCM one (compression 0).
-for key in 1A006b 8A008; do
+# A busy machine can starve the sound server for a moment and leave a gap in
+# the capture, so a failed case is played once more; a real fault fails twice.
+retry_once() { # CHECK KEY
+  local before=$failures
+  "$@"
+  [ "$failures" -gt "$before" ] || return 0
+  echo "    playing it once more: a gap may come from a busy machine"
+  failures=$before
+  failures_before=$before
+  "$@"
+}
+
+# A sound file through a sound bar plays to the end and reaches the sink.
+check_bar() { # KEY
+  local key=$1
   start_case "a sound bar plays $key to the end through the sink"
   record "bar-$key" --bar "$key"
   length_ms=$(field "$work/bar-$key.out" length_ms)
   if [ -z "$length_ms" ]; then
     fail "the program gave no length"
     keep_capture_of_failure "bar-$key"
-    continue
+    return
   fi
   expect_contains "$work/bar-$key.out" "at_end=1"
   read -r seconds peak rms <<< "$(measure_sound "$work/bar-$key.raw")"
@@ -236,10 +248,12 @@ for key in 1A006b 8A008; do
   within "$seconds" "$length_ms / 1000 - 0.3" "$length_ms / 1000 + 0.3" ||
     fail "expected ${length_ms} ms of sound, got $seconds s"
   keep_capture_of_failure "bar-$key"
-done
+}
 
-# Spans of both audio CDs through the CD player on the virtual changer.
-for key in 9A002 10B015; do
+# A span of an audio CD through the CD player on the virtual changer: the sound
+# must be the image's samples of that span.
+check_span() { # KEY
+  local key=$1
   start_case "the CD player plays span $key as the image holds it"
   record "span-$key" --span "$key"
   cd=$(field "$work/span-$key.out" cd)
@@ -249,7 +263,7 @@ for key in 9A002 10B015; do
   if [ -z "$cd" ] || [ -z "$track" ] || [ -z "$offset_ms" ] || [ -z "$length_ms" ]; then
     fail "the program did not describe the span"
     keep_capture_of_failure "span-$key"
-    continue
+    return
   fi
   cue=$(printf "%s/cd-images/cd%02d.cue" "$base" "$cd")
   read -r correlation seconds start_ms end_ms stray <<< \
@@ -269,6 +283,11 @@ for key in 9A002 10B015; do
   # The track's quiet background is below this; song or clicks are not.
   within "$stray" 0 1000 || fail "sound outside the span: peak $stray"
   keep_capture_of_failure "span-$key"
-done
+}
+
+# An MPEG layer 3 file (compression 6) and a PCM one (compression 0); spans of
+# both audio CDs.
+for key in 1A006b 8A008; do retry_once check_bar "$key"; done
+for key in 9A002 10B015; do retry_once check_span "$key"; done
 
 finish
