@@ -13,6 +13,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/MediaDevices.h"
 #include "platform/MessageBoxResponder.h"
+#include "platform/ModalDialogs.h"
 #include "platform/ProgramResources.h"
 #include "platform/TerminationSignals.h"
 #include "sound/ChooseAudioCDPlayerDialogUnit.h"
@@ -23,6 +24,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPointer>
+#include <QTimer>
 
 namespace pemmaro {
 
@@ -77,6 +80,27 @@ bool admitted_by_user(const InstanceLock& lock) {
     return message(question, MessageIcon::question, MessageButtons::yes_no) == MessageAnswer::yes;
 }
 
+// Once the program must end nobody is there to answer: messages go to standard
+// error only, folder prompts are cancelled and open dialogs answered as by
+// Cancel or No.
+void stop_asking_the_user() {
+    set_message_responder(nullptr);
+    set_folder_prompt(nullptr);
+    end_modal_dialogs();
+}
+
+// The window closes as by its close button once the dialogs' own event loops
+// have unwound, so its state is written from the main loop.
+void close_when_dialogs_are_gone(QPointer<QWidget> window) {
+    if (!window)
+        return;
+    if (end_modal_dialogs()) {
+        QTimer::singleShot(20, window, [window] { close_when_dialogs_are_gone(window); });
+        return;
+    }
+    QTimer::singleShot(0, window, [window] { window->close(); });
+}
+
 int run_windows(const ProgramRunOptions& options, TerminationSignals& termination) {
     ensure_program_resources();
     QApplication::setWindowIcon(QIcon(":/PROGRAM_ICON_2"));
@@ -86,7 +110,10 @@ int run_windows(const ProgramRunOptions& options, TerminationSignals& terminatio
     main_window.initialise_as_main_window();
     QObject::connect(&main_window, &TChildForm::closed, qApp, &QCoreApplication::quit);
     QObject::connect(&termination, &TerminationSignals::termination_requested, &main_window,
-                     &QWidget::close);
+                     [&main_window] { close_when_dialogs_are_gone(&main_window); });
+    // A request that came while start-up showed a message ends the run at once.
+    if (termination.requested())
+        close_when_dialogs_are_gone(&main_window);
     main_window.show();
     if (options.on_main_window_shown)
         options.on_main_window_shown(main_window);
@@ -97,9 +124,11 @@ int run_windows(const ProgramRunOptions& options, TerminationSignals& terminatio
 
 int run_program(const ProgramRunOptions& options) {
     // A request to end that comes during start-up waits in the signal pipe until
-    // the message loop runs, then closes the main window like any other.
+    // an event loop runs (the message loop, or a message box's).
     TerminationSignals termination;
     ScopedMessageBoxes message_boxes;
+    QObject::connect(&termination, &TerminationSignals::termination_requested,
+                     &stop_asking_the_user);
     set_folder_prompt(
         [](const std::string& caption) { return choose_folder(caption, base_directory()); });
     initialise_modules(options.program_directory);

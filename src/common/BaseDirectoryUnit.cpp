@@ -66,10 +66,11 @@ void save_base_directory() {
 }
 
 bool ask_for_base_directory() {
-    if (!hooks().prompt)
+    // A copy: the prompt may be withdrawn while its dialog is open.
+    const FolderPrompt prompt = hooks().prompt;
+    if (!prompt)
         return false;
-    const std::optional<std::string> chosen =
-        hooks().prompt(base_directory_state().basedir_texts[0]);
+    const std::optional<std::string> chosen = prompt(base_directory_state().basedir_texts[0]);
     if (!chosen || chosen->empty())
         return false;
     const std::string folder = with_trailing_separator(*chosen);

@@ -52,6 +52,7 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::read_signal() {
     char byte = 0;
     [[maybe_unused]] auto count = ::read(signal_pipe[1], &byte, 1);
+    requested_ = true;
     emit termination_requested();
 }
 

@@ -17,6 +17,9 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // A signal has come (and termination_requested been emitted).
+    bool requested() const { return requested_; }
+
 signals:
     void termination_requested();
 
@@ -24,6 +27,7 @@ private:
     void read_signal();
 
     std::unique_ptr<QSocketNotifier> notifier_;
+    bool requested_ = false;
 };
 
 } // namespace pemmaro

@@ -17,9 +17,32 @@ fi
 export QT_QPA_PLATFORM=xcb
 use_private_runtime_directory
 trap 'stop_null_sink; cleanup' EXIT
-start_null_sink || echo "note: no sound server; the program reports that there is no sound output"
 
 title="Pemmaro - Birds of the Solvara Region 1.0"
+
+window_titled() {
+  xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
+}
+
+# Without a sound server the start shows a message box before any window; a
+# logout's SIGTERM must answer it and end the program with its settings saved.
+start_case "termination while a message box is open"
+work=$(new_program_folder "$program_source")
+printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=Yes\r\n' "$disc" > "$work/Pemmaro.ini"
+(cd "$disc" && PULSE_SERVER=unix:/nonexistent exec "$work/pemmaro" 2> "$work/stderr") &
+pid=$!
+no_output_text="No sound output device was found"
+if wait_until 30 grep -qF "$no_output_text" "$work/stderr" && wait_until 10 window_titled "${title% 1.0}"; then
+  kill -TERM "$pid"
+  wait_for_exit "$pid" 5
+  expect_equal "$exit_status" 0 "exit code"
+  expect_contains "$work/Pemmaro.ini" 'Just Installed=No'
+else
+  fail "the no-sound-output message box did not appear"
+  kill -KILL "$pid" 2>/dev/null || true
+fi
+
+start_null_sink || echo "note: no sound server; the program reports that there is no sound output"
 
 start_case "main window in a real X server"
 work=$(new_program_folder "$program_source")
@@ -28,7 +51,7 @@ printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\n' "$disc" > "$wo
 pid=$!
 
 deadline=$((SECONDS + 30))
-until xwininfo -root -tree 2>/dev/null | grep -qF "\"$title\""; do
+until window_titled "$title"; do
   if [ $SECONDS -ge $deadline ] || ! kill -0 "$pid" 2>/dev/null; then
     fail "no window titled '$title' appeared"
     break
@@ -43,7 +66,7 @@ wait_for_exit "$pid" 20
 expect_equal "$exit_status" 0 "exit code"
 expect_contains "$work/Pemmaro.ini" "Base Directory=$disc/"
 expect_contains "$work/Pemmaro.ini" 'Just Installed=No'
-if xwininfo -root -tree 2>/dev/null | grep -qF "\"$title\""; then
+if window_titled "$title"; then
   fail "the window is still there after the program ended"
 fi
 
