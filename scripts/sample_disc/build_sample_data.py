@@ -152,6 +152,8 @@ def build_model(description=sample_data):
     people = [p[0] for p in description.PEOPLE]
     places = [loc[0] for loc in description.LOCALITIES]
     require(len(set(people)) == len(people), "repeated person key")
+    # The display ends a sentence after the person's key with a full stop of its own.
+    require(not any(key.endswith(".") for key in people), "a person key ends in a full stop")
     require(len(set(places)) == len(places), "repeated locality key")
     for fragment in writer.TEXT_AUTHORS:
         require(sum(fragment in key for key in people) == 1,

@@ -146,7 +146,7 @@ TEST_F(Display, SpeciesRowsMarksAndTheInvisibleBox) {
     const Line media = first_line_of_kind(lkMediaMark, kingfisher);
     EXPECT_EQ(media->bitmap, bitmap_pictures_and_recordings);
     EXPECT_EQ(first_line_of_kind(lkThreatStatus, kingfisher)->text,
-              std::string("  ") + markup::link + "14" + markup::link);
+              std::string("  ") + markup::link + "vulnerable" + markup::link);
     const Line white_throated = box_of_species(2, 2); // nothing to unfold
     EXPECT_EQ(white_throated->bitmap, bitmap_invisible_box);
     EXPECT_EQ(first_line_of_kind(lkMediaMark, white_throated)->bitmap, bitmap_none);
@@ -194,8 +194,9 @@ TEST_F(Display, RecordingDetails) {
     display_->toggle_fold(first_line_of_kind(lkDetailsBox, display_->lines().begin()));
     const auto recordist = texts_of(lkRecordistLine);
     ASSERT_EQ(recordist.size(), 1u);
-    EXPECT_EQ(recordist[0], std::string("6 ") + markup::link + "Tamrek, J." + markup::link + ". " +
-                                markup::italic + "t" + markup::italic + "ext");
+    EXPECT_EQ(recordist[0], std::string("Recorded by ") + markup::link + "Tamrek, J." +
+                                markup::link + ". " + markup::italic + "t" + markup::italic +
+                                "ext");
     const auto locality = texts_of(lkLocalityLine);
     ASSERT_EQ(locality.size(), 1u);
     EXPECT_EQ(locality[0], std::string(1, markup::link) +
@@ -203,8 +204,8 @@ TEST_F(Display, RecordingDetails) {
                                markup::link + " 07:30h, 15-06-1995.");
     const auto heard = texts_of(lkAlsoAudibleLine);
     ASSERT_EQ(heard.size(), 1u);
-    EXPECT_EQ(heard[0], std::string("1 Common Kingfisher (") + markup::italic + "Alcedo atthis" +
-                            markup::italic + ") (4. X)."); // A: KZ_SHSTR line 4
+    EXPECT_EQ(heard[0], std::string("Also audible: Common Kingfisher (") + markup::italic +
+                            "Alcedo atthis" + markup::italic + ") (accidental. X).");
 }
 
 TEST_F(Display, DetailsWithoutOtherSpeciesOrPlace) {
@@ -212,7 +213,7 @@ TEST_F(Display, DetailsWithoutOtherSpeciesOrPlace) {
     display_->toggle_fold(box_of_species(1, 2));
     display_->toggle_fold(first_line_of_kind(lkDetailsBox, display_->lines().begin()));
     EXPECT_TRUE(texts_of(lkLocalityLine).empty()); // zero location, no time or date
-    EXPECT_EQ(texts_of(lkAlsoAudibleLine), (std::vector<std::string>{"12."}));
+    EXPECT_EQ(texts_of(lkAlsoAudibleLine), (std::vector<std::string>{"Also audible: none."}));
 }
 
 TEST_F(Display, NameOptionsApplyInPlace) {
