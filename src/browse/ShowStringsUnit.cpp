@@ -792,13 +792,12 @@ FoldResult TShowStrings::toggle_fold(Line box, bool only_unfold, bool only_fold)
 
 // A fold box after an unfolded species with a small picture starts at least 10
 // pixels below the picture. Only the box after the toggled box's species can
-// change.
+// change; the walk starts at that species' box, above its picture.
 void TShowStrings::update_box_height_after(Line box) {
     Line start = box;
-    while (start->kind == lkDetailsBox && start != lines_.begin()) {
-        --start;
-        if (start->kind == lkSpeciesBox || start->kind == lkFamilyBox)
-            break;
+    if (box->kind == lkDetailsBox) {
+        while (start != lines_.begin() && start->kind != lkSpeciesBox)
+            --start;
     }
     int picture_height = 0;
     int below_picture = 0;

@@ -23,8 +23,9 @@ class FakePictures : public SmallPictureSource {
 public:
     std::optional<std::pair<int, int>> acquire(Tspecies& species) override {
         ++acquired;
-        return species.flag_s ? std::optional(std::make_pair(100, 80)) : std::nullopt;
+        return species.flag_s ? std::optional(std::make_pair(100, height)) : std::nullopt;
     }
+    int height = 80;
     void release(Tspecies&) override { ++released; }
     int acquired = 0;
     int released = 0;
@@ -174,6 +175,25 @@ TEST_F(Display, RecordingsWithLabelsNumbersAndFoldKeys) {
     display_->toggle_fold(box_of_species(1, 1));
     EXPECT_EQ(pictures_.released, 1);
     EXPECT_EQ(box_of_species(1, 2)->advance, display_->row_height());
+}
+
+TEST_F(Display, TheNextRowStaysBelowATallPictureWhileDetailsFold) {
+    pictures_.height = 400;
+    display_->toggle_fold(box_of_family(1));
+    display_->toggle_fold(box_of_species(1, 1));
+    const Line picture = first_line_of_kind(lkSmallPicture, display_->lines().begin());
+    const auto expected_advance = [&] {
+        int below = 0;
+        for (Line line = std::next(picture); line != box_of_species(1, 2); ++line)
+            below += line->advance;
+        return std::max(display_->row_height(), 400 - below + 10);
+    };
+    const Line details = first_line_of_kind(lkDetailsBox, picture);
+    for (int fold = 0; fold < 2; ++fold) {
+        display_->toggle_fold(details);
+        EXPECT_GT(box_of_species(1, 2)->advance, display_->row_height());
+        EXPECT_EQ(box_of_species(1, 2)->advance, expected_advance());
+    }
 }
 
 TEST_F(Display, SubspeciesHeadingsAndAudioCdLines) {
