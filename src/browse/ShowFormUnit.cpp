@@ -506,7 +506,7 @@ void TShowForm::paintEvent(QPaintEvent* event) {
 void TShowForm::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     d_->page_step = viewport()->height() / 4;
-    d_->display.environment().geometry.client_width = width();
+    d_->display.environment().geometry.client_width = viewport()->width();
     d_->update_scroll_range();
     d_->invalidate_all();
 }

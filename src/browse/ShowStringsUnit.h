@@ -168,6 +168,8 @@ struct SHST_TShowStringsData {
 
 // What the surface tells the display about itself.
 struct DisplayGeometry {
+    // The client area's width, without the vertical scroll bar; paragraphs
+    // wrap a scroll bar's width short of its edge.
     int client_width = 800;
     int vertical_scroll_bar_width = 16;
     int horizontal_scroll_bar_height = 16;

@@ -1,6 +1,7 @@
 #include "DiscFixture.h"
 #include "browse/DisplayBitmapsUnit.h"
 #include "browse/LineDrawingUnit.h"
+#include "browse/QtTextMeasurerUnit.h"
 #include "browse/ShowFormUnit.h"
 #include "common/BaseDirectoryUnit.h"
 #include "common/ScreenUnit.h"
@@ -423,6 +424,33 @@ TEST_F(ShowForm, UnfoldingASpeciesNearTheBottomScrollsItsLinesIntoView) {
         std::min(horizontal_bar + row_top + added + 10 - painted_bottom, row_top - 10);
     ASSERT_GT(expected, 0);
     EXPECT_EQ(form_->scroll_position(), expected);
+}
+
+TEST_F(ShowForm, ParagraphsWrapAScrollBarsWidthShortOfTheClientEdge) {
+    // Short words fill rows to within a few pixels of the wrapping width.
+    data_->species_by_id(1001)->taxa_text_3 =
+        "Its song is a run of up to ten or so notes; it may sing at dawn, at dusk or at any "
+        "time of the day, and a pair will call to each other as they go from bush to bush or "
+        "sit in the sun on a wire, a roof or the top of a tree by a road or a pond.";
+    const int scroll_bar = form_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    unfold(family_box(1));
+    for (int width = 600; width < 700; width += 4) {
+        form_->resize(width, 400);
+        unfold(species_box(1, 1));
+        const Line text = nth_line(lkSpeciesText);
+        const int available = form_->viewport()->width() - scroll_bar - text->x;
+        const std::string& wrapped = text->text;
+        ASSERT_NE(wrapped.find(markup::line_break), std::string::npos);
+        for (std::size_t start = 0; start <= wrapped.size();) {
+            const std::size_t end =
+                std::min(wrapped.find(markup::line_break, start), wrapped.size());
+            const std::string row = without_markup(wrapped.substr(start, end - start));
+            const int margin = available - text_measurer().text_width(*text->font, row);
+            EXPECT_GT(margin, 4) << width << ": " << row;
+            start = end + 1;
+        }
+        click(on_bitmap(species_box(1, 1)));
+    }
 }
 
 TEST_F(ShowForm, SmallPictureIsDrawnAndOpensTheBigPictures) {
