@@ -720,7 +720,9 @@ std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
     bool others = false;
     for (const Tcupaitem* other = item.cut_part->first_recording_item[slot]; other;
          other = other->next_item_of_cut_part[slot]) {
-        if (other == &item || other->species == item.species)
+        // Another item of the same species on the recording counts too: it
+        // tells what else of that bird is heard (a second bird, calls).
+        if (other == &item)
             continue;
         if (others)
             heard += ",";

@@ -228,6 +228,68 @@ TEST_F(Display, RecordingDetails) {
                             "Alcedo atthis" + markup::italic + ") (accidental. X).");
 }
 
+TEST_F(Display, AlsoAudibleListsEveryOtherItemOfTheRecordingEvenOfItsOwnSpecies) {
+    disc_.set("cupaitem.txt", {"@#[1_1]",
+                               "X",
+                               "",
+                               "",
+                               "heard",
+                               "P",
+                               "",
+                               "",
+                               "12A005b",
+                               "B",
+                               "",
+                               "",
+                               "second bird calling",
+                               "P",
+                               "",
+                               "",
+                               "12A005b",
+                               "@#[1_2]",
+                               "B",
+                               "?",
+                               "cafer (P)",
+                               "",
+                               "P",
+                               "",
+                               "",
+                               "10A001",
+                               "@#[2_1]",
+                               "X",
+                               "",
+                               "",
+                               "",
+                               "P",
+                               "",
+                               "",
+                               "12A005b",
+                               "@#[2_2]",
+                               "A",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "9B017"});
+    disc_.write();
+    data_ = loaded_.load();
+    options_.emplace(*data_);
+    options_->visible.area->SelectAll();
+    rebuild();
+    display_->toggle_fold(box_of_family(1));
+    display_->toggle_fold(box_of_species(1, 1));
+    display_->toggle_fold(first_line_of_kind(lkDetailsBox, display_->lines().begin()));
+    EXPECT_EQ(texts_of(lkAlsoAudibleLine),
+              (std::vector<std::string>{std::string("Also audible: Red-whiskered Bulbul (") +
+                                        markup::italic + "Pycnonotus jocosus" + markup::italic +
+                                        ") (accidental. B. second bird calling), Common "
+                                        "Kingfisher (" +
+                                        markup::italic + "Alcedo atthis" + markup::italic +
+                                        ") (accidental. X)."}));
+}
+
 TEST_F(Display, DetailsWithoutOtherSpeciesOrPlace) {
     display_->toggle_fold(box_of_family(1));
     display_->toggle_fold(box_of_species(1, 2));
