@@ -39,7 +39,6 @@ constexpr int cd_check_interval_ms = 2000;
 constexpr std::string_view show_picture_at_startup_key = "Show Picture at Startup";
 constexpr std::string_view play_lists_section = "PLAYLISTS";
 constexpr std::string_view open_at_startup_key = "Open at Startup";
-constexpr std::string_view readme_file_name = "Readme.wri";
 // A damaged settings file must not open windows without end.
 constexpr long most_restored_windows = 32;
 // Where a new window opens, down and right of the one it copies.
@@ -392,7 +391,7 @@ void TChildForm::adjust_menus() {
     m.copy_to_HD_menu_item->setVisible(rules_.copy_to_hard_disk);
     m.AudioCDPlayer_menu_item->setVisible(rules_.audio_cd_player);
     m.exit_menu_item->setText(menu_caption(rules_.exit_caption_line));
-    m.readme_menu_item->setVisible(find_data_file(readme_file_name).has_value());
+    m.readme_menu_item->setVisible(find_readme().has_value());
     m.recent_info_on_the_web_menu_item->setVisible(!product().update_address.empty());
     hide_items_awaiting_their_windows();
     update_check_marks();
@@ -581,7 +580,7 @@ void TChildForm::open_web_browser_settings() {
 }
 
 void TChildForm::open_readme() {
-    if (const std::optional<std::string> readme = find_data_file(readme_file_name))
+    if (const std::optional<std::string> readme = find_readme())
         open_document(*readme);
 }
 

@@ -339,6 +339,21 @@ TEST_F(BrowsingWindows, SpeciesCaptions) {
               "Blue-winged Pitta (Pitta moluccensis), error with subspecies name Subspecies");
 }
 
+TEST_F(BrowsingWindows, TheReadmeIsTheEditionsWriteFileElseItsHtmlOrTextOne) {
+    TChildForm& main_window = open_main_window();
+    EXPECT_TRUE(item(main_window, "readme_menu_item")->isVisible());
+    EXPECT_EQ(find_readme(), folder_.file("Readme.html"));
+    write_file(folder_.file("README.WRI"), "Write");
+    write_file(folder_.file("Readme.txt"), "text");
+    EXPECT_EQ(find_readme(), folder_.file("README.WRI"));
+    std::filesystem::remove(folder_.file("README.WRI"));
+    std::filesystem::remove(folder_.file("Readme.html"));
+    EXPECT_EQ(find_readme(), folder_.file("Readme.txt"));
+    std::filesystem::remove(folder_.file("Readme.txt"));
+    EXPECT_EQ(find_readme(), std::nullopt);
+    EXPECT_FALSE(item(*main_window.open_new_window(), "readme_menu_item")->isVisible());
+}
+
 TEST_F(BrowsingWindows, HelpAndRecentInfoOpenTheirPages) {
     use_integrated_web_browser() = false;
     std::vector<std::string> opened;
