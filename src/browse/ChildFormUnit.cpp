@@ -5,6 +5,7 @@
 #include "browse/SoundSourceUnit.h"
 #include "browse/TopFormsUnit.h"
 #include "browse/WindowStateUnit.h"
+#include "common/BaseDirectoryUnit.h"
 #include "common/GeneralSettings.h"
 #include "common/Globals1Unit.h"
 #include "common/HelpUnit.h"
@@ -328,6 +329,14 @@ TShowForm* TChildForm::create_surface() {
 
 void TChildForm::initialise_as_main_window() {
     initialise({.secondary = false, .copy_from = nullptr, .restore_from_settings = true});
+    // Pictures that were not found under the old base directory may be under
+    // the new one: every window looks again.
+    set_base_directory_changed_handler([] {
+        if (Tdata* loaded = pemmaro::data())
+            loaded->clear_small_picture_caches();
+        for (std::size_t i = 0; i < top_forms().count(); ++i)
+            top_forms().form(i)->surface().refresh_small_pictures();
+    });
 }
 
 void TChildForm::initialise(const ChildFormInit& init) {

@@ -288,6 +288,38 @@ void TShowForm::Private::after_structure_change() {
     refresh_headers();
 }
 
+// Lines changed their heights but none came or went: the line at the top
+// edge stays there, and the bars are placed again as their lines are drawn.
+void TShowForm::Private::change_heights_in_place(const std::function<void()>& change) {
+    const int scroll = form.scroll_position();
+    std::optional<Line> anchor;
+    int within = 0;
+    int top = 0;
+    for (Line line = display.lines().begin(); line != display.end(); ++line) {
+        if (top + line->advance > scroll) {
+            anchor = line;
+            within = scroll - top;
+            break;
+        }
+        top += line->advance;
+    }
+    const QWidget* focused = QApplication::focusWidget();
+    const bool bar_focused = focused && form.viewport()->isAncestorOf(focused);
+    change();
+    hide_bars(true);
+    after_structure_change();
+    invalidate_all();
+    if (anchor)
+        form.scroll_to(display.offset_of(*anchor) + std::min(within, (*anchor)->advance));
+    if (bar_focused)
+        focus_current_bar();
+}
+
+void TShowForm::Private::rewrap_if_width_changed() {
+    if (display.wrapped_width() != display.environment().geometry.client_width)
+        change_heights_in_place([this] { display.rewrap(); });
+}
+
 void TShowForm::Private::update_scroll_range() {
     QScrollBar* bar = form.verticalScrollBar();
     bar->setPageStep(std::max(1, client_height()));
@@ -395,6 +427,9 @@ void TShowForm::build_from_options(const SHST_TShowStringsData& options,
 
 void TShowForm::build_as_copy(const TShowForm& other) {
     d_->display.build_as_copy(other.d_->display);
+    // The other window's paragraphs were wrapped at its own width.
+    if (d_->display.wrapped_width() != d_->display.environment().geometry.client_width)
+        d_->display.rewrap();
     d_->mend_family_numbers();
     d_->after_structure_change();
     if (d_->display.current_line)
@@ -427,6 +462,10 @@ void TShowForm::fold_all() {
     if (d_->display.current_line)
         d_->set_current_line(*d_->display.current_line);
     scroll_to(0);
+}
+
+void TShowForm::refresh_small_pictures() {
+    d_->change_heights_in_place([this] { d_->display.add_missing_small_pictures(); });
 }
 
 void TShowForm::apply_name_options(std::uint32_t name_options) {
@@ -507,6 +546,9 @@ void TShowForm::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     d_->page_step = viewport()->height() / 4;
     d_->display.environment().geometry.client_width = viewport()->width();
+    // Wrapping every paragraph of a large unfolded display again takes a few
+    // milliseconds, so it keeps up with a resize as it happens.
+    d_->rewrap_if_width_changed();
     d_->update_scroll_range();
     d_->invalidate_all();
 }

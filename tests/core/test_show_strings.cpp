@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -23,8 +24,9 @@ class FakePictures : public SmallPictureSource {
 public:
     std::optional<std::pair<int, int>> acquire(Tspecies& species) override {
         ++acquired;
-        return species.flag_s ? std::optional(std::make_pair(100, height)) : std::nullopt;
+        return species.flag_s && found ? std::optional(std::make_pair(100, height)) : std::nullopt;
     }
+    bool found = true;
     int height = 80;
     void release(Tspecies&) override { ++released; }
     int acquired = 0;
@@ -194,6 +196,67 @@ TEST_F(Display, TheNextRowStaysBelowATallPictureWhileDetailsFold) {
         EXPECT_GT(box_of_species(1, 2)->advance, display_->row_height());
         EXPECT_EQ(box_of_species(1, 2)->advance, expected_advance());
     }
+}
+
+// What the lines show and where, in order.
+using LineShapes = std::vector<std::tuple<LineKind, std::string, int, int>>;
+
+LineShapes shapes_of(const TShowStrings& display) {
+    LineShapes shapes;
+    for (const SHST_TShowString& line : display.lines())
+        shapes.emplace_back(line.kind, line.text, line.x, line.advance);
+    return shapes;
+}
+
+class DisplayInPlace : public Display {
+protected:
+    void SetUp() override {
+        Display::SetUp();
+        data_->species_by_id(1001)->taxa_text_3 =
+            "A crested bulbul of gardens and forest edges that sings from the tops of bushes, "
+            "often in small noisy parties.";
+    }
+    // Both bulbuls (one with a small picture, one by subspecies) and the details.
+    void unfold_bulbuls(TShowStrings& display) {
+        display.toggle_fold(std::prev(*display.find_header(1)));
+        display.toggle_fold(std::prev(*display.find_header(1, 2)));
+        display.toggle_fold(std::prev(*display.find_header(1, 1)));
+        display.toggle_fold(first_line_of_kind(lkDetailsBox, display.lines().begin()));
+    }
+    std::unique_ptr<TShowStrings> built_at(int client_width) {
+        auto display = std::make_unique<TShowStrings>(
+            TShowStrings::Environment{data_.get(), &measurer_, {client_width}, {}, &pictures_});
+        display->build_from_options(*options_);
+        unfold_bulbuls(*display);
+        return display;
+    }
+};
+
+TEST_F(DisplayInPlace, WrappingAgainAtAnotherWidthGivesWhatBuildingThereGives) {
+    unfold_bulbuls(*display_);
+    const LineShapes wide = shapes_of(*display_);
+    const Line current = first_line_of_kind(lkRecordingLabel, display_->lines().begin());
+    display_->current_line = current;
+
+    display_->environment().geometry.client_width = 420;
+    display_->rewrap();
+    EXPECT_EQ(shapes_of(*display_), shapes_of(*built_at(420)));
+    EXPECT_NE(shapes_of(*display_), wide);
+    EXPECT_EQ(display_->current_line, current);
+
+    display_->environment().geometry.client_width = 800;
+    display_->rewrap();
+    EXPECT_EQ(shapes_of(*display_), wide);
+}
+
+TEST_F(DisplayInPlace, APictureFoundLaterJoinsItsUnfoldedSpecies) {
+    pictures_.found = false;
+    unfold_bulbuls(*display_);
+    EXPECT_FALSE(display_->add_missing_small_pictures());
+    pictures_.found = true;
+    EXPECT_TRUE(display_->add_missing_small_pictures());
+    EXPECT_EQ(shapes_of(*display_), shapes_of(*built_at(800)));
+    EXPECT_FALSE(display_->add_missing_small_pictures()) << "it has its picture now";
 }
 
 TEST_F(Display, SubspeciesHeadingsAndAudioCdLines) {

@@ -339,6 +339,32 @@ TEST_F(BrowsingWindows, SpeciesCaptions) {
               "Blue-winged Pitta (Pitta moluccensis), error with subspecies name Subspecies");
 }
 
+TEST_F(BrowsingWindows, ANewBaseDirectoryBringsTheSmallPicturesOfOpenSpecies) {
+    TChildForm& main_window = open_main_window();
+    unfold_current_family(main_window);
+    QTest::keyClick(&main_window.surface(), Qt::Key_Down);
+    paint(main_window);
+    QTest::keyClick(&main_window.surface(), Qt::Key_Return); // the Lesser Whistling Duck
+    paint(main_window);
+    const auto small_pictures = [&] {
+        const LineList& lines = main_window.surface().display().lines();
+        return std::count_if(lines.begin(), lines.end(), [](const SHST_TShowString& line) {
+            return line.kind == lkSmallPicture;
+        });
+    };
+    ASSERT_EQ(small_pictures(), 0) << "no picture under the first base directory";
+
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    std::filesystem::create_directories(folder_.file("media/smalpict/ANATIDAE"));
+    ASSERT_TRUE(
+        picture.save(QString::fromStdString(folder_.file("media/smalpict/ANATIDAE/2101.jpg"))));
+    set_folder_prompt([&](const std::string&) { return std::optional(folder_.file("media")); });
+    EXPECT_TRUE(ask_for_base_directory());
+    set_folder_prompt(nullptr);
+    EXPECT_EQ(small_pictures(), 1);
+}
+
 TEST_F(BrowsingWindows, TheReadmeIsTheEditionsWriteFileElseItsHtmlOrTextOne) {
     TChildForm& main_window = open_main_window();
     EXPECT_TRUE(item(main_window, "readme_menu_item")->isVisible());

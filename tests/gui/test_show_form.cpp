@@ -453,6 +453,33 @@ TEST_F(ShowForm, ParagraphsWrapAScrollBarsWidthShortOfTheClientEdge) {
     }
 }
 
+TEST_F(ShowForm, ResizingWrapsTheTextsAgainAndKeepsTheTopAndCurrentLines) {
+    data_->species_by_id(1001)->taxa_text_3 =
+        "A noisy and sociable bulbul of gardens, forest edges and scrub, often seen in small "
+        "parties that call to each other from the tops of bushes and trees.";
+    form_->resize(700, 150);
+    unfold(family_box(1));
+    unfold(species_box(1, 1));
+    unfold(nth_line(lkDetailsBox));
+    const Line text = nth_line(lkSpeciesText);
+    const auto rows = [&] { return std::count(text->text.begin(), text->text.end(), '\n') + 1; };
+    const auto wide_rows = rows();
+    const Line label = nth_line(lkRecordingLabel);
+    form_->set_current_line(label);
+    const Line top = nth_line(lkRecordistLine);
+    form_->scroll_to(display().offset_of(top));
+    paint();
+
+    form_->resize(420, 150);
+    paint();
+    EXPECT_GT(rows(), wide_rows);
+    EXPECT_EQ(nth_line(lkDetailsBox)->value, 1);
+    EXPECT_EQ(current(), label);
+    EXPECT_EQ(form_->scroll_position(), display().offset_of(top));
+    EXPECT_EQ(form_->verticalScrollBar()->maximum(),
+              display().total_height() + 100 - form_->viewport()->height());
+}
+
 TEST_F(ShowForm, SmallPictureIsDrawnAndOpensTheBigPictures) {
     QDir().mkpath(QString::fromStdString(folder_.file("smalpict/PYCNONOT")));
     QImage image(60, 40, QImage::Format_RGB32);
