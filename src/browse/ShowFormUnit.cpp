@@ -10,6 +10,7 @@
 #include "maps_pictures/SmallPicturesUnit.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -34,6 +35,14 @@ constexpr int last_line_margin = 15;
 constexpr int text_below_pen = 12; // the baseline of a line's text
 constexpr int scroll_range_extra = 100;
 constexpr int family_fold_factor = 80000;
+
+// A sound bar is placed with its top scroll_bar_height - 2 above the pen of
+// its line: a row of texts in the viewport's font, then 16 pixels of button and
+// scroll bar, with a one-pixel frame round the whole.
+int sound_bar_reach(const QWidget& viewport, int scroll_bar_height) {
+    const int text_row = QFontMetrics(viewport.font()).height() + 1;
+    return -(scroll_bar_height - 2) + text_row + 16 + 1;
+}
 
 bool is_highlighted_kind(LineKind kind) {
     return is_name_line(kind) || kind == lkSpeciesExtra || kind == lkRecordingLabel;
@@ -394,6 +403,8 @@ TShowForm::TShowForm(const Tdata& data_set, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     // The sound bars write their texts in the surface's font.
     viewport()->setFont(qt_font(display_fonts().normal()));
+    DisplayGeometry& geometry = d_->display.environment().geometry;
+    geometry.sound_bar_reach = sound_bar_reach(*viewport(), geometry.horizontal_scroll_bar_height);
 }
 
 TShowForm::~TShowForm() = default;

@@ -17,6 +17,7 @@ namespace {
 constexpr int family_fold_factor = 80000;
 constexpr int subspecies_mark_limit = 104;
 constexpr int picture_text_shift = 35; // the species text beside a small picture
+constexpr int box_gap = 2;             // between a sound bar and the details box below it
 
 struct KindPlace {
     int normal;
@@ -658,7 +659,9 @@ bool TShowStrings::has_details(const Tcupaitem& item) const {
 void TShowStrings::insert_details_box(Line before, Tspecies& species) {
     SHST_TShowString details = species_line(lkDetailsBox, species);
     details.x = kind_x(lkDetailsBox);
-    details.advance = details_size_;
+    const int box_top = display_bitmap_offsets[bitmap_little_plus].second;
+    details.advance =
+        std::max(details_size_, environment_.geometry.sound_bar_reach + box_gap - box_top);
     details.bitmap = bitmap_little_plus;
     insert_line(before, std::move(details));
 }

@@ -182,6 +182,9 @@ struct DisplayGeometry {
     int vertical_scroll_bar_width = 16;
     int horizontal_scroll_bar_height = 16;
     int screen_colour_count = 1 << 24;
+    // How far a sound bar reaches below the pen of its line; a details box
+    // stands below that, clear of the bar's button.
+    int sound_bar_reach = 0;
 };
 
 // Small pictures of species, acquired when a species unfolds.

@@ -407,6 +407,30 @@ TEST_F(ShowForm, SoundBarsArePlacedOnTheirLinesAndFollowFolds) {
     kingfisher->stop_and_close();
 }
 
+TEST_F(ShowForm, DetailsBoxesStandClearOfTheSoundBars) {
+    form_->resize(700, 600);
+    unfold_everything_but_details();
+    paint();
+    const auto bars = form_->viewport()->findChildren<Tsound_bar*>();
+    ASSERT_EQ(bars.size(), 3); // a sound file and two audio CD spans (framed)
+    int boxes = 0;
+    for (Line line = display().lines().begin(); line != display().end(); ++line) {
+        if (line->kind != lkDetailsBox)
+            continue;
+        ++boxes;
+        const auto [dx, dy] = display_bitmap_offsets[static_cast<std::size_t>(line->bitmap)];
+        const QImage& image = display_bitmap(line->bitmap);
+        const QRect box(on_screen({line->drawn_x + dx, line->drawn_y + line->advance + dy}),
+                        image.size());
+        for (const Tsound_bar* bar : bars)
+            EXPECT_FALSE(bar->geometry().intersects(box)) << "box " << boxes;
+        EXPECT_EQ(form_->viewport()->childAt(box.center()), nullptr);
+        click(on_bitmap(line));
+        EXPECT_EQ(line->value, 1) << "box " << boxes;
+    }
+    EXPECT_EQ(boxes, 3);
+}
+
 TEST_F(ShowForm, UnfoldingASpeciesNearTheBottomScrollsItsLinesIntoView) {
     form_->resize(700, 200);
     unfold(family_box(1));
