@@ -292,6 +292,7 @@ def build_model(description=sample_data):
         identities[cd_tape] = cd_identity(spans)
         title, name = description.AUDIO_CDS[cd_tape]
         require(len(name) >= 35, "CD name %r is too short" % name)
+        require(title.startswith(name), "CD title %r does not begin with its name" % title)
         cds.append({"tape": cd_tape, "title": title, "name": name,
                     "ident": identities[cd_tape], "web": description.AUDIO_CD_WEB % cd_tape})
 

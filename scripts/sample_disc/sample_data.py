@@ -205,12 +205,15 @@ LOCALITIES = [
 
 # ---------------------------------------------------------------- audio CDs
 # tape number: (title, name); the disc identity is computed by the builder.
+# The name goes on recording lines, the status bar and messages, the title in
+# the CD choice and Show Name of Sound File: the title is the name and what
+# the CD holds, so both speak of one CD.
 
 AUDIO_CDS = {
-    9: ("Bird Songs of Solvara, CD 1",
-        "Solvara Bird Sounds, Sample Edition, CD 1 of 2: non-passerines"),
-    10: ("Bird Songs of Solvara, CD 2",
-         "Solvara Bird Sounds, Sample Edition, CD 2 of 2: barbets to mynas"),
+    9: ("Solvara Bird Sounds, Sample Edition, CD 1 of 2: non-passerines",
+        "Solvara Bird Sounds, Sample Edition, CD 1 of 2"),
+    10: ("Solvara Bird Sounds, Sample Edition, CD 2 of 2: barbets to mynas",
+         "Solvara Bird Sounds, Sample Edition, CD 2 of 2"),
 }
 AUDIO_CD_WEB = "https://www.example.org/solvara/cd%d"
 

@@ -84,8 +84,10 @@ def tiny_description(**changes):
                 ("M. Callowden", "", "")],
         LOCALITIES=[("HERE", "Here", "", "", "", "", (1, 2), (3, 4), ""),
                     ("ZERO", "ZERO LOCATION", "", "", "", "", (0, 0), (0, 0), "")],
-        AUDIO_CDS={9: ("CD 1", "A long enough name for the first audio CD"),
-                   10: ("CD 2", "A long enough name for the second audio CD")},
+        AUDIO_CDS={9: ("A long enough name for the first audio CD: calls",
+                       "A long enough name for the first audio CD"),
+                   10: ("A long enough name for the second audio CD: songs",
+                        "A long enough name for the second audio CD")},
         AUDIO_CD_WEB="https://www.example.org/cd%d",
         FAMILIES=[Family("Pycnonotidae", "PYCNONOT", "Bulbuls", [jocosus, cafer])] + filler
         + [Family("Sturnidae", "STURNIDA", "Starlings", [
@@ -135,6 +137,8 @@ class TinyDescription(unittest.TestCase):
         broken(lambda d: setattr(d.FAMILIES[0].species[1], "maps", [("Solvara", "mask")]))
         broken(lambda d: d.FAMILIES[0].species[1].recordings[0].update(play=False))
         broken(lambda d: d.PEOPLE.append(("Ferrand, L.", "Lise Ferrand", "")))
+        broken(lambda d: d.AUDIO_CDS.update(
+            {9: ("Songs of the region, CD 1", "A long enough name for the first audio CD")}))
 
 
 class SampleEdition(unittest.TestCase):
