@@ -532,10 +532,10 @@ void TChildForm::select_sound_editor() {
         [this](const std::string& current) { return choose_editor_file(current); });
 }
 
-std::optional<std::string> TChildForm::choose_editor_file(const std::string& current_path) {
+std::optional<std::string> TChildForm::choose_editor_file(const std::string& start) {
     const QString caption = items_->select_sound_editor_menu_item->text().remove('&').remove('.');
     const QString chosen =
-        QFileDialog::getOpenFileName(this, caption, QString::fromStdString(current_path));
+        QFileDialog::getOpenFileName(this, caption, QString::fromStdString(start));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();

@@ -32,6 +32,21 @@ QAction* item(const TChildForm& window, const char* name) {
     return window.findChild<QAction*>(name);
 }
 
+// Where programs are looked for, for the life of the object.
+class ScopedPath {
+public:
+    explicit ScopedPath(const std::string& path)
+        : before_(qgetenv("PATH")) {
+        qputenv("PATH", QByteArray::fromStdString(path));
+    }
+    ~ScopedPath() { qputenv("PATH", before_); }
+    ScopedPath(const ScopedPath&) = delete;
+    ScopedPath& operator=(const ScopedPath&) = delete;
+
+private:
+    QByteArray before_;
+};
+
 // Types the text into the next input dialog and confirms it.
 void answer_next_input(const QString& text) {
     auto* poll = new QTimer(qApp);
@@ -274,16 +289,33 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
 }
 
 TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
-    startup_values().sound_editing_program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
-    std::vector<std::string> offered;
-    EXPECT_EQ(load_into_editor("a.wav",
-                               [&](const std::string& current) -> std::optional<std::string> {
-                                   offered.push_back(current);
-                                   return std::nullopt;
-                               }),
-              EditorStart::cancelled);
-    EXPECT_EQ(offered, std::vector<std::string>{"c:\\Program Files\\Cool2000\\Cool2000.exe"});
-    EXPECT_TRUE(responder_.responder.requests.empty());
+    const ScopedPath no_editors(folder_.file("no-editors"));
+    {
+        // The Windows editions' default names nothing here: no editor on the path,
+        // the chooser starts among the installed programs.
+        startup_values().sound_editing_program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
+        std::vector<std::string> offered;
+        EXPECT_EQ(load_into_editor("a.wav",
+                                   [&](const std::string& start) -> std::optional<std::string> {
+                                       offered.push_back(start);
+                                       return std::nullopt;
+                                   }),
+                  EditorStart::cancelled);
+        EXPECT_EQ(offered, std::vector<std::string>{"/usr/bin"});
+        EXPECT_TRUE(responder_.responder.requests.empty());
+
+        // The first sound editor on the path is the default.
+        const std::string found = folder_.file("programs/audacity");
+        write_file(found, "#!/bin/sh\n");
+        std::filesystem::permissions(found, std::filesystem::perms::owner_all);
+        const ScopedPath programs(folder_.file("no-editors") + ":" + folder_.file("programs"));
+        EXPECT_EQ(current_sound_editor(), found);
+        select_sound_editor([&](const std::string& start) -> std::optional<std::string> {
+            offered.push_back(start);
+            return std::nullopt;
+        });
+        EXPECT_EQ(offered.back(), found);
+    }
 
     // An editor that writes down the file it was given.
     const std::string editor = folder_.file("editor.sh");
