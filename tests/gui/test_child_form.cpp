@@ -412,6 +412,16 @@ TEST_F(BrowsingWindows, TheReadmeIsTheEditionsWriteFileElseItsHtmlOrTextOne) {
     EXPECT_FALSE(item(*main_window.open_new_window(), "readme_menu_item")->isVisible());
 }
 
+// Only unfolded families come back after a restart, and a recording's
+// quality letter stands on its line without unfolding anything.
+TEST(Help, PromisesOnlyWhatTheProgramDoes) {
+    const std::string help = read_file(PEMMARO_HELP_FILE);
+    ASSERT_FALSE(help.empty());
+    EXPECT_EQ(help.find("families and species were unfolded"), std::string::npos);
+    EXPECT_NE(help.find("which families were unfolded"), std::string::npos);
+    EXPECT_EQ(help.find("Unfold its details to see a letter"), std::string::npos);
+}
+
 TEST_F(BrowsingWindows, HelpAndRecentInfoOpenTheirPages) {
     use_integrated_web_browser() = false;
     std::vector<std::string> opened;
