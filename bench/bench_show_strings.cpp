@@ -80,7 +80,38 @@ void BM_UnfoldEverySpeciesOfTheLargestFamily(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(lines);
 }
 
+// A resize of a window showing every species of the largest family unfolded:
+// every paragraph is wrapped again at the new width.
+void BM_RewrapEverySpeciesOfTheLargestFamily(benchmark::State& state) {
+    bench::ensure_gui_application();
+    SHST_TShowStringsData options = all_species_options();
+    auto display = folded_display(options);
+    const int families = count_visible_families(options.visible, 1);
+    int largest = 1;
+    int most = 0;
+    for (int n = 1; n <= families; ++n) {
+        const int count =
+            count_visible_species(*nth_visible_family(n, options.visible, 1), options.visible, 1);
+        if (count > most) {
+            most = count;
+            largest = n;
+        }
+    }
+    display->unfold_families({largest});
+    for (Line line = display->lines().begin(); line != display->end(); ++line)
+        if (line->kind == lkSpeciesBox)
+            display->toggle_fold(line, true);
+    int width = 1920;
+    for (auto _ : state) {
+        width = width == 1920 ? 1280 : 1920;
+        display->environment().geometry.client_width = width;
+        display->rewrap();
+    }
+    state.counters["lines"] = static_cast<double>(display->lines().size());
+}
+
 } // namespace
 
+BENCHMARK(BM_RewrapEverySpeciesOfTheLargestFamily)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnfoldEveryFamily)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnfoldEverySpeciesOfTheLargestFamily)->Unit(benchmark::kMillisecond);

@@ -10,8 +10,8 @@ packages=(
   libsndfile1-dev libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # run
-  fonts-liberation qt6-qpa-plugins
+  # run (xdg-utils: the desktop opens the readme and web pages with xdg-open)
+  fonts-liberation qt6-qpa-plugins xdg-utils
   # headless runs and fixtures
   xvfb xauth x11-apps x11-utils xdotool imagemagick pulseaudio pulseaudio-utils sox ffmpeg espeak-ng
 )

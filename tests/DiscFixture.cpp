@@ -14,8 +14,10 @@ namespace {
 
 const char* const language_texts =
     "$[KZ_DATA]\r\nI/O error \r\n with \r\nError in \r\nThe section\r\nis missing.\r\n"
-    "$[KZ_SHSTR]\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\nsubspecies\r\n10\r\n11\r\nuncertain\r\n"
-    "13\r\n14\r\n15\r\n16\r\n17\r\n"
+    // Lines the display capitalises where it uses them are in lower case here.
+    "$[KZ_SHSTR]\r\nalso audible:\r\n none\r\ncertainty \r\naccidental\r\nmigrant\r\n"
+    "recorded by\r\nauthor\r\nmonotypic\r\nsubspecies\r\nsubspecies not known\r\nunused\r\n"
+    "uncertain\r\nendemic\r\nvulnerable\r\nendangered\r\ncritically endangered\r\nextinct\r\n"
     "$[SSP]\r\nsubspecies\r\nnot certain\r\nsubspecies not certain\r\n";
 
 std::map<std::string, std::vector<std::string>> default_files() {

@@ -152,6 +152,8 @@ def build_model(description=sample_data):
     people = [p[0] for p in description.PEOPLE]
     places = [loc[0] for loc in description.LOCALITIES]
     require(len(set(people)) == len(people), "repeated person key")
+    # The display ends a sentence after the person's key with a full stop of its own.
+    require(not any(key.endswith(".") for key in people), "a person key ends in a full stop")
     require(len(set(places)) == len(places), "repeated locality key")
     for fragment in writer.TEXT_AUTHORS:
         require(sum(fragment in key for key in people) == 1,
@@ -290,6 +292,7 @@ def build_model(description=sample_data):
         identities[cd_tape] = cd_identity(spans)
         title, name = description.AUDIO_CDS[cd_tape]
         require(len(name) >= 35, "CD name %r is too short" % name)
+        require(title.startswith(name), "CD title %r does not begin with its name" % title)
         cds.append({"tape": cd_tape, "title": title, "name": name,
                     "ident": identities[cd_tape], "web": description.AUDIO_CD_WEB % cd_tape})
 

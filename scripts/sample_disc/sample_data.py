@@ -87,19 +87,19 @@ MAPS = [
 # (key, text 1, text 2). The text authors are the first four; all are invented.
 
 PEOPLE = [
-    ("Tamrek, J.", "Jorun Tamrek", "Author of species texts"),
-    ("Vandrel, A.", "Anneke Vandrel", "Recordist in Malaysia, Singapore and Borneo"),
-    ("Orvin, K.", "Kasimir Orvin", "Recordist in Thailand and Indochina"),
-    ("Callowden, M.", "Ma\u00eblle Callowden", "Photographer"),
-    ("Brannick, T.", "Talia Brannick", "Recordist in northern India and Nepal"),
-    ("Kestowe, H.", "Hollis Kestowe", "Recordist in southern India and Sri Lanka"),
-    ("Ostevik, L.", "Liesl Ostevik", "Recordist in China, Hong Kong and Taiwan"),
-    ("Pellandre, R.", "Rafe Pellandre", "Recordist in Sumatra, Java and Bali"),
-    ("Quillon, S.", "Soraya Quillon", "https://www.example.org/quillon"),
-    ("Yarrowby, E.", "Edda Yarrowby", "Recordist of shorebirds on their wintering grounds"),
-    ("Mervaine, D.", "Daan Mervaine", "Photographer"),
-    ("Tavrinen, N.", "Noor Tavrinen", "https://www.example.org/tavrinen"),
-    ("Vautrelle, J.", "J\u00e9r\u00f4me Vautrelle", "Photographer"),
+    ("J. Tamrek", "Jorun Tamrek", "Author of species texts"),
+    ("A. Vandrel", "Anneke Vandrel", "Recordist in Malaysia, Singapore and Borneo"),
+    ("K. Orvin", "Kasimir Orvin", "Recordist in Thailand and Indochina"),
+    ("M. Callowden", "Ma\u00eblle Callowden", "Photographer"),
+    ("T. Brannick", "Talia Brannick", "Recordist in northern India and Nepal"),
+    ("H. Kestowe", "Hollis Kestowe", "Recordist in southern India and Sri Lanka"),
+    ("L. Ostevik", "Liesl Ostevik", "Recordist in China, Hong Kong and Taiwan"),
+    ("R. Pellandre", "Rafe Pellandre", "Recordist in Sumatra, Java and Bali"),
+    ("S. Quillon", "Soraya Quillon", "https://www.example.org/quillon"),
+    ("E. Yarrowby", "Edda Yarrowby", "Recordist of shorebirds on their wintering grounds"),
+    ("D. Mervaine", "Daan Mervaine", "Photographer"),
+    ("N. Tavrinen", "Noor Tavrinen", "https://www.example.org/tavrinen"),
+    ("J. Vautrelle", "J\u00e9r\u00f4me Vautrelle", "Photographer"),
 ]
 
 # ---------------------------------------------------------------- localities
@@ -205,12 +205,15 @@ LOCALITIES = [
 
 # ---------------------------------------------------------------- audio CDs
 # tape number: (title, name); the disc identity is computed by the builder.
+# The name goes on recording lines, the status bar and messages, the title in
+# the CD choice and Show Name of Sound File: the title is the name and what
+# the CD holds, so both speak of one CD.
 
 AUDIO_CDS = {
-    9: ("Bird Songs of Solvara, CD 1",
-        "Solvara Bird Sounds, Sample Edition, CD 1 of 2: non-passerines"),
-    10: ("Bird Songs of Solvara, CD 2",
-         "Solvara Bird Sounds, Sample Edition, CD 2 of 2: barbets to mynas"),
+    9: ("Solvara Bird Sounds, Sample Edition, CD 1 of 2: non-passerines",
+        "Solvara Bird Sounds, Sample Edition, CD 1 of 2"),
+    10: ("Solvara Bird Sounds, Sample Edition, CD 2 of 2: barbets to mynas",
+         "Solvara Bird Sounds, Sample Edition, CD 2 of 2"),
 }
 AUDIO_CD_WEB = "https://www.example.org/solvara/cd%d"
 
@@ -229,18 +232,18 @@ FAMILIES = [
             range_text="Lowland lakes, paddies and marshes with floating plants from India and "
                        "Sri Lanka through South-east Asia to the Greater Sundas and southern China.",
             recordings=[
-                rec("X", "Whistling calls of a flock in flight", "KEOLADEO", "Brannick, T.",
+                rec("X", "Whistling calls of a flock in flight", "KEOLADEO", "T. Brannick",
                     "1996-01-14", "07:10", file=18, name="keoladeo-marsh",
                     cut_text="Morning at the marsh",
                     cut_note="Painted Storks clatter their bills at the nests nearby"),
-                rec("A", "Calls of birds on the water", "KUALA SELANGOR", "Vandrel, A.",
+                rec("A", "Calls of birds on the water", "KUALA SELANGOR", "A. Vandrel",
                     "2004-08-03", "17:40", file=12),
-                rec("B", "Wing whistling of birds taking off", "KOSHI TAPPU", "Brannick, T.",
+                rec("B", "Wing whistling of birds taking off", "KOSHI TAPPU", "T. Brannick",
                     "2001-02-22", file=6, play=False),
             ],
             pictures=[
-                pic("A flock resting on a lotus pond", "Mervaine, D.", 4, "KEOLADEO"),
-                pic("Adult in flight", "Tavrinen, N.", 3, "KUALA SELANGOR", flags="NSS"),
+                pic("A flock resting on a lotus pond", "D. Mervaine", 4, "KEOLADEO"),
+                pic("Adult in flight", "N. Tavrinen", 3, "KUALA SELANGOR", flags="NSS"),
             ]),
         Species(
             "Nettapus coromandelianus", "Cotton Pygmy Goose",
@@ -254,15 +257,15 @@ FAMILIES = [
                        "southern China, Indochina, Peninsular Malaysia and the Philippines; "
                        "also New Guinea and Australia, beyond the region.",
             recordings=[
-                rec("X", "Cackling calls of a male", "KAZIRANGA", "Brannick, T.",
+                rec("X", "Cackling calls of a male", "KAZIRANGA", "T. Brannick",
                     "1999-03-12", "08:20", file=9, ssp="coromandelianus"),
-                rec("A", "Calls of a pair in flight", "CANDABA", "Quillon, S.",
+                rec("A", "Calls of a pair in flight", "CANDABA", "S. Quillon",
                     "2008-12-05", "06:50", file=7, number=80),
             ],
             pictures=[
-                pic("Male among water lilies", "Callowden, M.", 5, "KAZIRANGA",
+                pic("Male among water lilies", "M. Callowden", 5, "KAZIRANGA",
                     ssp="coromandelianus"),
-                pic("Female", "Mervaine, D.", 3, "KEOLADEO"),
+                pic("Female", "D. Mervaine", 3, "KEOLADEO"),
             ]),
         Species(
             "Aix galericulata", "Mandarin Duck",
@@ -276,15 +279,15 @@ FAMILIES = [
                        "southern China, rarely reaching Hong Kong; a few live in the mountains "
                        "of Taiwan. Wooded rivers, ponds and lakes.",
             recordings=[
-                rec("X", "Soft whistles of displaying males", "YUANYANG LAKE", "Ostevik, L.",
+                rec("X", "Soft whistles of displaying males", "YUANYANG LAKE", "L. Ostevik",
                     "2011-11-18", "09:05", file=14),
-                rec("C", "Calls of a female", "YUANYANG LAKE", "Ostevik, L.",
+                rec("C", "Calls of a female", "YUANYANG LAKE", "L. Ostevik",
                     "2011-11-18", "09:30", file=5, part_of_previous=True,
                     about=("Female", "with young")),
             ],
             pictures=[
-                pic("Drake", "Vautrelle, J.", 5, "YUANYANG LAKE"),
-                pic("Drake and duck on a mountain lake", "Ostevik, L.", 4, "YUANYANG LAKE"),
+                pic("Drake", "J. Vautrelle", 5, "YUANYANG LAKE"),
+                pic("Drake and duck on a mountain lake", "L. Ostevik", 4, "YUANYANG LAKE"),
             ]),
         Species(
             "Asarcornis scutulata", "White-winged Duck",
@@ -299,13 +302,13 @@ FAMILIES = [
                        "India, Burma, Thailand, Indochina and Sumatra; long gone from Java and "
                        "Peninsular Malaysia.",
             recordings=[
-                rec("X", "Honking calls in flight at dusk", "WAY KAMBAS", "Pellandre, R.",
+                rec("X", "Honking calls in flight at dusk", "WAY KAMBAS", "R. Pellandre",
                     "1993-07-09", "18:05", file=16),
-                rec("A", "Calls of a pair at a forest pool", "WAY KAMBAS", "Pellandre, R.",
+                rec("A", "Calls of a pair at a forest pool", "WAY KAMBAS", "R. Pellandre",
                     "1993-07-10", "05:50", file=11, number="?"),
             ],
             pictures=[
-                pic("Adult at a forest pool", "Pellandre, R.", 4, "WAY KAMBAS"),
+                pic("Adult at a forest pool", "R. Pellandre", 4, "WAY KAMBAS"),
             ]),
         Species(
             "Aythya baeri", "Baer's Pochard",
@@ -318,12 +321,12 @@ FAMILIES = [
                        "locally on lakes in southern China, north-east India, Nepal, Bangladesh, "
                        "Burma and Thailand.",
             recordings=[
-                rec("X", "Harsh calls of a displaying male", "KOSHI TAPPU", "Brannick, T.",
+                rec("X", "Harsh calls of a displaying male", "KOSHI TAPPU", "T. Brannick",
                     "1991-02-28", file=8, number=60,
                     cut_note="Recorded at long range over open water"),
             ],
             pictures=[
-                pic("Male", "Tavrinen, N.", 4, "KOSHI TAPPU"),
+                pic("Male", "N. Tavrinen", 4, "KOSHI TAPPU"),
             ]),
     ]),
 
@@ -340,25 +343,25 @@ FAMILIES = [
             range_text="Forest edge, bamboo and secondary growth from the Himalayan foothills "
                        "and India through South-east Asia to Sumatra, Java and Bali.",
             recordings=[
-                rec("X", "Crowing at dawn", "KHAO YAI", "Orvin, K.", "1995-03-12", "05:45",
+                rec("X", "Crowing at dawn", "KHAO YAI", "K. Orvin", "1995-03-12", "05:45",
                     cd=(9, 1, 11.0), ssp="gallus", about=("Adult", "male"),
                     name="khaoyai-dawn", cut_text="Dawn at the forest edge",
                     cut_note="Great Hornbills call in the background"),
-                rec("A", "Crowing and clucking", "CHITWAN", "Brannick, T.", "1997-02-03",
+                rec("A", "Crowing and clucking", "CHITWAN", "T. Brannick", "1997-02-03",
                     "06:20", cd=(9, 1, 9.5), ssp="murghi"),
-                rec("B", "Alarm calls", "KAZIRANGA", "Brannick, T.", "1998-03-15",
+                rec("B", "Alarm calls", "KAZIRANGA", "T. Brannick", "1998-03-15",
                     cd=(9, 1, 8.0), ssp="murghi", play=False),
-                rec("A", "Crowing of a male", "DOI INTHANON", "Orvin, K.", "1993-12-25",
+                rec("A", "Crowing of a male", "DOI INTHANON", "K. Orvin", "1993-12-25",
                     "06:40", file=8, ssp="spadiceus"),
-                rec("X", "Crowing", "XISHUANGBANNA", "Ostevik, L.", "2005-04-21", "06:10",
+                rec("X", "Crowing", "XISHUANGBANNA", "L. Ostevik", "2005-04-21", "06:10",
                     file=10, ssp="jabouillei (P)"),
-                rec("X", "Crowing", "BALURAN", "Pellandre, R.", "2002-08-11", "05:30",
+                rec("X", "Crowing", "BALURAN", "R. Pellandre", "2002-08-11", "05:30",
                     file=9, ssp="bankiva"),
             ],
             pictures=[
-                pic("Adult <B>male</B>", "Callowden, M.", 5, "KHAO YAI", ssp="gallus"),
-                pic("Female with chicks", "Mervaine, D.", 3, "CHITWAN", ssp="murghi"),
-                pic("Male crowing on a fallen log", "Brannick, T.", 4, "KAZIRANGA",
+                pic("Adult <B>male</B>", "M. Callowden", 5, "KHAO YAI", ssp="gallus"),
+                pic("Female with chicks", "D. Mervaine", 3, "CHITWAN", ssp="murghi"),
+                pic("Male crowing on a fallen log", "T. Brannick", 4, "KAZIRANGA",
                     ssp="murghi", flags="X1"),
             ]),
         Species(
@@ -373,14 +376,14 @@ FAMILIES = [
             range_text="Found only in Sri Lanka, in all kinds of forest and scrub from the dry "
                        "lowlands to the hills.",
             recordings=[
-                rec("X", "Crowing of a male", "SINHARAJA", "Kestowe, H.", "2000-01-22",
+                rec("X", "Crowing of a male", "SINHARAJA", "H. Kestowe", "2000-01-22",
                     "06:05", file=12),
-                rec("A", "Cackling of a female", "SINHARAJA", "Kestowe, H.", "2000-01-22",
+                rec("A", "Cackling of a female", "SINHARAJA", "H. Kestowe", "2000-01-22",
                     "06:30", file=6, part_of_previous=True),
             ],
             pictures=[
-                pic("Male on the forest floor", "Kestowe, H.", 5, "SINHARAJA"),
-                pic("Female", "Callowden, M.", 3, "YALA"),
+                pic("Male on the forest floor", "H. Kestowe", 5, "SINHARAJA"),
+                pic("Female", "M. Callowden", 3, "YALA"),
             ]),
         Species(
             "Pavo cristatus", "Indian Peafowl",
@@ -393,15 +396,15 @@ FAMILIES = [
             range_text="Open forest, scrub and farmland near water in India, Sri Lanka and "
                        "lowland Nepal; also Pakistan, Bangladesh and Bhutan.",
             recordings=[
-                rec("X", "Loud calls of males before rain", "KEOLADEO", "Brannick, T.",
+                rec("X", "Loud calls of males before rain", "KEOLADEO", "T. Brannick",
                     "1994-06-18", "18:30", cd=(9, 3, 12.0)),
-                rec("A", "Alarm calls at a leopard", "YALA", "Kestowe, H.", "2006-09-06",
+                rec("A", "Alarm calls at a leopard", "YALA", "H. Kestowe", "2006-09-06",
                     cd=(9, 3, 10.0),
                     cut_note="The birds call from the trees as the cat walks past"),
             ],
             pictures=[
-                pic("Male in display", "Vautrelle, J.", 5, "KEOLADEO"),
-                pic("Female", "Mervaine, D.", 2, "YALA"),
+                pic("Male in display", "J. Vautrelle", 5, "KEOLADEO"),
+                pic("Female", "D. Mervaine", 2, "YALA"),
                 pic("Male roosting at dusk", None, None, None, flags="NSS"),
             ]),
         Species(
@@ -417,19 +420,19 @@ FAMILIES = [
                        "Thailand, Indochina, Yunnan and Java, and gone from most of its former "
                        "range.",
             recordings=[
-                rec("X", "Loud <I>ki-wao</I> calls of males", "HUAI KHA KHAENG", "Orvin, K.",
+                rec("X", "Loud <I>ki-wao</I> calls of males", "HUAI KHA KHAENG", "K. Orvin",
                     "1996-02-14", "06:15", cd=(9, 2, 12.5), ssp="imperator",
                     about=("Adult male", "")),
-                rec("A", "Calls", "CAT TIEN", "Orvin, K.", "2002-04-03", "17:50",
+                rec("A", "Calls", "CAT TIEN", "K. Orvin", "2002-04-03", "17:50",
                     cd=(9, 2, 10.0), ssp="imperator", number=80, x1=True,
                     cut_note="Gibbons sing in the background"),
-                rec("B", "Calls of a female", "BALURAN", "Pellandre, R.", "2002-08-12",
+                rec("B", "Calls of a female", "BALURAN", "R. Pellandre", "2002-08-12",
                     "06:00", file=7, ssp="muticus"),
             ],
             pictures=[
-                pic("Displaying male", "Callowden, M.", 4, "HUAI KHA KHAENG", ssp="imperator"),
+                pic("Displaying male", "M. Callowden", 4, "HUAI KHA KHAENG", ssp="imperator"),
                 pic("Adult <I>female</I>", None, None, None, flags="X1"),
-                pic("Male drinking at a river", "Orvin, K.", 3, "CAT TIEN",
+                pic("Male drinking at a river", "K. Orvin", 3, "CAT TIEN",
                     ssp="imperator (P)"),
             ]),
         Species(
@@ -443,12 +446,12 @@ FAMILIES = [
             range_text="Wet lowland forest of central Vietnam, in the provinces of Quang Binh, "
                        "Quang Tri and Thua Thien-Hue.",
             recordings=[
-                rec("X", "Wing-whirring display and calls of a male", "ZERO", "Orvin, K.",
+                rec("X", "Wing-whirring display and calls of a male", "ZERO", "K. Orvin",
                     "1998-05-20", file=10, cut_text="Captive birds",
                     cut_note="The place of this recording was not noted"),
             ],
             pictures=[
-                pic("Male in an aviary", "Vautrelle, J.", 3, "ZERO", flags="NSS"),
+                pic("Male in an aviary", "J. Vautrelle", 3, "ZERO", flags="NSS"),
             ]),
         Species(
             "Lophophorus impejanus", "Himalayan Monal",
@@ -462,14 +465,14 @@ FAMILIES = [
             range_text="High forest, alpine meadows and scrub between about 2,400 and 4,500 m "
                        "along the Himalayas from Afghanistan to Bhutan and south-east Tibet.",
             recordings=[
-                rec("X", "Ringing whistles", "CHOPTA", "Brannick, T.", "2003-05-10", "06:30",
+                rec("X", "Ringing whistles", "CHOPTA", "T. Brannick", "2003-05-10", "06:30",
                     cd=(9, 4, 11.0)),
-                rec("A", "Calls of a flushed male", "CHOPTA", "Brannick, T.", "2003-05-11",
+                rec("A", "Calls of a flushed male", "CHOPTA", "T. Brannick", "2003-05-11",
                     cd=(9, 4, 8.5), play=False),
             ],
             pictures=[
-                pic("Male on an alpine meadow", "Tavrinen, N.", 5, "CHOPTA"),
-                pic("Female", "Brannick, T.", 3, "CHOPTA"),
+                pic("Male on an alpine meadow", "N. Tavrinen", 5, "CHOPTA"),
+                pic("Female", "T. Brannick", 3, "CHOPTA"),
             ]),
         Species(
             "Syrmaticus mikado", "Mikado Pheasant",
@@ -481,8 +484,8 @@ FAMILIES = [
             range_text="Found only in Taiwan, in mixed and conifer forest with dense "
                        "undergrowth high in the central mountains.",
             pictures=[
-                pic("Male on a forest road in mist", "Ostevik, L.", 5, "DASYUESHAN"),
-                pic("Female", "Vautrelle, J.", 4, "DASYUESHAN"),
+                pic("Male on a forest road in mist", "L. Ostevik", 5, "DASYUESHAN"),
+                pic("Female", "J. Vautrelle", 4, "DASYUESHAN"),
             ]),
     ]),
 
@@ -499,16 +502,16 @@ FAMILIES = [
             range_text="Breeds in Chukotka; winters on tidal mudflats in Bangladesh, Burma, "
                        "Thailand, Vietnam and southern China, passing along the Chinese coast.",
             recordings=[
-                rec("X", "Flight calls of a wintering bird", "PAK THALE", "Yarrowby, E.",
+                rec("X", "Flight calls of a wintering bird", "PAK THALE", "E. Yarrowby",
                     "2012-01-17", "08:40", file=6, name="pakthale-flock",
                     cut_text="Mixed flock of shorebirds on the salt pans",
                     cut_note="With Nordmann's Greenshanks and Wood Sandpipers"),
-                rec("A", "Feeding calls", "MOTTAMA", "Yarrowby, E.", "2015-02-08", file=5,
+                rec("A", "Feeding calls", "MOTTAMA", "E. Yarrowby", "2015-02-08", file=5,
                     number="?"),
             ],
             pictures=[
-                pic("Adult in winter plumage, head-on", "Mervaine, D.", 5, "PAK THALE"),
-                pic("Feeding on the mudflats", "Yarrowby, E.", 4, "MOTTAMA"),
+                pic("Adult in winter plumage, head-on", "D. Mervaine", 5, "PAK THALE"),
+                pic("Feeding on the mudflats", "E. Yarrowby", 4, "MOTTAMA"),
             ]),
         Species(
             "Tringa guttifer", "Nordmann's Greenshank",
@@ -522,14 +525,14 @@ FAMILIES = [
                        "mudflats from Bangladesh and Burma to Thailand, Peninsular Malaysia and "
                        "Sumatra, passing along the coast of China.",
             recordings=[
-                rec("X", "<I>Kwork</I> calls", "PAK THALE", "Yarrowby, E.", "2012-01-18",
+                rec("X", "<I>Kwork</I> calls", "PAK THALE", "E. Yarrowby", "2012-01-18",
                     "09:00", file=8),
                 heard("pakthale-flock", "B", "Calls in a mixed flock"),
-                rec("A", "Calls of birds on passage", "MAI PO", "Ostevik, L.", "2009-04-24",
+                rec("A", "Calls of birds on passage", "MAI PO", "L. Ostevik", "2009-04-24",
                     "16:20", file=7),
             ],
             pictures=[
-                pic("Adult in breeding plumage", "Ostevik, L.", 4, "MAI PO"),
+                pic("Adult in breeding plumage", "L. Ostevik", 4, "MAI PO"),
             ]),
         Species(
             "Actitis hypoleucos", "Common Sandpiper",
@@ -541,15 +544,15 @@ FAMILIES = [
             range_text="Breeds in the Himalayas and across temperate Eurasia; winters along "
                        "rivers, shores and ponds throughout the region.",
             recordings=[
-                rec("X", "Call in flight", "SUNGEI BULOH", "Vandrel, A.", "2007-11-02",
+                rec("X", "Call in flight", "SUNGEI BULOH", "A. Vandrel", "2007-11-02",
                     file=4),
-                rec("A", "Calls", "KINABATANGAN", "Vandrel, A.", "2010-03-14", "07:25",
+                rec("A", "Calls", "KINABATANGAN", "A. Vandrel", "2010-03-14", "07:25",
                     file=6),
-                rec("B", "Alarm calls", "CHITWAN", "Brannick, T.", "1997-02-07", file=5,
+                rec("B", "Alarm calls", "CHITWAN", "T. Brannick", "1997-02-07", file=5,
                     play=False),
             ],
             pictures=[
-                pic("Adult on a rock in a stream", "Tavrinen, N.", 3, "CHITWAN"),
+                pic("Adult on a rock in a stream", "N. Tavrinen", 3, "CHITWAN"),
             ]),
         Species(
             "Tringa glareola", "Wood Sandpiper",
@@ -561,15 +564,15 @@ FAMILIES = [
             range_text="Breeds in northern Eurasia; a common winter visitor and migrant to wet "
                        "fields, marshes and pools throughout the region.",
             recordings=[
-                rec("X", "Flushed birds calling", "KEOLADEO", "Brannick, T.", "1996-01-16",
+                rec("X", "Flushed birds calling", "KEOLADEO", "T. Brannick", "1996-01-16",
                     file=5),
                 heard("pakthale-flock", "C", "Calls in the background", play=False),
-                rec("A", "Calls", "CANDABA", "Quillon, S.", "2008-12-06", "07:15", file=6),
+                rec("A", "Calls", "CANDABA", "S. Quillon", "2008-12-06", "07:15", file=6),
                 heard("keoladeo-marsh", "B", "Calls far off", play=False),
             ],
             pictures=[
-                pic("Adult wading", "Mervaine, D.", 3, "CANDABA"),
-                pic("Adult in winter", "Quillon, S.", 2, "CANDABA", flags="NSS"),
+                pic("Adult wading", "D. Mervaine", 3, "CANDABA"),
+                pic("Adult in winter", "S. Quillon", 2, "CANDABA", flags="NSS"),
             ]),
     ]),
 
@@ -585,8 +588,8 @@ FAMILIES = [
                        "and Nepal to Indochina, Peninsular Malaysia, Borneo, Sumatra and Java; "
                        "declining nearly everywhere.",
             pictures=[
-                pic("Adult in a mangrove", "Vandrel, A.", 4, "KUALA SELANGOR"),
-                pic("Soaring adult", "Mervaine, D.", 3, "KINABATANGAN"),
+                pic("Adult in a mangrove", "A. Vandrel", 4, "KUALA SELANGOR"),
+                pic("Soaring adult", "D. Mervaine", 3, "KINABATANGAN"),
             ]),
         Species(
             "Mycteria cinerea", "Milky Stork",
@@ -598,7 +601,7 @@ FAMILIES = [
             range_text="Coastal mangroves and mudflats of Cambodia, Peninsular Malaysia, "
                        "Sumatra and Java; also Sulawesi, beyond the region.",
             pictures=[
-                pic("Adults feeding on a mudflat", "Tavrinen, N.", 4, "KUALA SELANGOR"),
+                pic("Adults feeding on a mudflat", "N. Tavrinen", 4, "KUALA SELANGOR"),
             ]),
         Species(
             "Mycteria leucocephala", "Painted Stork",
@@ -610,13 +613,13 @@ FAMILIES = [
             range_text="Lakes, marshes and flooded fields of India, Sri Lanka, Nepal, Burma, "
                        "Thailand and Indochina.",
             recordings=[
-                rec("X", "Bill-clattering at a nesting colony", "PREK TOAL", "Orvin, K.",
+                rec("X", "Bill-clattering at a nesting colony", "PREK TOAL", "K. Orvin",
                     "2004-02-19", "10:10", file=20),
                 heard("keoladeo-marsh", "A", "Bill-clattering at the nests"),
             ],
             pictures=[
-                pic("Adults at the nest", "Vautrelle, J.", 5, "KEOLADEO"),
-                pic("Adult feeding", "Orvin, K.", 3, "PREK TOAL"),
+                pic("Adults at the nest", "J. Vautrelle", 5, "KEOLADEO"),
+                pic("Adult feeding", "K. Orvin", 3, "PREK TOAL"),
             ]),
         Species(
             "Anastomus oscitans", "Asian Openbill",
@@ -628,13 +631,13 @@ FAMILIES = [
             range_text="Wetlands and paddies of India, Sri Lanka, Nepal, Burma, Thailand and "
                        "Indochina; now spreading south into Peninsular Malaysia and beyond.",
             recordings=[
-                rec("X", "Bill-clattering and moaning calls", "PREK TOAL", "Orvin, K.",
+                rec("X", "Bill-clattering and moaning calls", "PREK TOAL", "K. Orvin",
                     "2004-02-19", "10:30", file=13),
-                rec("A", "Flock taking off", "KOSHI TAPPU", "Brannick, T.", "2001-02-23",
+                rec("A", "Flock taking off", "KOSHI TAPPU", "T. Brannick", "2001-02-23",
                     file=9),
             ],
             pictures=[
-                pic("Adult with a snail", "Callowden, M.", 4, "KOSHI TAPPU"),
+                pic("Adult with a snail", "M. Callowden", 4, "KOSHI TAPPU"),
             ]),
     ]),
 
@@ -651,13 +654,13 @@ FAMILIES = [
                        "Cambodia and southern Laos; a tiny population along the Mahakam river "
                        "in Kalimantan, Borneo.",
             recordings=[
-                rec("X", "Screaming calls at the roost", "TMATBOEY", "Orvin, K.",
+                rec("X", "Screaming calls at the roost", "TMATBOEY", "K. Orvin",
                     "2007-03-12", "17:55", file=15),
-                rec("A", "Calls in flight", "TMATBOEY", "Orvin, K.", "2007-03-13", "06:05",
+                rec("A", "Calls in flight", "TMATBOEY", "K. Orvin", "2007-03-13", "06:05",
                     file=7, number=60),
             ],
             pictures=[
-                pic("Adult at a forest pool", "Orvin, K.", 4, "TMATBOEY"),
+                pic("Adult at a forest pool", "K. Orvin", 4, "TMATBOEY"),
             ]),
         Species(
             "Thaumatibis gigantea", "Giant Ibis",
@@ -670,14 +673,14 @@ FAMILIES = [
             range_text="Pools and grassy clearings in dry dipterocarp forest of northern "
                        "Cambodia and southern Laos; formerly Thailand and Vietnam.",
             recordings=[
-                rec("X", "Duet of a pair at dawn", "TMATBOEY", "Orvin, K.", "2007-03-14",
+                rec("X", "Duet of a pair at dawn", "TMATBOEY", "K. Orvin", "2007-03-14",
                     "05:35", file=22),
-                rec("A", "Calls of a single bird", "TMATBOEY", "Orvin, K.", "2007-03-14",
+                rec("A", "Calls of a single bird", "TMATBOEY", "K. Orvin", "2007-03-14",
                     "05:50", file=8, part_of_previous=True),
             ],
             pictures=[
-                pic("Adult in dry forest", "Orvin, K.", 5, "TMATBOEY"),
-                pic("Pair at a drying pool", "Vautrelle, J.", 4, "TMATBOEY", flags="X1"),
+                pic("Adult in dry forest", "K. Orvin", 5, "TMATBOEY"),
+                pic("Pair at a drying pool", "J. Vautrelle", 4, "TMATBOEY", flags="X1"),
             ]),
         Species(
             "Platalea minor", "Black-faced Spoonbill",
@@ -691,15 +694,15 @@ FAMILIES = [
                        "and fish ponds of Taiwan, Hong Kong, southern China and northern "
                        "Vietnam.",
             recordings=[
-                rec("X", "Grunting calls at the roost", "ZENGWEN", "Ostevik, L.",
+                rec("X", "Grunting calls at the roost", "ZENGWEN", "L. Ostevik",
                     "2010-01-09", file=6, number=40),
-                rec("A", "Bill-clattering", "MAI PO", "Ostevik, L.", "2013-12-15", "14:20",
+                rec("A", "Bill-clattering", "MAI PO", "L. Ostevik", "2013-12-15", "14:20",
                     file=5, play=False),
             ],
             pictures=[
-                pic("Wintering flock", "Ostevik, L.", 5, "ZENGWEN"),
-                pic("Adult in breeding plumage", "Vautrelle, J.", 4, "MAI PO"),
-                pic("Adult feeding", "Tavrinen, N.", 3, "MAI PO", flags="NSS"),
+                pic("Wintering flock", "L. Ostevik", 5, "ZENGWEN"),
+                pic("Adult in breeding plumage", "J. Vautrelle", 4, "MAI PO"),
+                pic("Adult feeding", "N. Tavrinen", 3, "MAI PO", flags="NSS"),
             ]),
     ]),
 
@@ -716,14 +719,14 @@ FAMILIES = [
             range_text="Primary forest on Luzon, Samar, Leyte and Mindanao; most of the "
                        "remaining pairs live on Mindanao.",
             recordings=[
-                rec("X", "Begging calls of a young bird", "KITANGLAD", "Quillon, S.",
+                rec("X", "Begging calls of a young bird", "KITANGLAD", "S. Quillon",
                     "2009-05-22", "09:40", cd=(9, 10, 12.0), about=("Juvenile", "")),
-                rec("A", "Calls of an adult", "KITANGLAD", "Quillon, S.", "2009-05-23",
+                rec("A", "Calls of an adult", "KITANGLAD", "S. Quillon", "2009-05-23",
                     file=9),
             ],
             pictures=[
-                pic("Adult on a dead branch", "Quillon, S.", 5, "KITANGLAD"),
-                pic("Young bird at the nest", "Quillon, S.", 4, "KITANGLAD", flags="X1"),
+                pic("Adult on a dead branch", "S. Quillon", 5, "KITANGLAD"),
+                pic("Young bird at the nest", "S. Quillon", 4, "KITANGLAD", flags="X1"),
             ]),
         Species(
             "Nisaetus bartelsi", "Javan Hawk-Eagle",
@@ -735,13 +738,13 @@ FAMILIES = [
                  "Garuda.",
             range_text="Forest, mostly in the hills and mountains, on Java only.",
             recordings=[
-                rec("X", "Shrill calls", "GEDE", "Pellandre, R.", "1999-09-04", "10:15",
+                rec("X", "Shrill calls", "GEDE", "R. Pellandre", "1999-09-04", "10:15",
                     cd=(9, 10, 9.0)),
-                rec("A", "Calls of a pair", "GEDE", "Pellandre, R.", "1999-09-05", file=8,
+                rec("A", "Calls of a pair", "GEDE", "R. Pellandre", "1999-09-05", file=8,
                     number=80),
             ],
             pictures=[
-                pic("Adult perched", "Pellandre, R.", 4, "GEDE"),
+                pic("Adult perched", "R. Pellandre", 4, "GEDE"),
             ]),
         Species(
             "Gyps bengalensis", "White-rumped Vulture",
@@ -755,14 +758,14 @@ FAMILIES = [
             range_text="Open country near villages from Pakistan and India to Nepal and "
                        "Burma; small remnant populations in Cambodia and Laos.",
             recordings=[
-                rec("X", "Squabbling at a carcass", "CHITWAN", "Brannick, T.", "2014-12-08",
+                rec("X", "Squabbling at a carcass", "CHITWAN", "T. Brannick", "2014-12-08",
                     "11:30", file=24),
-                rec("A", "Hissing and grunting", "TMATBOEY", "Orvin, K.", "2007-03-15",
+                rec("A", "Hissing and grunting", "TMATBOEY", "K. Orvin", "2007-03-15",
                     file=11),
             ],
             pictures=[
-                pic("Adults at a carcass", "Brannick, T.", 4, "CHITWAN"),
-                pic("Adult in flight from below", "Tavrinen, N.", 3, "TMATBOEY"),
+                pic("Adults at a carcass", "T. Brannick", 4, "CHITWAN"),
+                pic("Adult in flight from below", "N. Tavrinen", 3, "TMATBOEY"),
             ]),
         Species(
             "Spilornis cheela", "Crested Serpent Eagle",
@@ -776,27 +779,27 @@ FAMILIES = [
             range_text="Forest and wooded country throughout the region, from the plains into "
                        "the hills; many island forms differ in size and colour.",
             recordings=[
-                rec("X", "Ringing whistles of a soaring pair", "CHITWAN", "Brannick, T.",
+                rec("X", "Ringing whistles of a soaring pair", "CHITWAN", "T. Brannick",
                     "1997-02-04", "10:20", cd=(9, 9, 9.0), ssp="cheela"),
-                rec("X", "Calls", "YALA", "Kestowe, H.", "2006-09-07", "09:10", file=10,
+                rec("X", "Calls", "YALA", "H. Kestowe", "2006-09-07", "09:10", file=10,
                     ssp="spilogaster"),
-                rec("A", "Calls from a perch", "KHAO YAI", "Orvin, K.", "1995-03-13",
+                rec("A", "Calls from a perch", "KHAO YAI", "K. Orvin", "1995-03-13",
                     "08:15", cd=(9, 9, 8.0), ssp="burmanicus"),
-                rec("X", "Calls", "DASYUESHAN", "Ostevik, L.", "2012-05-02", file=8,
+                rec("X", "Calls", "DASYUESHAN", "L. Ostevik", "2012-05-02", file=8,
                     ssp="hoya"),
-                rec("X", "Calls", "TAMAN NEGARA", "Vandrel, A.", "2001-06-21", "11:00",
+                rec("X", "Calls", "TAMAN NEGARA", "A. Vandrel", "2001-06-21", "11:00",
                     cd=(9, 9, 8.5), ssp="malayensis"),
-                rec("B", "Calls", "KINABATANGAN", "Vandrel, A.", "2010-03-15", file=7,
+                rec("B", "Calls", "KINABATANGAN", "A. Vandrel", "2010-03-15", file=7,
                     ssp="pallidus (P)", play=False),
-                rec("X", "Calls of a pair", "BALURAN", "Pellandre, R.", "2002-08-13",
+                rec("X", "Calls of a pair", "BALURAN", "R. Pellandre", "2002-08-13",
                     "09:45", file=9, ssp="bido"),
-                rec("A", "Calls", "SABANG", "Quillon, S.", "2011-03-10", file=6,
+                rec("A", "Calls", "SABANG", "S. Quillon", "2011-03-10", file=6,
                     ssp="palawanensis"),
             ],
             pictures=[
-                pic("Adult perched", "Callowden, M.", 5, "KHAO YAI", ssp="burmanicus"),
-                pic("Adult in flight", "Mervaine, D.", 4, "CHITWAN", ssp="cheela"),
-                pic("Adult of the Taiwan race", "Ostevik, L.", 4, "DASYUESHAN", ssp="hoya"),
+                pic("Adult perched", "M. Callowden", 5, "KHAO YAI", ssp="burmanicus"),
+                pic("Adult in flight", "D. Mervaine", 4, "CHITWAN", ssp="cheela"),
+                pic("Adult of the Taiwan race", "L. Ostevik", 4, "DASYUESHAN", ssp="hoya"),
             ]),
         Species(
             "Haliastur indus", "Brahminy Kite",
@@ -809,16 +812,16 @@ FAMILIES = [
             range_text="Coasts, rivers, lakes and paddies over most of the region; on to "
                        "New Guinea and Australia.",
             recordings=[
-                rec("X", "Mewing calls", "KUALA SELANGOR", "Vandrel, A.", "2004-08-04",
+                rec("X", "Mewing calls", "KUALA SELANGOR", "A. Vandrel", "2004-08-04",
                     "16:45", file=8, ssp="intermedius"),
-                rec("A", "Calls of two birds", "PERIYAR", "Kestowe, H.", "1988-11-19",
+                rec("A", "Calls of two birds", "PERIYAR", "H. Kestowe", "1988-11-19",
                     file=7, ssp="indus"),
-                rec("B", "Calls over the harbour", "SABANG", "Quillon, S.", "2011-03-11",
+                rec("B", "Calls over the harbour", "SABANG", "S. Quillon", "2011-03-11",
                     "07:30", file=5, ssp="intermedius (P)", play=False),
             ],
             pictures=[
-                pic("Adult", "Vandrel, A.", 4, "KUALA SELANGOR", ssp="intermedius"),
-                pic("Juvenile", "Kestowe, H.", 2, "PERIYAR", ssp="indus"),
+                pic("Adult", "A. Vandrel", 4, "KUALA SELANGOR", ssp="intermedius"),
+                pic("Juvenile", "H. Kestowe", 2, "PERIYAR", ssp="indus"),
             ]),
     ]),
 
@@ -835,18 +838,18 @@ FAMILIES = [
             range_text="Tall evergreen and moist deciduous forest of the Western Ghats, the "
                        "Himalayan foothills, north-east India, South-east Asia and Sumatra.",
             recordings=[
-                rec("X", "Barking calls of a pair", "KHAO YAI", "Orvin, K.", "1995-03-14",
+                rec("X", "Barking calls of a pair", "KHAO YAI", "K. Orvin", "1995-03-14",
                     "07:20", cd=(9, 5, 12.0)),
-                rec("A", "Wingbeats of birds flying over", "EAGLENEST", "Brannick, T.",
+                rec("A", "Wingbeats of birds flying over", "EAGLENEST", "T. Brannick",
                     "2008-04-16", cd=(9, 5, 9.0)),
                 heard("khaoyai-dawn", "B", "Calls in the background", play=False),
-                rec("C", "Calls", "THATTEKAD", "Kestowe, H.", "1990-12-12", "08:50",
+                rec("C", "Calls", "THATTEKAD", "H. Kestowe", "1990-12-12", "08:50",
                     file=10, number=80),
             ],
             pictures=[
-                pic("Male in flight", "Callowden, M.", 5, "KHAO YAI"),
-                pic("Pair at a fruiting fig", "Orvin, K.", 4, "KHAO YAI"),
-                pic("Female", "Kestowe, H.", 3, "THATTEKAD", flags="NSS X1"),
+                pic("Male in flight", "M. Callowden", 5, "KHAO YAI"),
+                pic("Pair at a fruiting fig", "K. Orvin", 4, "KHAO YAI"),
+                pic("Female", "H. Kestowe", 3, "THATTEKAD", flags="NSS X1"),
             ]),
         Species(
             "Rhinoplax vigil", "Helmeted Hornbill",
@@ -858,14 +861,14 @@ FAMILIES = [
             range_text="Tall lowland and hill forest from southern Burma and Thailand through "
                        "Peninsular Malaysia to Sumatra and Borneo.",
             recordings=[
-                rec("X", "Hooting series ending in laughter", "DANUM VALLEY", "Vandrel, A.",
+                rec("X", "Hooting series ending in laughter", "DANUM VALLEY", "A. Vandrel",
                     "2006-06-08", "08:10", cd=(9, 6, 16.0)),
-                rec("A", "Hooting calls", "TAMAN NEGARA", "Vandrel, A.", "2001-06-22",
+                rec("A", "Hooting calls", "TAMAN NEGARA", "A. Vandrel", "2001-06-22",
                     cd=(9, 6, 9.0)),
             ],
             pictures=[
                 pic("Male at a fig tree", None, None, None, flags="NSS"),
-                pic("Male in flight", "Mervaine, D.", 4, "DANUM VALLEY"),
+                pic("Male in flight", "D. Mervaine", 4, "DANUM VALLEY"),
             ]),
         Species(
             "Anthracoceros albirostris", "Oriental Pied Hornbill",
@@ -879,14 +882,14 @@ FAMILIES = [
                        "northern India and Nepal through South-east Asia to Sumatra and "
                        "Borneo.",
             recordings=[
-                rec("X", "Cackling calls of a group", "KAENG KRACHAN", "Orvin, K.",
+                rec("X", "Cackling calls of a group", "KAENG KRACHAN", "K. Orvin",
                     "2000-01-28", "07:40", cd=(9, 7, 10.0), ssp="albirostris"),
-                rec("A", "Calls", "KINABATANGAN", "Vandrel, A.", "2010-03-16", "17:10",
+                rec("A", "Calls", "KINABATANGAN", "A. Vandrel", "2010-03-16", "17:10",
                     cd=(9, 7, 11.0), ssp="convexus"),
             ],
             pictures=[
-                pic("Adult", "Vandrel, A.", 4, "DANUM VALLEY", ssp="convexus"),
-                pic("Pair in a riverside tree", "Mervaine, D.", 3, "KINABATANGAN",
+                pic("Adult", "A. Vandrel", 4, "DANUM VALLEY", ssp="convexus"),
+                pic("Pair in a riverside tree", "D. Mervaine", 3, "KINABATANGAN",
                     ssp="convexus"),
             ]),
         Species(
@@ -900,18 +903,18 @@ FAMILIES = [
             range_text="Tall lowland and hill forest of southern Thailand, Peninsular "
                        "Malaysia, Borneo, Sumatra and Java.",
             recordings=[
-                rec("X", "<I>Gronk</I> calls of a pair", "TAMAN NEGARA", "Vandrel, A.",
+                rec("X", "<I>Gronk</I> calls of a pair", "TAMAN NEGARA", "A. Vandrel",
                     "2001-06-23", "07:05", cd=(9, 8, 12.0), ssp="rhinoceros",
                     name="tamannegara-morning",
                     cut_note="A Banded Kingfisher whistles nearby"),
-                rec("A", "Flight calls", "DANUM VALLEY", "Vandrel, A.", "2006-06-09",
+                rec("A", "Flight calls", "DANUM VALLEY", "A. Vandrel", "2006-06-09",
                     cd=(9, 8, 10.0), ssp="borneoensis"),
-                rec("B", "Calls", "WAY KAMBAS", "Pellandre, R.", "1993-07-11", file=8,
+                rec("B", "Calls", "WAY KAMBAS", "R. Pellandre", "1993-07-11", file=8,
                     ssp="rhinoceros", play=False),
             ],
             pictures=[
-                pic("Male", "Callowden, M.", 5, "TAMAN NEGARA", ssp="rhinoceros"),
-                pic("Female", "Vandrel, A.", 4, "DANUM VALLEY", ssp="borneoensis"),
+                pic("Male", "M. Callowden", 5, "TAMAN NEGARA", ssp="rhinoceros"),
+                pic("Female", "A. Vandrel", 4, "DANUM VALLEY", ssp="borneoensis"),
             ]),
         Species(
             "Ocyceros griseus", "Malabar Grey Hornbill",
@@ -922,12 +925,12 @@ FAMILIES = [
                  "Ghats.",
             range_text="Forest of the Western Ghats of south-western India.",
             recordings=[
-                rec("X", "Cackling calls", "THATTEKAD", "Kestowe, H.", "1990-12-13",
+                rec("X", "Cackling calls", "THATTEKAD", "H. Kestowe", "1990-12-13",
                     "07:30", file=12),
-                rec("A", "Calls of a pair", "PERIYAR", "Kestowe, H.", "1988-11-20", file=9),
+                rec("A", "Calls of a pair", "PERIYAR", "H. Kestowe", "1988-11-20", file=9),
             ],
             pictures=[
-                pic("Adult in a fruiting tree", "Kestowe, H.", 4, "THATTEKAD"),
+                pic("Adult in a fruiting tree", "H. Kestowe", 4, "THATTEKAD"),
             ]),
         Species(
             "Aceros nipalensis", "Rufous-necked Hornbill",
@@ -941,14 +944,14 @@ FAMILIES = [
                        "Burma, western Thailand, Laos, Vietnam and southern China; gone from "
                        "Nepal.",
             recordings=[
-                rec("X", "Barking calls", "EAGLENEST", "Brannick, T.", "2008-04-17", "09:20",
+                rec("X", "Barking calls", "EAGLENEST", "T. Brannick", "2008-04-17", "09:20",
                     file=10),
-                rec("A", "Calls and wingbeats", "HUAI KHA KHAENG", "Orvin, K.", "1996-02-15",
+                rec("A", "Calls and wingbeats", "HUAI KHA KHAENG", "K. Orvin", "1996-02-15",
                     file=14, number="?"),
             ],
             pictures=[
-                pic("Male", "Brannick, T.", 5, "EAGLENEST"),
-                pic("Female", "Orvin, K.", 3, "HUAI KHA KHAENG"),
+                pic("Male", "T. Brannick", 5, "EAGLENEST"),
+                pic("Female", "K. Orvin", 3, "HUAI KHA KHAENG"),
             ]),
     ]),
 
@@ -964,18 +967,18 @@ FAMILIES = [
             range_text="Streams, ponds, ditches and mangroves throughout the region; northern "
                        "birds move south in winter.",
             recordings=[
-                rec("X", "Flight calls", "SUNGEI BULOH", "Vandrel, A.", "2007-11-03",
+                rec("X", "Flight calls", "SUNGEI BULOH", "A. Vandrel", "2007-11-03",
                     "08:00", file=4, ssp="bengalensis", name="buloh-mangrove",
                     cut_text="Morning in the mangroves",
                     cut_note="Yellow-vented Bulbuls and Javan Mynas call around"),
-                rec("A", "Calls", "YALA", "Kestowe, H.", "2006-09-08", file=5,
+                rec("A", "Calls", "YALA", "H. Kestowe", "2006-09-08", file=5,
                     ssp="taprobana"),
-                rec("B", "Calls", "BALI BARAT", "Pellandre, R.", "2005-06-14", file=5,
+                rec("B", "Calls", "BALI BARAT", "R. Pellandre", "2005-06-14", file=5,
                     ssp="floresiana (P)", play=False),
             ],
             pictures=[
-                pic("Perched over a stream", "Orvin, K.", 5, "KHAO YAI", ssp="bengalensis"),
-                pic("Female with a fish", "Vautrelle, J.", 4, "MAI PO", ssp="bengalensis"),
+                pic("Perched over a stream", "K. Orvin", 5, "KHAO YAI", ssp="bengalensis"),
+                pic("Female with a fish", "J. Vautrelle", 4, "MAI PO", ssp="bengalensis"),
             ]),
         Species(
             "Halcyon smyrnensis", "White-throated Kingfisher",
@@ -990,21 +993,21 @@ FAMILIES = [
                        "India and Sri Lanka to South-east Asia, southern China and the "
                        "Philippines.",
             recordings=[
-                rec("X", "Whinnying trill", "KEOLADEO", "Brannick, T.", "1996-01-17",
+                rec("X", "Whinnying trill", "KEOLADEO", "T. Brannick", "1996-01-17",
                     "09:30", cd=(9, 11, 9.5), ssp="fusca (P)"),
-                rec("A", "Calls", "SINHARAJA", "Kestowe, H.", "2000-01-23", file=6,
+                rec("A", "Calls", "SINHARAJA", "H. Kestowe", "2000-01-23", file=6,
                     ssp="fusca"),
-                rec("X", "Trill from a wire", "KHAO YAI", "Orvin, K.", "1995-03-15",
+                rec("X", "Trill from a wire", "KHAO YAI", "K. Orvin", "1995-03-15",
                     cd=(9, 11, 10.5), ssp="perpulchra"),
-                rec("X", "Calls", "MAI PO", "Ostevik, L.", "2009-04-25", file=7,
+                rec("X", "Calls", "MAI PO", "L. Ostevik", "2009-04-25", file=7,
                     ssp="fokiensis"),
-                rec("X", "Trill", "CANDABA", "Quillon, S.", "2008-12-07", "08:05", file=8,
+                rec("X", "Trill", "CANDABA", "S. Quillon", "2008-12-07", "08:05", file=8,
                     ssp="gularis"),
             ],
             pictures=[
-                pic("Adult", "Callowden, M.", 4, "SINHARAJA", ssp="fusca", flags="NSS X1"),
-                pic("Adult on a wire", "Mervaine, D.", 3, "KHAO YAI", ssp="perpulchra"),
-                pic("Adult of the Philippine race", "Quillon, S.", 4, "CANDABA",
+                pic("Adult", "M. Callowden", 4, "SINHARAJA", ssp="fusca", flags="NSS X1"),
+                pic("Adult on a wire", "D. Mervaine", 3, "KHAO YAI", ssp="perpulchra"),
+                pic("Adult of the Philippine race", "S. Quillon", 4, "CANDABA",
                     ssp="gularis"),
             ]),
         Species(
@@ -1018,21 +1021,21 @@ FAMILIES = [
             range_text="Wooded rivers, lakes, mangroves and plantations in the lowlands of "
                        "the south and east of the region.",
             recordings=[
-                rec("X", "Laughing calls", "KINABATANGAN", "Vandrel, A.", "2010-03-17",
+                rec("X", "Laughing calls", "KINABATANGAN", "A. Vandrel", "2010-03-17",
                     "06:45", cd=(9, 12, 12.0), ssp="innominata"),
-                rec("A", "Mournful whistles", "KUALA SELANGOR", "Vandrel, A.", "2004-08-05",
+                rec("A", "Mournful whistles", "KUALA SELANGOR", "A. Vandrel", "2004-08-05",
                     cd=(9, 12, 10.0), ssp="malaccensis"),
-                rec("B", "Calls", "SINHARAJA", "Kestowe, H.", "2000-01-24", file=7,
+                rec("B", "Calls", "SINHARAJA", "H. Kestowe", "2000-01-24", file=7,
                     ssp="capensis"),
-                rec("C", "Calls at the end of a bout", "KUALA SELANGOR", "Vandrel, A.",
+                rec("C", "Calls at the end of a bout", "KUALA SELANGOR", "A. Vandrel",
                     "2004-08-05", file=5, ssp="malaccensis", number=30, x1=True,
                     play=False),
             ],
             pictures=[
                 pic("Adult with a fish, on a branch above the river bank at the end of the "
-                    "day, waiting for the next catch", "Callowden, M.", None, "KINABATANGAN",
+                    "day, waiting for the next catch", "M. Callowden", None, "KINABATANGAN",
                     ssp="innominata"),
-                pic("Adult", "Vandrel, A.", 4, "KUALA SELANGOR", ssp="malaccensis"),
+                pic("Adult", "A. Vandrel", 4, "KUALA SELANGOR", ssp="malaccensis"),
             ]),
         Species(
             "Lacedo pulchella", "Banded Kingfisher",
@@ -1046,15 +1049,15 @@ FAMILIES = [
             range_text="The interior of evergreen and mixed forest from Burma and Thailand to "
                        "Indochina, Peninsular Malaysia, Sumatra, Java and Borneo.",
             recordings=[
-                rec("X", "Song, a long series of whistles", "KAENG KRACHAN", "Orvin, K.",
+                rec("X", "Song, a long series of whistles", "KAENG KRACHAN", "K. Orvin",
                     "2000-01-29", "06:35", file=20, ssp="amabilis"),
                 heard("tamannegara-morning", "B", "Song in the background", ssp="pulchella"),
-                rec("A", "Song", "DANUM VALLEY", "Vandrel, A.", "2006-06-10", file=15,
+                rec("A", "Song", "DANUM VALLEY", "A. Vandrel", "2006-06-10", file=15,
                     ssp="melanops"),
             ],
             pictures=[
-                pic("Male", "Orvin, K.", 5, "KAENG KRACHAN", ssp="amabilis"),
-                pic("Female", "Vandrel, A.", 4, "DANUM VALLEY", ssp="melanops"),
+                pic("Male", "K. Orvin", 5, "KAENG KRACHAN", ssp="amabilis"),
+                pic("Female", "A. Vandrel", 4, "DANUM VALLEY", ssp="melanops"),
             ]),
         Species(
             "Alcedo meninting", "Blue-eared Kingfisher",
@@ -1066,13 +1069,13 @@ FAMILIES = [
             range_text="Shaded streams and pools in lowland forest from India and Sri Lanka "
                        "through South-east Asia to Borneo, Sumatra and Java.",
             recordings=[
-                rec("X", "High calls in flight", "TAMAN NEGARA", "Vandrel, A.", "2001-06-24",
+                rec("X", "High calls in flight", "TAMAN NEGARA", "A. Vandrel", "2001-06-24",
                     file=4, ssp="meninting"),
-                rec("A", "Calls", "THATTEKAD", "Kestowe, H.", "1990-12-14", file=5,
+                rec("A", "Calls", "THATTEKAD", "H. Kestowe", "1990-12-14", file=5,
                     ssp="phillipsi"),
             ],
             pictures=[
-                pic("Adult over a forest stream", "Vandrel, A.", 4, "TAMAN NEGARA",
+                pic("Adult over a forest stream", "A. Vandrel", 4, "TAMAN NEGARA",
                     ssp="meninting"),
             ]),
     ]),
@@ -1091,18 +1094,18 @@ FAMILIES = [
                        "Sri Lanka through South-east Asia to Java, Bali and the Philippines; "
                        "absent from Borneo.",
             recordings=[
-                rec("X", "<I>tuk</I> notes", "KEOLADEO", "Brannick, T.", "1992-03-19",
+                rec("X", "<I>tuk</I> notes", "KEOLADEO", "T. Brannick", "1992-03-19",
                     "11:15", cd=(10, 1, 12.0), ssp="indicus"),
-                rec("A", "Song", "CANDABA", "Quillon, S.", "2008-12-08", cd=(10, 1, 9.0),
+                rec("A", "Song", "CANDABA", "S. Quillon", "2008-12-08", cd=(10, 1, 9.0),
                     ssp="haemacephalus"),
                 heard("chitwan-garden", "B", "Song in the background", ssp="indicus",
                       play=False),
-                rec("B", "Song", "BALURAN", "Pellandre, R.", "2002-08-14", file=10,
+                rec("B", "Song", "BALURAN", "R. Pellandre", "2002-08-14", file=10,
                     ssp="roseus (P)"),
             ],
             pictures=[
-                pic("Adult at its nest hole", "Mervaine, D.", 5, "KEOLADEO", ssp="indicus"),
-                pic("Adult of the Philippine race", "Quillon, S.", 3, "CANDABA",
+                pic("Adult at its nest hole", "D. Mervaine", 5, "KEOLADEO", ssp="indicus"),
+                pic("Adult of the Philippine race", "S. Quillon", 3, "CANDABA",
                     ssp="haemacephalus"),
             ]),
         Species(
@@ -1116,13 +1119,13 @@ FAMILIES = [
             range_text="Broadleaf forest, wooded gardens and plantations in the hills from "
                        "the Himalayas and north-east India to Indochina and southern China.",
             recordings=[
-                rec("X", "Song", "PHULCHOKI", "Brannick, T.", "1989-05-02", "07:00",
+                rec("X", "Song", "PHULCHOKI", "T. Brannick", "1989-05-02", "07:00",
                     cd=(10, 2, 11.0), ssp="asiaticus"),
-                rec("A", "Song", "DOI INTHANON", "Orvin, K.", "1993-12-26", cd=(10, 2, 10.0),
+                rec("A", "Song", "DOI INTHANON", "K. Orvin", "1993-12-26", cd=(10, 2, 10.0),
                     ssp="davisoni"),
             ],
             pictures=[
-                pic("Adult", "Tavrinen, N.", 4, "PHULCHOKI", ssp="asiaticus"),
+                pic("Adult", "N. Tavrinen", 4, "PHULCHOKI", ssp="asiaticus"),
             ]),
         Species(
             "Psilopogon virens", "Great Barbet",
@@ -1135,18 +1138,18 @@ FAMILIES = [
             range_text="Montane broadleaf forest from the Himalayas across northern Burma and "
                        "Thailand to southern China and Hong Kong.",
             recordings=[
-                rec("X", "Mournful <I>piho</I> calls", "PHULCHOKI", "Brannick, T.",
+                rec("X", "Mournful <I>piho</I> calls", "PHULCHOKI", "T. Brannick",
                     "1989-05-03", "06:40", cd=(10, 3, 12.0), ssp="marshallorum"),
-                rec("A", "Song", "TAI PO KAU", "Ostevik, L.", "2004-04-12",
+                rec("A", "Song", "TAI PO KAU", "L. Ostevik", "2004-04-12",
                     cd=(10, 3, 10.0), ssp="virens", name="taipokau-spring",
                     cut_text="Spring morning in the forest",
                     cut_note="Light-vented and Red-whiskered Bulbuls call too"),
-                rec("B", "Song of two birds", "DOI INTHANON", "Orvin, K.", "1993-12-27",
+                rec("B", "Song of two birds", "DOI INTHANON", "K. Orvin", "1993-12-27",
                     file=14, ssp="magnificus (P)"),
             ],
             pictures=[
-                pic("Adult", "Vautrelle, J.", 5, "TAI PO KAU", ssp="virens"),
-                pic("Adult feeding on fruit", "Brannick, T.", 3, "PHULCHOKI",
+                pic("Adult", "J. Vautrelle", 5, "TAI PO KAU", ssp="virens"),
+                pic("Adult feeding on fruit", "T. Brannick", 3, "PHULCHOKI",
                     ssp="marshallorum"),
             ]),
         Species(
@@ -1158,11 +1161,11 @@ FAMILIES = [
                  "the Coppersmith's.",
             range_text="Forest, gardens and plantations of Sri Lanka.",
             recordings=[
-                rec("X", "Song", "SINHARAJA", "Kestowe, H.", "2000-01-25", "08:30", file=11),
-                rec("A", "Calls", "SINHARAJA", "Kestowe, H.", "2000-01-26", file=6),
+                rec("X", "Song", "SINHARAJA", "H. Kestowe", "2000-01-25", "08:30", file=11),
+                rec("A", "Calls", "SINHARAJA", "H. Kestowe", "2000-01-26", file=6),
             ],
             pictures=[
-                pic("Adult", "Kestowe, H.", 4, "SINHARAJA"),
+                pic("Adult", "H. Kestowe", 4, "SINHARAJA"),
             ]),
         Species(
             "Psilopogon nuchalis", "Taiwan Barbet",
@@ -1174,12 +1177,12 @@ FAMILIES = [
             range_text="Broadleaf forest, parks and gardens from the lowlands into the "
                        "mountains of Taiwan.",
             recordings=[
-                rec("X", "Song", "DASYUESHAN", "Ostevik, L.", "2012-05-03", "07:50", file=13),
-                rec("A", "Song", "KENTING", "Ostevik, L.", "2016-03-14", file=9),
+                rec("X", "Song", "DASYUESHAN", "L. Ostevik", "2012-05-03", "07:50", file=13),
+                rec("A", "Song", "KENTING", "L. Ostevik", "2016-03-14", file=9),
             ],
             pictures=[
-                pic("Adult at its nest hole", "Ostevik, L.", 5, "DASYUESHAN"),
-                pic("Adult", "Tavrinen, N.", 3, "KENTING"),
+                pic("Adult at its nest hole", "L. Ostevik", 5, "DASYUESHAN"),
+                pic("Adult", "N. Tavrinen", 3, "KENTING"),
             ]),
     ]),
 
@@ -1195,14 +1198,14 @@ FAMILIES = [
             range_text="Lowland evergreen forest in peninsular Thailand and southern Burma; "
                        "most birds live in Tanintharyi, Burma.",
             recordings=[
-                rec("X", "Short song of a male", "KHAO NOR CHUCHI", "Orvin, K.",
+                rec("X", "Short song of a male", "KHAO NOR CHUCHI", "K. Orvin",
                     "1988-05-06", "07:15", cd=(10, 4, 9.0), about=("Adult male", "")),
-                rec("A", "Alarm calls", "KHAO NOR CHUCHI", "Orvin, K.", "1988-05-07",
+                rec("A", "Alarm calls", "KHAO NOR CHUCHI", "K. Orvin", "1988-05-07",
                     cd=(10, 4, 8.0), number=60),
             ],
             pictures=[
-                pic("Male on the forest floor", "Orvin, K.", 5, "KHAO NOR CHUCHI"),
-                pic("Female", "Callowden, M.", 4, "KHAO NOR CHUCHI"),
+                pic("Male on the forest floor", "K. Orvin", 5, "KHAO NOR CHUCHI"),
+                pic("Female", "M. Callowden", 4, "KHAO NOR CHUCHI"),
             ]),
         Species(
             "Pitta nympha", "Fairy Pitta",
@@ -1214,13 +1217,13 @@ FAMILIES = [
             range_text="Breeds in broadleaf forest in Japan, Korea, eastern China and Taiwan; "
                        "winters mainly in Borneo.",
             recordings=[
-                rec("X", "Song", "TAI PO KAU", "Ostevik, L.", "2004-04-13", "06:20",
+                rec("X", "Song", "TAI PO KAU", "L. Ostevik", "2004-04-13", "06:20",
                     cd=(10, 5, 10.0)),
-                rec("A", "Calls of a wintering bird", "KINABATANGAN", "Vandrel, A.",
+                rec("A", "Calls of a wintering bird", "KINABATANGAN", "A. Vandrel",
                     "2010-03-18", cd=(10, 5, 8.0)),
             ],
             pictures=[
-                pic("Adult singing", "Ostevik, L.", 5, "TAI PO KAU"),
+                pic("Adult singing", "L. Ostevik", 5, "TAI PO KAU"),
             ]),
         Species(
             "Pitta brachyura", "Indian Pitta",
@@ -1232,15 +1235,15 @@ FAMILIES = [
             range_text="Breeds in the Himalayan foothills and in central and western India; "
                        "winters in southern India and Sri Lanka.",
             recordings=[
-                rec("X", "Song at dusk", "CHITWAN", "Brannick, T.", "1993-05-15", "18:40",
+                rec("X", "Song at dusk", "CHITWAN", "T. Brannick", "1993-05-15", "18:40",
                     file=10),
-                rec("A", "Calls", "YALA", "Kestowe, H.", "2006-01-10", file=6),
-                rec("B", "Song", "KEOLADEO", "Brannick, T.", "1994-07-20", file=8,
+                rec("A", "Calls", "YALA", "H. Kestowe", "2006-01-10", file=6),
+                rec("B", "Song", "KEOLADEO", "T. Brannick", "1994-07-20", file=8,
                     play=False),
             ],
             pictures=[
-                pic("Adult", "Kestowe, H.", 5, "YALA"),
-                pic("Adult calling", "Brannick, T.", 3, "CHITWAN", flags="NSS"),
+                pic("Adult", "H. Kestowe", 5, "YALA"),
+                pic("Adult calling", "T. Brannick", 3, "CHITWAN", flags="NSS"),
             ]),
         Species(
             "Pitta moluccensis", "Blue-winged Pitta",
@@ -1253,13 +1256,13 @@ FAMILIES = [
             range_text="Breeds in the monsoon forests of Burma, Thailand and Indochina; "
                        "winters in Peninsular Malaysia, Singapore, Sumatra and Borneo.",
             recordings=[
-                rec("X", "Song", "KAENG KRACHAN", "Orvin, K.", "1997-06-02", "06:00", file=9),
-                rec("A", "Calls of a wintering bird", "BUKIT TIMAH", "Vandrel, A.",
+                rec("X", "Song", "KAENG KRACHAN", "K. Orvin", "1997-06-02", "06:00", file=9),
+                rec("A", "Calls of a wintering bird", "BUKIT TIMAH", "A. Vandrel",
                     "2007-11-08", file=5, number="?"),
             ],
             pictures=[
-                pic("Adult", "Orvin, K.", 4, "KAENG KRACHAN"),
-                pic("Tired migrant", "Tavrinen, N.", 2, "BUKIT TIMAH", flags="NSS"),
+                pic("Adult", "K. Orvin", 4, "KAENG KRACHAN"),
+                pic("Tired migrant", "N. Tavrinen", 2, "BUKIT TIMAH", flags="NSS"),
             ]),
         Species(
             "Pitta sordida", "Hooded Pitta",
@@ -1273,15 +1276,15 @@ FAMILIES = [
                        "through South-east Asia to Borneo, Sumatra and the Philippines; "
                        "mainland birds are summer visitors.",
             recordings=[
-                rec("X", "Song", "CHITWAN", "Brannick, T.", "1993-05-16", "06:10",
+                rec("X", "Song", "CHITWAN", "T. Brannick", "1993-05-16", "06:10",
                     cd=(10, 6, 9.0), ssp="cucullata"),
-                rec("A", "Song", "DANUM VALLEY", "Vandrel, A.", "2006-06-12",
+                rec("A", "Song", "DANUM VALLEY", "A. Vandrel", "2006-06-12",
                     cd=(10, 6, 9.5), ssp="mulleri"),
-                rec("B", "Song", "SABANG", "Quillon, S.", "2011-03-12", file=7,
+                rec("B", "Song", "SABANG", "S. Quillon", "2011-03-12", file=7,
                     ssp="palawanensis"),
             ],
             pictures=[
-                pic("Adult", "Mervaine, D.", 4, "DANUM VALLEY", ssp="mulleri"),
+                pic("Adult", "D. Mervaine", 4, "DANUM VALLEY", ssp="mulleri"),
             ]),
     ]),
 
@@ -1298,25 +1301,25 @@ FAMILIES = [
                        "Indochina, southern China and Hong Kong; introduced in many places "
                        "around the world.",
             recordings=[
-                rec("X", "Song", "MAI PO", "Ostevik, L.", "2009-04-26", "07:40",
+                rec("X", "Song", "MAI PO", "L. Ostevik", "2009-04-26", "07:40",
                     cd=(10, 7, 8.0), ssp="jocosus"),
                 heard("taipokau-spring", "B", "Calls", ssp="jocosus"),
-                rec("X", "Song", "PERIYAR", "Kestowe, H.", "1988-11-21", file=9,
+                rec("X", "Song", "PERIYAR", "H. Kestowe", "1988-11-21", file=9,
                     ssp="fuscicaudatus"),
-                rec("X", "Song", "KHAO YAI", "Orvin, K.", "1995-03-16", "08:30",
+                rec("X", "Song", "KHAO YAI", "K. Orvin", "1995-03-16", "08:30",
                     cd=(10, 7, 8.5), ssp="pattani"),
-                rec("A", "Song and calls", "DOI INTHANON", "Orvin, K.", "1993-12-28",
+                rec("A", "Song and calls", "DOI INTHANON", "K. Orvin", "1993-12-28",
                     cd=(10, 7, 8.0), ssp="pattani (P)"),
-                rec("X", "Calls", "KAZIRANGA", "Brannick, T.", "1998-03-16", file=6,
+                rec("X", "Calls", "KAZIRANGA", "T. Brannick", "1998-03-16", file=6,
                     ssp="emeria (P)"),
-                rec("X", "Song", "CHITWAN", "Brannick, T.", "1997-02-05", "07:10", file=10,
+                rec("X", "Song", "CHITWAN", "T. Brannick", "1997-02-05", "07:10", file=10,
                     ssp="monticola", name="chitwan-garden",
                     cut_text="Village garden at the park edge",
                     cut_note="A Red-vented Bulbul and a Coppersmith Barbet join in"),
             ],
             pictures=[
-                pic("Adult", "Orvin, K.", 3, "KHAO YAI", ssp="pattani"),
-                pic("Adult in a garden", "Ostevik, L.", 4, "TAI PO KAU", ssp="jocosus"),
+                pic("Adult", "K. Orvin", 3, "KHAO YAI", ssp="pattani"),
+                pic("Adult in a garden", "L. Ostevik", 4, "TAI PO KAU", ssp="jocosus"),
             ]),
         Species(
             "Pycnonotus cafer", "Red-vented Bulbul",
@@ -1329,17 +1332,17 @@ FAMILIES = [
             range_text="Dry scrub, gardens and cultivation from Pakistan and India to Sri "
                        "Lanka, Nepal, Burma and Yunnan.",
             recordings=[
-                rec("X", "Song", "KEOLADEO", "Brannick, T.", "1992-03-20", "07:05",
+                rec("X", "Song", "KEOLADEO", "T. Brannick", "1992-03-20", "07:05",
                     cd=(10, 8, 10.0)),
-                rec("A", "Song", "YALA", "Kestowe, H.", "2006-09-11", cd=(10, 8, 9.0),
+                rec("A", "Song", "YALA", "H. Kestowe", "2006-09-11", cd=(10, 8, 9.0),
                     ssp="haemorrhousus"),
                 heard("chitwan-garden", "B", "Calls", ssp="bengalensis"),
-                rec("C", "Calls", "KAZIRANGA", "Brannick, T.", "1998-03-17", file=6,
+                rec("C", "Calls", "KAZIRANGA", "T. Brannick", "1998-03-17", file=6,
                     ssp="stanfordi (P)", play=False, number="?"),
             ],
             pictures=[
-                pic("Adult", "Mervaine, D.", 4, "KEOLADEO"),
-                pic("Adult of the Sri Lanka race", "Kestowe, H.", 3, "YALA",
+                pic("Adult", "D. Mervaine", 4, "KEOLADEO"),
+                pic("Adult of the Sri Lanka race", "H. Kestowe", 3, "YALA",
                     ssp="haemorrhousus"),
             ]),
         Species(
@@ -1353,19 +1356,19 @@ FAMILIES = [
             range_text="Scrub, gardens, mangroves and cultivation from Thailand and Indochina "
                        "to the Greater Sundas, Bali and the Philippines.",
             recordings=[
-                rec("X", "Bubbling song", "BUKIT TIMAH", "Vandrel, A.", "2007-11-09",
+                rec("X", "Bubbling song", "BUKIT TIMAH", "A. Vandrel", "2007-11-09",
                     "07:20", file=8, ssp="personatus"),
                 heard("buloh-mangrove", "B", "Calls", ssp="personatus"),
-                rec("A", "Song", "CANDABA", "Quillon, S.", "2008-12-09", file=7,
+                rec("A", "Song", "CANDABA", "S. Quillon", "2008-12-09", file=7,
                     ssp="goiavier"),
-                rec("A", "Song", "BALI BARAT", "Pellandre, R.", "2005-06-15", file=6,
+                rec("A", "Song", "BALI BARAT", "R. Pellandre", "2005-06-15", file=6,
                     ssp="analis"),
-                rec("D", "Chattering of a flock", "KINABATANGAN", "Vandrel, A.",
+                rec("D", "Chattering of a flock", "KINABATANGAN", "A. Vandrel",
                     "2010-03-19", file=9, ssp="gourdini", play=False),
             ],
             pictures=[
-                pic("Adult", "Vandrel, A.", 3, "SUNGEI BULOH", ssp="personatus"),
-                pic("Adult bathing", "Tavrinen, N.", 4, "BUKIT TIMAH", ssp="personatus"),
+                pic("Adult", "A. Vandrel", 3, "SUNGEI BULOH", ssp="personatus"),
+                pic("Adult bathing", "N. Tavrinen", 4, "BUKIT TIMAH", ssp="personatus"),
             ]),
         Species(
             "Pycnonotus zeylanicus", "Straw-headed Bulbul",
@@ -1379,13 +1382,13 @@ FAMILIES = [
                        "Borneo; it has vanished from Thailand, Burma and Java, and nearly so "
                        "from Sumatra.",
             recordings=[
-                rec("X", "Loud warbling song", "PULAU UBIN", "Vandrel, A.", "2007-11-12",
+                rec("X", "Loud warbling song", "PULAU UBIN", "A. Vandrel", "2007-11-12",
                     "07:45", cd=(10, 9, 12.0)),
-                rec("A", "Song of two birds", "KINABATANGAN", "Vandrel, A.", "2010-03-20",
+                rec("A", "Song of two birds", "KINABATANGAN", "A. Vandrel", "2010-03-20",
                     cd=(10, 9, 11.0)),
             ],
             pictures=[
-                pic("Adult singing by a river", "Vandrel, A.", 5, "PULAU UBIN"),
+                pic("Adult singing by a river", "A. Vandrel", 5, "PULAU UBIN"),
             ]),
         Species(
             "Pycnonotus sinensis", "Light-vented Bulbul",
@@ -1399,14 +1402,14 @@ FAMILIES = [
             range_text="Gardens, scrub and farmland in central and southern China, Hong Kong, "
                        "Taiwan and northern Vietnam.",
             recordings=[
-                rec("X", "Song", "MAI PO", "Ostevik, L.", "2009-04-27", file=8,
+                rec("X", "Song", "MAI PO", "L. Ostevik", "2009-04-27", file=8,
                     ssp="sinensis"),
                 heard("taipokau-spring", "B", "Calls", ssp="sinensis", play=False),
-                rec("A", "Calls of a flock", "ZENGWEN", "Ostevik, L.", "2010-01-10", file=7,
+                rec("A", "Calls of a flock", "ZENGWEN", "L. Ostevik", "2010-01-10", file=7,
                     ssp="formosae"),
             ],
             pictures=[
-                pic("Adult", "Ostevik, L.", 3, "MAI PO", ssp="sinensis"),
+                pic("Adult", "L. Ostevik", 3, "MAI PO", ssp="sinensis"),
             ]),
         Species(
             "Pycnonotus taivanus", "Styan's Bulbul",
@@ -1418,12 +1421,12 @@ FAMILIES = [
             range_text="Found only in Taiwan: lowland scrub, farmland and villages of the east "
                        "and the far south.",
             recordings=[
-                rec("X", "Song", "KENTING", "Ostevik, L.", "2016-03-15", "06:50", file=8),
-                rec("A", "Calls", "KENTING", "Ostevik, L.", "2016-03-15", "07:05", file=5,
+                rec("X", "Song", "KENTING", "L. Ostevik", "2016-03-15", "06:50", file=8),
+                rec("A", "Calls", "KENTING", "L. Ostevik", "2016-03-15", "07:05", file=5,
                     part_of_previous=True),
             ],
             pictures=[
-                pic("Adult", "Ostevik, L.", 4, "KENTING"),
+                pic("Adult", "L. Ostevik", 4, "KENTING"),
             ]),
     ]),
 
@@ -1440,15 +1443,15 @@ FAMILIES = [
             range_text="Dry monsoon forest and savanna of West Bali National Park, with "
                        "released birds on Nusa Penida; found only on Bali.",
             recordings=[
-                rec("X", "Song of harsh and whistled notes", "BALI BARAT", "Pellandre, R.",
+                rec("X", "Song of harsh and whistled notes", "BALI BARAT", "R. Pellandre",
                     "2005-06-16", "06:45", cd=(10, 11, 12.0)),
-                rec("A", "Alarm calls", "BALI BARAT", "Pellandre, R.", "2005-06-16",
+                rec("A", "Alarm calls", "BALI BARAT", "R. Pellandre", "2005-06-16",
                     cd=(10, 11, 9.0)),
             ],
             pictures=[
-                pic("Adult", "Callowden, M.", 5, "BALI BARAT"),
-                pic("Pair at a nest box", "Pellandre, R.", 4, "BALI BARAT"),
-                pic("Adult preening", "Vautrelle, J.", 3, "BALI BARAT", flags="NSS"),
+                pic("Adult", "M. Callowden", 5, "BALI BARAT"),
+                pic("Pair at a nest box", "R. Pellandre", 4, "BALI BARAT"),
+                pic("Adult preening", "J. Vautrelle", 3, "BALI BARAT", flags="NSS"),
             ]),
         Species(
             "Gracula religiosa", "Common Hill Myna",
@@ -1463,20 +1466,20 @@ FAMILIES = [
                        "Sri Lanka to southern China, South-east Asia, the Greater Sundas, Bali "
                        "and Palawan.",
             recordings=[
-                rec("X", "Loud whistles", "THATTEKAD", "Kestowe, H.", "1990-12-15", "07:50",
+                rec("X", "Loud whistles", "THATTEKAD", "H. Kestowe", "1990-12-15", "07:50",
                     file=10, ssp="indica"),
-                rec("X", "Whistles and gurgles", "KAZIRANGA", "Brannick, T.", "1998-03-18",
+                rec("X", "Whistles and gurgles", "KAZIRANGA", "T. Brannick", "1998-03-18",
                     "06:55", cd=(10, 10, 9.0), ssp="intermedia"),
-                rec("A", "Calls of a pair", "KHAO YAI", "Orvin, K.", "1995-03-17",
+                rec("A", "Calls of a pair", "KHAO YAI", "K. Orvin", "1995-03-17",
                     cd=(10, 10, 8.0), ssp="intermedia"),
-                rec("X", "Shrieks and whistles", "TAMAN NEGARA", "Vandrel, A.", "2001-06-25",
+                rec("X", "Shrieks and whistles", "TAMAN NEGARA", "A. Vandrel", "2001-06-25",
                     cd=(10, 10, 8.5), ssp="religiosa"),
-                rec("X", "Calls", "SABANG", "Quillon, S.", "2011-03-13", file=7,
+                rec("X", "Calls", "SABANG", "S. Quillon", "2011-03-13", file=7,
                     ssp="palawanensis"),
             ],
             pictures=[
-                pic("Adult", "Orvin, K.", 4, "KHAO YAI", ssp="intermedia"),
-                pic("Pair at a nest hole", "Vandrel, A.", 3, "TAMAN NEGARA",
+                pic("Adult", "K. Orvin", 4, "KHAO YAI", ssp="intermedia"),
+                pic("Pair at a nest hole", "A. Vandrel", 3, "TAMAN NEGARA",
                     ssp="religiosa"),
             ]),
         Species(
@@ -1491,13 +1494,13 @@ FAMILIES = [
                        "and southern China; introduced to Peninsular Malaysia, Singapore and "
                        "many places beyond the region.",
             recordings=[
-                rec("X", "Varied chattering song", "CHITWAN", "Brannick, T.", "1997-02-06",
+                rec("X", "Varied chattering song", "CHITWAN", "T. Brannick", "1997-02-06",
                     cd=(10, 12, 10.0)),
-                rec("A", "Roosting chorus", "KEOLADEO", "Brannick, T.", "1992-03-21",
+                rec("A", "Roosting chorus", "KEOLADEO", "T. Brannick", "1992-03-21",
                     "18:20", cd=(10, 12, 12.0)),
             ],
             pictures=[
-                pic("Adult", "Mervaine, D.", 3, "CHITWAN"),
+                pic("Adult", "D. Mervaine", 3, "CHITWAN"),
                 pic("Adult with nest material", None, 2, "KEOLADEO"),
             ]),
         Species(
@@ -1512,13 +1515,13 @@ FAMILIES = [
             range_text="Native to Java and Bali; introduced and now common in Singapore, "
                        "Peninsular Malaysia and Sumatra.",
             recordings=[
-                rec("X", "Song", "BALURAN", "Pellandre, R.", "2002-08-15", "07:00", file=9),
+                rec("X", "Song", "BALURAN", "R. Pellandre", "2002-08-15", "07:00", file=9),
                 heard("buloh-mangrove", "B", "Calls"),
-                rec("A", "Calls at a roost", "BUKIT TIMAH", "Vandrel, A.", "2007-11-10",
+                rec("A", "Calls at a roost", "BUKIT TIMAH", "A. Vandrel", "2007-11-10",
                     "18:30", file=11),
             ],
             pictures=[
-                pic("Adult", "Tavrinen, N.", 3, "SUNGEI BULOH"),
+                pic("Adult", "N. Tavrinen", 3, "SUNGEI BULOH"),
             ]),
         Species(
             "Sturnia malabarica", "Chestnut-tailed Starling",
@@ -1532,13 +1535,13 @@ FAMILIES = [
             range_text="Open wooded country from India and Nepal to Burma, Thailand, "
                        "Indochina and Yunnan; northern birds move south in winter.",
             recordings=[
-                rec("X", "Song", "KAZIRANGA", "Brannick, T.", "1998-03-19", file=8,
+                rec("X", "Song", "KAZIRANGA", "T. Brannick", "1998-03-19", file=8,
                     ssp="malabarica"),
-                rec("A", "Calls of a flock", "HUAI KHA KHAENG", "Orvin, K.", "1996-02-16",
+                rec("A", "Calls of a flock", "HUAI KHA KHAENG", "K. Orvin", "1996-02-16",
                     file=6, ssp="nemoricola"),
             ],
             pictures=[
-                pic("Adult at a flowering tree", "Brannick, T.", 4, "KAZIRANGA",
+                pic("Adult at a flowering tree", "T. Brannick", 4, "KAZIRANGA",
                     ssp="malabarica"),
             ]),
     ]),

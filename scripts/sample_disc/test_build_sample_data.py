@@ -67,31 +67,33 @@ def tiny_description(**changes):
         subspecies="jocosus pattani", text="t", range_text="r", author=1,
         maps=[("Solvara", "mask main")],
         recordings=[
-            rec("X", "Song", "HERE", "Tamrek, J.", "1995-03-12", "05:45", cd=(9, 2, 12.0),
+            rec("X", "Song", "HERE", "J. Tamrek", "1995-03-12", "05:45", cd=(9, 2, 12.0),
                 ssp="pattani", name="dawn"),
-            rec("A", "Calls", "HERE", "Orvin, K.", "1990-01-02", file=10, ssp="jocosus (P)"),
-            rec("B", "More", "HERE", "Orvin, K.", "1990-01-02", file=4, ssp="jocosus",
+            rec("A", "Calls", "HERE", "K. Orvin", "1990-01-02", file=10, ssp="jocosus (P)"),
+            rec("B", "More", "HERE", "K. Orvin", "1990-01-02", file=4, ssp="jocosus",
                 part_of_previous=True, play=False),
         ],
-        pictures=[pic("Adult", "Vandrel, A.", 3, "HERE", ssp="pattani (P)", flags="X1")])
+        pictures=[pic("Adult", "A. Vandrel", 3, "HERE", ssp="pattani (P)", flags="X1")])
     cafer = Species(
         "Pycnonotus cafer", "Red-vented Bulbul", areas="IN", text="t", range_text="r",
-        recordings=[rec("X", "Song", "HERE", "Orvin, K.", "2019-12-31", cd=(10, 1, 9.0)),
+        recordings=[rec("X", "Song", "HERE", "K. Orvin", "2019-12-31", cd=(10, 1, 9.0)),
                     heard("dawn", "B", "Calls")])
     d = SimpleNamespace(
         MAPS=[("Solvara", 1, (60.0, 135.0, 36.0, -11.0))],
-        PEOPLE=[("Tamrek, J.", "", ""), ("Vandrel, A.", "", ""), ("Orvin, K.", "", ""),
-                ("Callowden, M.", "", "")],
+        PEOPLE=[("J. Tamrek", "", ""), ("A. Vandrel", "", ""), ("K. Orvin", "", ""),
+                ("M. Callowden", "", "")],
         LOCALITIES=[("HERE", "Here", "", "", "", "", (1, 2), (3, 4), ""),
                     ("ZERO", "ZERO LOCATION", "", "", "", "", (0, 0), (0, 0), "")],
-        AUDIO_CDS={9: ("CD 1", "A long enough name for the first audio CD"),
-                   10: ("CD 2", "A long enough name for the second audio CD")},
+        AUDIO_CDS={9: ("A long enough name for the first audio CD: calls",
+                       "A long enough name for the first audio CD"),
+                   10: ("A long enough name for the second audio CD: songs",
+                        "A long enough name for the second audio CD")},
         AUDIO_CD_WEB="https://www.example.org/cd%d",
         FAMILIES=[Family("Pycnonotidae", "PYCNONOT", "Bulbuls", [jocosus, cafer])] + filler
         + [Family("Sturnidae", "STURNIDA", "Starlings", [
             Species("Acridotheres tristis", "Common Myna", areas="IN", text="t",
                     range_text="r",
-                    recordings=[rec("X", "Song", "HERE", "Orvin, K.", "2000-01-01",
+                    recordings=[rec("X", "Song", "HERE", "K. Orvin", "2000-01-01",
                                     file=30)])])])
     for key, value in changes.items():
         setattr(d, key, value)
@@ -134,6 +136,9 @@ class TinyDescription(unittest.TestCase):
         broken(lambda d: d.FAMILIES[0].species[1].recordings[1].update(name="dusk"))
         broken(lambda d: setattr(d.FAMILIES[0].species[1], "maps", [("Solvara", "mask")]))
         broken(lambda d: d.FAMILIES[0].species[1].recordings[0].update(play=False))
+        broken(lambda d: d.PEOPLE.append(("Ferrand, L.", "Lise Ferrand", "")))
+        broken(lambda d: d.AUDIO_CDS.update(
+            {9: ("Songs of the region, CD 1", "A long enough name for the first audio CD")}))
 
 
 class SampleEdition(unittest.TestCase):

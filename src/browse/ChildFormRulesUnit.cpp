@@ -1,5 +1,6 @@
 #include "browse/ChildFormRulesUnit.h"
 
+#include "common/Globals1Unit.h"
 #include "common/ProductUnit.h"
 #include "common/TextfileUnit.h"
 #include "data/BirdsDataUnit.h"
@@ -51,6 +52,14 @@ std::optional<std::string> order_check_warning(const Tdata& data, int order) {
 
 std::string find_failure_text(const std::string& search_text) {
     return text("KZ_CHILD", 1) + search_text + text("KZ_CHILD", 2);
+}
+
+std::optional<std::string> find_readme() {
+    for (const char* name : {"Readme.wri", "Readme.html", "Readme.txt"}) {
+        if (std::optional<std::string> found = find_data_file(name))
+            return found;
+    }
+    return std::nullopt;
 }
 
 } // namespace pemmaro

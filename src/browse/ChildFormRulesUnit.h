@@ -50,6 +50,10 @@ MenuVisibility menu_visibility(const MenuRuleInputs& inputs);
 std::optional<std::string> order_check_warning(const Tdata& data, int order);
 inline constexpr const char* order_warning_caption = "Warning";
 
+// The edition's readme, where data files are looked for: "Readme.wri" as the
+// editions have it, else an HTML or a plain text readme; none when there is none.
+std::optional<std::string> find_readme();
+
 // "KZ_CHILD" line 1 + the search text + line 2.
 std::string find_failure_text(const std::string& search_text);
 

@@ -5,6 +5,7 @@
 #include "browse/SoundSourceUnit.h"
 #include "browse/TopFormsUnit.h"
 #include "browse/WindowStateUnit.h"
+#include "common/BaseDirectoryUnit.h"
 #include "common/GeneralSettings.h"
 #include "common/Globals1Unit.h"
 #include "common/HelpUnit.h"
@@ -39,7 +40,6 @@ constexpr int cd_check_interval_ms = 2000;
 constexpr std::string_view show_picture_at_startup_key = "Show Picture at Startup";
 constexpr std::string_view play_lists_section = "PLAYLISTS";
 constexpr std::string_view open_at_startup_key = "Open at Startup";
-constexpr std::string_view readme_file_name = "Readme.wri";
 // A damaged settings file must not open windows without end.
 constexpr long most_restored_windows = 32;
 // Where a new window opens, down and right of the one it copies.
@@ -329,6 +329,14 @@ TShowForm* TChildForm::create_surface() {
 
 void TChildForm::initialise_as_main_window() {
     initialise({.secondary = false, .copy_from = nullptr, .restore_from_settings = true});
+    // Pictures that were not found under the old base directory may be under
+    // the new one: every window looks again.
+    set_base_directory_changed_handler([] {
+        if (Tdata* loaded = pemmaro::data())
+            loaded->clear_small_picture_caches();
+        for (std::size_t i = 0; i < top_forms().count(); ++i)
+            top_forms().form(i)->surface().refresh_small_pictures();
+    });
 }
 
 void TChildForm::initialise(const ChildFormInit& init) {
@@ -392,7 +400,7 @@ void TChildForm::adjust_menus() {
     m.copy_to_HD_menu_item->setVisible(rules_.copy_to_hard_disk);
     m.AudioCDPlayer_menu_item->setVisible(rules_.audio_cd_player);
     m.exit_menu_item->setText(menu_caption(rules_.exit_caption_line));
-    m.readme_menu_item->setVisible(find_data_file(readme_file_name).has_value());
+    m.readme_menu_item->setVisible(find_readme().has_value());
     m.recent_info_on_the_web_menu_item->setVisible(!product().update_address.empty());
     hide_items_awaiting_their_windows();
     update_check_marks();
@@ -524,10 +532,10 @@ void TChildForm::select_sound_editor() {
         [this](const std::string& current) { return choose_editor_file(current); });
 }
 
-std::optional<std::string> TChildForm::choose_editor_file(const std::string& current_path) {
+std::optional<std::string> TChildForm::choose_editor_file(const std::string& start) {
     const QString caption = items_->select_sound_editor_menu_item->text().remove('&').remove('.');
     const QString chosen =
-        QFileDialog::getOpenFileName(this, caption, QString::fromStdString(current_path));
+        QFileDialog::getOpenFileName(this, caption, QString::fromStdString(start));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();
@@ -581,7 +589,7 @@ void TChildForm::open_web_browser_settings() {
 }
 
 void TChildForm::open_readme() {
-    if (const std::optional<std::string> readme = find_data_file(readme_file_name))
+    if (const std::optional<std::string> readme = find_readme())
         open_document(*readme);
 }
 

@@ -117,7 +117,7 @@ private:
     void restore_further_windows();
     void remember_normal_bounds();
     void run_search(bool from_top);
-    std::optional<std::string> choose_editor_file(const std::string& current_path);
+    std::optional<std::string> choose_editor_file(const std::string& start);
 
     bool secondary_ = false;
     bool shown_before_ = false;

@@ -57,7 +57,8 @@ std::string recordist_line(const Tcupaitem& item) {
     }
     if (cut_part.recordist) {
         separate(line);
-        line += shstr_text(6) + " " + markup::link + cut_part.recordist->key + markup::link + ".";
+        line += capitalise_first(shstr_text(6)) + " " + markup::link + cut_part.recordist->key +
+                markup::link + ".";
     }
     for (const std::string* part :
          {&item.item_text_2, &cut_part.cut_text_1, &cut_part.cut_text_2}) {

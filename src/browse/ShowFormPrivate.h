@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <climits>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -92,6 +93,8 @@ struct TShowForm::Private {
 
     // Structure.
     void after_structure_change();
+    void change_heights_in_place(const std::function<void()>& change);
+    void rewrap_if_width_changed();
     void update_scroll_range();
     bool apply_fold(Line box, bool only_unfold, bool only_fold);
     int fold_key_of(Line box);

@@ -10,6 +10,7 @@
 #include "maps_pictures/SmallPicturesUnit.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -34,6 +35,14 @@ constexpr int last_line_margin = 15;
 constexpr int text_below_pen = 12; // the baseline of a line's text
 constexpr int scroll_range_extra = 100;
 constexpr int family_fold_factor = 80000;
+
+// A sound bar is placed with its top scroll_bar_height - 2 above the pen of
+// its line: a row of texts in the viewport's font, then 16 pixels of button and
+// scroll bar, with a one-pixel frame round the whole.
+int sound_bar_reach(const QWidget& viewport, int scroll_bar_height) {
+    const int text_row = QFontMetrics(viewport.font()).height() + 1;
+    return -(scroll_bar_height - 2) + text_row + 16 + 1;
+}
 
 bool is_highlighted_kind(LineKind kind) {
     return is_name_line(kind) || kind == lkSpeciesExtra || kind == lkRecordingLabel;
@@ -288,6 +297,38 @@ void TShowForm::Private::after_structure_change() {
     refresh_headers();
 }
 
+// Lines changed their heights but none came or went: the line at the top
+// edge stays there, and the bars are placed again as their lines are drawn.
+void TShowForm::Private::change_heights_in_place(const std::function<void()>& change) {
+    const int scroll = form.scroll_position();
+    std::optional<Line> anchor;
+    int within = 0;
+    int top = 0;
+    for (Line line = display.lines().begin(); line != display.end(); ++line) {
+        if (top + line->advance > scroll) {
+            anchor = line;
+            within = scroll - top;
+            break;
+        }
+        top += line->advance;
+    }
+    const QWidget* focused = QApplication::focusWidget();
+    const bool bar_focused = focused && form.viewport()->isAncestorOf(focused);
+    change();
+    hide_bars(true);
+    after_structure_change();
+    invalidate_all();
+    if (anchor)
+        form.scroll_to(display.offset_of(*anchor) + std::min(within, (*anchor)->advance));
+    if (bar_focused)
+        focus_current_bar();
+}
+
+void TShowForm::Private::rewrap_if_width_changed() {
+    if (display.wrapped_width() != display.environment().geometry.client_width)
+        change_heights_in_place([this] { display.rewrap(); });
+}
+
 void TShowForm::Private::update_scroll_range() {
     QScrollBar* bar = form.verticalScrollBar();
     bar->setPageStep(std::max(1, client_height()));
@@ -362,6 +403,8 @@ TShowForm::TShowForm(const Tdata& data_set, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     // The sound bars write their texts in the surface's font.
     viewport()->setFont(qt_font(display_fonts().normal()));
+    DisplayGeometry& geometry = d_->display.environment().geometry;
+    geometry.sound_bar_reach = sound_bar_reach(*viewport(), geometry.horizontal_scroll_bar_height);
 }
 
 TShowForm::~TShowForm() = default;
@@ -395,6 +438,9 @@ void TShowForm::build_from_options(const SHST_TShowStringsData& options,
 
 void TShowForm::build_as_copy(const TShowForm& other) {
     d_->display.build_as_copy(other.d_->display);
+    // The other window's paragraphs were wrapped at its own width.
+    if (d_->display.wrapped_width() != d_->display.environment().geometry.client_width)
+        d_->display.rewrap();
     d_->mend_family_numbers();
     d_->after_structure_change();
     if (d_->display.current_line)
@@ -427,6 +473,10 @@ void TShowForm::fold_all() {
     if (d_->display.current_line)
         d_->set_current_line(*d_->display.current_line);
     scroll_to(0);
+}
+
+void TShowForm::refresh_small_pictures() {
+    d_->change_heights_in_place([this] { d_->display.add_missing_small_pictures(); });
 }
 
 void TShowForm::apply_name_options(std::uint32_t name_options) {
@@ -506,7 +556,10 @@ void TShowForm::paintEvent(QPaintEvent* event) {
 void TShowForm::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     d_->page_step = viewport()->height() / 4;
-    d_->display.environment().geometry.client_width = width();
+    d_->display.environment().geometry.client_width = viewport()->width();
+    // Wrapping every paragraph of a large unfolded display again takes a few
+    // milliseconds, so it keeps up with a resize as it happens.
+    d_->rewrap_if_width_changed();
     d_->update_scroll_range();
     d_->invalidate_all();
 }

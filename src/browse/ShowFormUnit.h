@@ -62,6 +62,9 @@ public:
     ShowFormActions actions;
 
     void fold_all();
+    // Species unfolded without their small picture show it when it can now
+    // be found (the base directory changed).
+    void refresh_small_pictures();
     void apply_name_options(std::uint32_t name_options);
     // Finds the next family or species whose names contain the text; returns found.
     bool go_to_species(const std::string& text, bool from_top, bool all_names);

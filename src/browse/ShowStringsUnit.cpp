@@ -16,6 +16,8 @@ namespace {
 
 constexpr int family_fold_factor = 80000;
 constexpr int subspecies_mark_limit = 104;
+constexpr int picture_text_shift = 35; // the species text beside a small picture
+constexpr int box_gap = 2;             // between a sound bar and the details box below it
 
 struct KindPlace {
     int normal;
@@ -229,11 +231,19 @@ Line TShowStrings::insert_paragraph(Line before, LineKind kind, std::string para
     line.kind = kind;
     line.font = &font;
     line.x = kind_x(kind) + x_shift;
-    const WrappedText wrapped =
-        wrap_text(paragraph, available_width(line.x, 0), font, *environment_.measurer);
-    line.text = wrapped.text;
-    line.advance = paragraph_advance(wrapped.lines, line_height_, last_line_counts) + extra_advance;
+    line.paragraph = std::move(paragraph);
+    line.last_line_counts = last_line_counts;
+    line.extra_advance = extra_advance;
+    wrap_paragraph(line);
     return insert_line(before, std::move(line));
+}
+
+void TShowStrings::wrap_paragraph(SHST_TShowString& line) const {
+    const WrappedText wrapped =
+        wrap_text(line.paragraph, available_width(line.x, 0), *line.font, *environment_.measurer);
+    line.text = wrapped.text;
+    line.advance =
+        paragraph_advance(wrapped.lines, line_height_, line.last_line_counts) + line.extra_advance;
 }
 
 std::string TShowStrings::name_text(const std::string& scientific, const std::string& language,
@@ -313,6 +323,7 @@ void TShowStrings::build_family_rows() {
 void TShowStrings::build_from_options(const SHST_TShowStringsData& options) {
     remove_lines(lines_.begin(), lines_.end());
     *options_ = options;
+    wrapped_width_ = environment_.geometry.client_width;
     build_family_rows();
     top_line = lines_.empty() ? std::nullopt : std::optional<Line>(lines_.begin());
     current_line = first_family_name_line();
@@ -321,6 +332,7 @@ void TShowStrings::build_from_options(const SHST_TShowStringsData& options) {
 void TShowStrings::build_as_copy(const TShowStrings& other) {
     remove_lines(lines_.begin(), lines_.end());
     *options_ = *other.options_;
+    wrapped_width_ = other.wrapped_width_;
     for (const SHST_TShowString& source : other.lines_) {
         SHST_TShowString copy;
         copy.kind = source.kind;
@@ -336,6 +348,10 @@ void TShowStrings::build_as_copy(const TShowStrings& other) {
         copy.subspecies = source.subspecies;
         copy.audio_cd = source.audio_cd;
         copy.bitmap = source.bitmap;
+        copy.paragraph = source.paragraph;
+        copy.last_line_counts = source.last_line_counts;
+        copy.extra_advance = source.extra_advance;
+        copy.takes_back_picture_offset = source.takes_back_picture_offset;
         if (source.sound_bar) {
             copy.sound_bar = std::make_unique<SoundBarRecord>();
             copy.sound_bar->item = source.sound_bar->item;
@@ -499,7 +515,8 @@ void TShowStrings::unfold_species(Line box) {
                                (box->family_number * 400 + std::next(box)->value) * 200};
     // The picture is acquired first: the text beside it moves right to make room.
     const std::optional<std::pair<int, int>> picture = acquire_small_picture(species);
-    const int text_advance = insert_species_text(unfolding.before, species, picture ? 35 : 0);
+    const int text_advance =
+        insert_species_text(unfolding.before, species, picture ? picture_text_shift : 0);
     if (picture)
         unfolding.picture_offset =
             insert_small_picture(unfolding.before, species, *picture, text_advance);
@@ -569,7 +586,8 @@ void TShowStrings::insert_subspecies_heading(SpeciesUnfolding& unfolding, Tsubsp
     const int extra = spacing - (unfolding.previous_known ? 0 : unfolding.picture_offset);
     insert_paragraph(unfolding.before, lkSubspeciesHeader,
                      subspecies ? subspecies_title(*subspecies) : shstr_text(10), font, true, 0,
-                     extra);
+                     extra)
+        ->takes_back_picture_offset = !unfolding.previous_known;
     if (!subspecies)
         return;
     unfolding.headed.mark(*subspecies);
@@ -589,8 +607,10 @@ void TShowStrings::insert_recording_number(const SpeciesUnfolding& unfolding, co
     line.font = &display_fonts().normal();
     line.advance = environment_.geometry.horizontal_scroll_bar_height + line_height_ - 3;
     // Unless a heading did, the first recording takes back the picture's offset.
-    if (&item == unfolding.species.first_recording_item && !headed)
+    if (&item == unfolding.species.first_recording_item && !headed) {
         line.advance += 5 - unfolding.picture_offset;
+        line.takes_back_picture_offset = true;
+    }
     insert_line(unfolding.before, std::move(line));
 }
 
@@ -639,7 +659,9 @@ bool TShowStrings::has_details(const Tcupaitem& item) const {
 void TShowStrings::insert_details_box(Line before, Tspecies& species) {
     SHST_TShowString details = species_line(lkDetailsBox, species);
     details.x = kind_x(lkDetailsBox);
-    details.advance = details_size_;
+    const int box_top = display_bitmap_offsets[bitmap_little_plus].second;
+    details.advance =
+        std::max(details_size_, environment_.geometry.sound_bar_reach + box_gap - box_top);
     details.bitmap = bitmap_little_plus;
     insert_line(before, std::move(details));
 }
@@ -720,7 +742,9 @@ std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
     bool others = false;
     for (const Tcupaitem* other = item.cut_part->first_recording_item[slot]; other;
          other = other->next_item_of_cut_part[slot]) {
-        if (other == &item || other->species == item.species)
+        // Another item of the same species on the recording counts too: it
+        // tells what else of that bird is heard (a second bird, calls).
+        if (other == &item)
             continue;
         if (others)
             heard += ",";
@@ -792,13 +816,12 @@ FoldResult TShowStrings::toggle_fold(Line box, bool only_unfold, bool only_fold)
 
 // A fold box after an unfolded species with a small picture starts at least 10
 // pixels below the picture. Only the box after the toggled box's species can
-// change.
+// change; the walk starts at that species' box, above its picture.
 void TShowStrings::update_box_height_after(Line box) {
     Line start = box;
-    while (start->kind == lkDetailsBox && start != lines_.begin()) {
-        --start;
-        if (start->kind == lkSpeciesBox || start->kind == lkFamilyBox)
-            break;
+    if (box->kind == lkDetailsBox) {
+        while (start != lines_.begin() && start->kind != lkSpeciesBox)
+            --start;
     }
     int picture_height = 0;
     int below_picture = 0;
@@ -817,6 +840,78 @@ void TShowStrings::update_box_height_after(Line box) {
     if (line != lines_.end())
         line->advance = after_picture ? std::max(row_height_, picture_height - below_picture + 10)
                                       : row_height_;
+}
+
+void TShowStrings::rewrap() {
+    wrapped_width_ = environment_.geometry.client_width;
+    int text_advance = 0;  // of the text beside the species' small picture
+    int offset_change = 0; // how much more room the picture line took than it takes now
+    for (SHST_TShowString& line : lines_) {
+        if (line.kind == lkFamilyBox || line.kind == lkSpeciesBox) {
+            text_advance = 0;
+            offset_change = 0;
+        }
+        if (is_paragraph(line.kind)) {
+            if (line.takes_back_picture_offset)
+                line.extra_advance += offset_change;
+            wrap_paragraph(line);
+            if (line.kind == lkSpeciesText)
+                text_advance = line.advance;
+        } else if (line.kind == lkSmallPicture) {
+            const int offset = line_height_ - text_advance;
+            offset_change = line.advance - offset;
+            line.advance = offset;
+        } else if (line.takes_back_picture_offset) {
+            line.advance += offset_change;
+        }
+    }
+    update_unfolded_box_heights();
+}
+
+bool TShowStrings::add_missing_small_pictures() {
+    bool added = false;
+    for (Line box = lines_.begin(); box != lines_.end(); ++box) {
+        if (box->kind != lkSpeciesBox || box->value != 1 || !box->species)
+            continue;
+        const Line details = row_end(box);
+        Line end = details;
+        bool has_picture = false;
+        for (; end != lines_.end() && !ends_fold_of(lkSpeciesBox, end->kind); ++end)
+            has_picture = has_picture || end->kind == lkSmallPicture;
+        if (has_picture)
+            continue;
+        const std::optional<std::pair<int, int>> picture = acquire_small_picture(*box->species);
+        if (!picture)
+            continue;
+        // As when the species unfolds with its picture: the text moves right and
+        // the picture line follows it.
+        Line after_text = details;
+        int text_advance = 0;
+        if (details != end && details->kind == lkSpeciesText) {
+            details->x += picture_text_shift;
+            wrap_paragraph(*details);
+            text_advance = details->advance;
+            after_text = std::next(details);
+        }
+        const int offset = insert_small_picture(after_text, *box->species, *picture, text_advance);
+        for (Line line = after_text; line != end; ++line) {
+            if (!line->takes_back_picture_offset)
+                continue;
+            line->advance -= offset;
+            if (is_paragraph(line->kind))
+                line->extra_advance -= offset;
+        }
+        update_box_height_after(box);
+        added = true;
+    }
+    return added;
+}
+
+void TShowStrings::update_unfolded_box_heights() {
+    for (Line line = lines_.begin(); line != lines_.end(); ++line) {
+        if (line->kind == lkSpeciesBox && line->value == 1)
+            update_box_height_after(line);
+    }
 }
 
 void TShowStrings::apply_name_options(std::uint32_t name_options) {

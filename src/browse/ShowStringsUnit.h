@@ -136,6 +136,14 @@ struct SHST_TShowString {
     std::unique_ptr<SoundBarRecord> sound_bar;
     bool picture_acquired = false; // lkSmallPicture (value holds the picture's height)
     int bitmap = bitmap_none;      // bitmap lines
+    // Paragraph lines: the text before wrapping and what its advance is made
+    // of besides its rows, so it can be wrapped again at another width.
+    std::string paragraph;
+    bool last_line_counts = true;
+    int extra_advance = 0;
+    // The line's advance gives back the room its species' small picture line
+    // took (that line moves up to stand level with the species text).
+    bool takes_back_picture_offset = false;
 };
 
 using LineList = std::list<SHST_TShowString>;
@@ -168,10 +176,15 @@ struct SHST_TShowStringsData {
 
 // What the surface tells the display about itself.
 struct DisplayGeometry {
+    // The client area's width, without the vertical scroll bar; paragraphs
+    // wrap a scroll bar's width short of its edge.
     int client_width = 800;
     int vertical_scroll_bar_width = 16;
     int horizontal_scroll_bar_height = 16;
     int screen_colour_count = 1 << 24;
+    // How far a sound bar reaches below the pen of its line; a details box
+    // stands below that, clear of the bar's button.
+    int sound_bar_reach = 0;
 };
 
 // Small pictures of species, acquired when a species unfolds.
@@ -221,6 +234,13 @@ public:
 
     FoldResult toggle_fold(Line box, bool only_unfold = false, bool only_fold = false);
     void apply_name_options(std::uint32_t name_options);
+    // Wraps every paragraph again at the present client width; the lines stay
+    // (and with them the fold state, the current and the top line), their
+    // texts and advances follow.
+    void rewrap();
+    // Unfolded species whose small picture could not be found get it now, if
+    // it can be (after the base directory changed); returns whether any did.
+    bool add_missing_small_pictures();
     void unfold_families(const std::vector<int>& family_numbers);
     void fold_all();
 
@@ -243,6 +263,8 @@ public:
     int painted_top = 0;
     int painted_bottom = 1 << 30;
     int line_height() const { return line_height_; }
+    // The client width the paragraphs were last wrapped at as a whole.
+    int wrapped_width() const { return wrapped_width_; }
     int row_height() const { return row_height_; }
 
     // The first name line of the first family row, or none.
@@ -283,10 +305,12 @@ private:
     Line insert_line(Line before, SHST_TShowString line);
     Line insert_paragraph(Line before, LineKind kind, std::string text, const DisplayFont& font,
                           bool last_line_counts, int x_shift = 0, int extra_advance = 0);
+    void wrap_paragraph(SHST_TShowString& line) const;
     std::string also_audible_line(const Tcupaitem& item) const;
     Line row_end(Line box) const;
     void remove_lines(Line from, Line to);
     void update_box_height_after(Line box);
+    void update_unfolded_box_heights();
     int available_width(int x, int extra_shift) const;
     int kind_x(LineKind kind) const;
     int family_number_of(ConstLine line) const;
@@ -301,6 +325,7 @@ private:
     int row_height_ = 30;
     int average_char_width_ = 7; // of the normal font: the shift after "AAA"
     int details_size_ = 20;      // advance of a details box
+    int wrapped_width_ = 0;
 };
 
 // "KZ_SHSTR" line n (lines 7 to 11 with their first letter capitalised).

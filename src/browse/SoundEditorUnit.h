@@ -8,8 +8,14 @@
 
 namespace pemmaro {
 
-// The open-file dialog, starting at the current editor path; none when cancelled.
-using EditorChooser = std::function<std::optional<std::string>(const std::string& current_path)>;
+// The open-file dialog, starting at the given path (the editor in use, else
+// the folder of installed programs); none when cancelled.
+using EditorChooser = std::function<std::optional<std::string>(const std::string& start)>;
+
+// The editor in use: the one chosen, else the first known sound editor on the
+// path (a drive-letter path, the Windows editions' default, is no choice
+// here); empty when there is none.
+std::string current_sound_editor();
 
 inline constexpr const char* editor_failure_caption = "Error when executing program";
 // The message shown when the editor could not be started.

@@ -28,6 +28,7 @@ constexpr std::uint64_t largest_image_bytes = 1ull << 30;
 constexpr std::size_t rle8_slack = 500;
 // Pictures are shown as 32-bit images; beyond this they would take gigabytes.
 constexpr std::uint64_t largest_picture_pixels = 100'000'000;
+constexpr const char* memory_text = "Error when trying to allocate memory, can not show picture.";
 constexpr std::uint32_t bi_rgb = 0;
 constexpr std::uint32_t bi_rle8 = 1;
 
@@ -80,6 +81,13 @@ bool plausible_fields(const GlobalDib& dib) {
     const std::uint64_t bytes = static_cast<std::uint64_t>(dib.width()) * magnitude(dib.height()) *
                                 static_cast<std::uint64_t>(dib.bits_per_pixel()) / 8;
     return bytes <= largest_image_bytes;
+}
+
+// More pixels than a picture is ever shown with: refused before its pixels
+// are allocated, whatever size the file itself has.
+bool too_large_to_show(const GlobalDib& dib) {
+    return static_cast<std::uint64_t>(dib.width()) * magnitude(dib.height()) >
+           largest_picture_pixels;
 }
 
 // The header is whole as well.
@@ -150,6 +158,8 @@ PictureLoad load_compressed(const std::string& path, const std::string& file_nam
     if (!bitmap_mark || !plausible_header(dib)) {
         return failed(PictureStatus::not_a_bitmap, show_errors, not_a_bitmap_text(file_name));
     }
+    if (too_large_to_show(dib))
+        return failed(PictureStatus::out_of_memory, show_errors, memory_text);
     return loaded(std::move(dib));
 }
 
@@ -187,6 +197,8 @@ PictureLoad load_plain(const std::optional<std::string>& path, const std::string
         !plausible_fields(header)) {
         return failed(PictureStatus::not_a_bitmap, show_errors, not_a_bitmap_text(file_name));
     }
+    if (too_large_to_show(header))
+        return failed(PictureStatus::out_of_memory, show_errors, memory_text);
     if (header.image_size() == 0) {
         const std::uint64_t size =
             stride_of(header.width(), header.bits_per_pixel()) * magnitude(header.height());
@@ -197,8 +209,7 @@ PictureLoad load_plain(const std::optional<std::string>& path, const std::string
     try {
         dib.bytes.assign(static_cast<std::size_t>(block_size), 0);
     } catch (const std::exception&) {
-        return failed(PictureStatus::out_of_memory, show_errors,
-                      "Error when trying to allocate memory, can not show picture.");
+        return failed(PictureStatus::out_of_memory, show_errors, memory_text);
     }
     std::copy(header.bytes.begin(), header.bytes.end(), dib.bytes.begin());
     const std::size_t rest = dib.bytes.size() - info_header_size;
@@ -443,7 +454,8 @@ PictureLoad LoadPictureFile(const std::string& file_name, bool show_errors) {
 }
 
 void expand_rle8(GlobalDib& dib) {
-    if (dib.compression() != bi_rle8 || dib.bits_per_pixel() != 8 || !plausible_header(dib))
+    if (dib.compression() != bi_rle8 || dib.bits_per_pixel() != 8 || !plausible_header(dib) ||
+        too_large_to_show(dib))
         return;
     const std::uint64_t row_width = stride_of(dib.width(), 8);
     const std::uint64_t image_size = row_width * magnitude(dib.height());

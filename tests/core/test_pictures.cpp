@@ -171,6 +171,26 @@ TEST(LoadPictureFile, RefusesAbsurdHeadersWithoutReadingPastThem) {
     }
 }
 
+TEST(LoadPictureFile, RefusesPicturesTooLargeToShowBeforeAllocatingThem) {
+    TempDir dir;
+    // A few bytes each that claim 12000 by 12000 pixels.
+    const std::string rle = bmp_file(make_dib({12000, 12000, 8, 1, 0, 40}, grey_ramp, {0, 1}));
+    const Bytes packed = tamrek_compress(Bytes(rle.begin(), rle.end()));
+    write_file(dir.file("rle.bmp"), rle);
+    write_file(dir.file("packed.bmp"), std::string(packed.begin(), packed.end()));
+    write_file(dir.file("plain.bmp"),
+               bmp_file(make_dib({12000, -12000, 24, 0, 0, 40}, {}, Bytes(64, 1))));
+    ScopedResponder responder;
+    for (const char* name : {"rle.bmp", "packed.bmp", "plain.bmp"}) {
+        const PictureLoad load = LoadPictureFile(dir.file(name), true);
+        EXPECT_EQ(load.status, PictureStatus::out_of_memory) << name;
+        EXPECT_FALSE(load.dib) << name;
+    }
+    ASSERT_EQ(responder.responder.requests.size(), 3u);
+    EXPECT_EQ(responder.responder.requests[0].text,
+              "Error when trying to allocate memory, can not show picture.");
+}
+
 TEST(LoadPictureFile, RunLengthEncodedAndCompressedFilesDrawLikePlainOnes) {
     TempDir dir;
     const std::string plain =

@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <sndfile.h>
 #include <sstream>
 
@@ -200,6 +201,18 @@ TEST_F(SampleDiscMedia, EveryFileTheDataNamesExists) {
             missing.push_back(path);
     }
     EXPECT_THAT(missing, ::testing::IsEmpty());
+}
+
+// The recording lines, the status bar and Show Name of Sound File name the
+// same CD alike: its title is its name with what the CD holds added.
+TEST_F(SampleDiscMedia, EachAudioCdHasOneName) {
+    std::set<std::string> short_names;
+    for (const TaudioCD& cd : data().audio_cd_store) {
+        EXPECT_TRUE(cd.media_text_1.starts_with(cd.media_text_2))
+            << cd.media_text_1 << " / " << cd.media_text_2;
+        short_names.insert(audio_cd_short_name(cd));
+    }
+    EXPECT_EQ(short_names.size(), data().audio_cd_store.size());
 }
 
 // The identity is the track count and the start second of each track on the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -23,8 +24,10 @@ class FakePictures : public SmallPictureSource {
 public:
     std::optional<std::pair<int, int>> acquire(Tspecies& species) override {
         ++acquired;
-        return species.flag_s ? std::optional(std::make_pair(100, 80)) : std::nullopt;
+        return species.flag_s && found ? std::optional(std::make_pair(100, height)) : std::nullopt;
     }
+    bool found = true;
+    int height = 80;
     void release(Tspecies&) override { ++released; }
     int acquired = 0;
     int released = 0;
@@ -146,7 +149,7 @@ TEST_F(Display, SpeciesRowsMarksAndTheInvisibleBox) {
     const Line media = first_line_of_kind(lkMediaMark, kingfisher);
     EXPECT_EQ(media->bitmap, bitmap_pictures_and_recordings);
     EXPECT_EQ(first_line_of_kind(lkThreatStatus, kingfisher)->text,
-              std::string("  ") + markup::link + "14" + markup::link);
+              std::string("  ") + markup::link + "vulnerable" + markup::link);
     const Line white_throated = box_of_species(2, 2); // nothing to unfold
     EXPECT_EQ(white_throated->bitmap, bitmap_invisible_box);
     EXPECT_EQ(first_line_of_kind(lkMediaMark, white_throated)->bitmap, bitmap_none);
@@ -176,6 +179,86 @@ TEST_F(Display, RecordingsWithLabelsNumbersAndFoldKeys) {
     EXPECT_EQ(box_of_species(1, 2)->advance, display_->row_height());
 }
 
+TEST_F(Display, TheNextRowStaysBelowATallPictureWhileDetailsFold) {
+    pictures_.height = 400;
+    display_->toggle_fold(box_of_family(1));
+    display_->toggle_fold(box_of_species(1, 1));
+    const Line picture = first_line_of_kind(lkSmallPicture, display_->lines().begin());
+    const auto expected_advance = [&] {
+        int below = 0;
+        for (Line line = std::next(picture); line != box_of_species(1, 2); ++line)
+            below += line->advance;
+        return std::max(display_->row_height(), 400 - below + 10);
+    };
+    const Line details = first_line_of_kind(lkDetailsBox, picture);
+    for (int fold = 0; fold < 2; ++fold) {
+        display_->toggle_fold(details);
+        EXPECT_GT(box_of_species(1, 2)->advance, display_->row_height());
+        EXPECT_EQ(box_of_species(1, 2)->advance, expected_advance());
+    }
+}
+
+// What the lines show and where, in order.
+using LineShapes = std::vector<std::tuple<LineKind, std::string, int, int>>;
+
+LineShapes shapes_of(const TShowStrings& display) {
+    LineShapes shapes;
+    for (const SHST_TShowString& line : display.lines())
+        shapes.emplace_back(line.kind, line.text, line.x, line.advance);
+    return shapes;
+}
+
+class DisplayInPlace : public Display {
+protected:
+    void SetUp() override {
+        Display::SetUp();
+        data_->species_by_id(1001)->taxa_text_3 =
+            "A crested bulbul of gardens and forest edges that sings from the tops of bushes, "
+            "often in small noisy parties.";
+    }
+    // Both bulbuls (one with a small picture, one by subspecies) and the details.
+    void unfold_bulbuls(TShowStrings& display) {
+        display.toggle_fold(std::prev(*display.find_header(1)));
+        display.toggle_fold(std::prev(*display.find_header(1, 2)));
+        display.toggle_fold(std::prev(*display.find_header(1, 1)));
+        display.toggle_fold(first_line_of_kind(lkDetailsBox, display.lines().begin()));
+    }
+    std::unique_ptr<TShowStrings> built_at(int client_width) {
+        auto display = std::make_unique<TShowStrings>(
+            TShowStrings::Environment{data_.get(), &measurer_, {client_width}, {}, &pictures_});
+        display->build_from_options(*options_);
+        unfold_bulbuls(*display);
+        return display;
+    }
+};
+
+TEST_F(DisplayInPlace, WrappingAgainAtAnotherWidthGivesWhatBuildingThereGives) {
+    unfold_bulbuls(*display_);
+    const LineShapes wide = shapes_of(*display_);
+    const Line current = first_line_of_kind(lkRecordingLabel, display_->lines().begin());
+    display_->current_line = current;
+
+    display_->environment().geometry.client_width = 420;
+    display_->rewrap();
+    EXPECT_EQ(shapes_of(*display_), shapes_of(*built_at(420)));
+    EXPECT_NE(shapes_of(*display_), wide);
+    EXPECT_EQ(display_->current_line, current);
+
+    display_->environment().geometry.client_width = 800;
+    display_->rewrap();
+    EXPECT_EQ(shapes_of(*display_), wide);
+}
+
+TEST_F(DisplayInPlace, APictureFoundLaterJoinsItsUnfoldedSpecies) {
+    pictures_.found = false;
+    unfold_bulbuls(*display_);
+    EXPECT_FALSE(display_->add_missing_small_pictures());
+    pictures_.found = true;
+    EXPECT_TRUE(display_->add_missing_small_pictures());
+    EXPECT_EQ(shapes_of(*display_), shapes_of(*built_at(800)));
+    EXPECT_FALSE(display_->add_missing_small_pictures()) << "it has its picture now";
+}
+
 TEST_F(Display, SubspeciesHeadingsAndAudioCdLines) {
     display_->toggle_fold(box_of_family(1));
     display_->toggle_fold(box_of_species(1, 2)); // Pycnonotus cafer: flag E, item "cafer (P)"
@@ -194,8 +277,9 @@ TEST_F(Display, RecordingDetails) {
     display_->toggle_fold(first_line_of_kind(lkDetailsBox, display_->lines().begin()));
     const auto recordist = texts_of(lkRecordistLine);
     ASSERT_EQ(recordist.size(), 1u);
-    EXPECT_EQ(recordist[0], std::string("6 ") + markup::link + "Tamrek, J." + markup::link + ". " +
-                                markup::italic + "t" + markup::italic + "ext");
+    EXPECT_EQ(recordist[0], std::string("Recorded by ") + markup::link + "Tamrek, J." +
+                                markup::link + ". " + markup::italic + "t" + markup::italic +
+                                "ext");
     const auto locality = texts_of(lkLocalityLine);
     ASSERT_EQ(locality.size(), 1u);
     EXPECT_EQ(locality[0], std::string(1, markup::link) +
@@ -203,8 +287,70 @@ TEST_F(Display, RecordingDetails) {
                                markup::link + " 07:30h, 15-06-1995.");
     const auto heard = texts_of(lkAlsoAudibleLine);
     ASSERT_EQ(heard.size(), 1u);
-    EXPECT_EQ(heard[0], std::string("1 Common Kingfisher (") + markup::italic + "Alcedo atthis" +
-                            markup::italic + ") (4. X)."); // A: KZ_SHSTR line 4
+    EXPECT_EQ(heard[0], std::string("Also audible: Common Kingfisher (") + markup::italic +
+                            "Alcedo atthis" + markup::italic + ") (accidental. X).");
+}
+
+TEST_F(Display, AlsoAudibleListsEveryOtherItemOfTheRecordingEvenOfItsOwnSpecies) {
+    disc_.set("cupaitem.txt", {"@#[1_1]",
+                               "X",
+                               "",
+                               "",
+                               "heard",
+                               "P",
+                               "",
+                               "",
+                               "12A005b",
+                               "B",
+                               "",
+                               "",
+                               "second bird calling",
+                               "P",
+                               "",
+                               "",
+                               "12A005b",
+                               "@#[1_2]",
+                               "B",
+                               "?",
+                               "cafer (P)",
+                               "",
+                               "P",
+                               "",
+                               "",
+                               "10A001",
+                               "@#[2_1]",
+                               "X",
+                               "",
+                               "",
+                               "",
+                               "P",
+                               "",
+                               "",
+                               "12A005b",
+                               "@#[2_2]",
+                               "A",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "",
+                               "9B017"});
+    disc_.write();
+    data_ = loaded_.load();
+    options_.emplace(*data_);
+    options_->visible.area->SelectAll();
+    rebuild();
+    display_->toggle_fold(box_of_family(1));
+    display_->toggle_fold(box_of_species(1, 1));
+    display_->toggle_fold(first_line_of_kind(lkDetailsBox, display_->lines().begin()));
+    EXPECT_EQ(texts_of(lkAlsoAudibleLine),
+              (std::vector<std::string>{std::string("Also audible: Red-whiskered Bulbul (") +
+                                        markup::italic + "Pycnonotus jocosus" + markup::italic +
+                                        ") (accidental. B. second bird calling), Common "
+                                        "Kingfisher (" +
+                                        markup::italic + "Alcedo atthis" + markup::italic +
+                                        ") (accidental. X)."}));
 }
 
 TEST_F(Display, DetailsWithoutOtherSpeciesOrPlace) {
@@ -212,7 +358,7 @@ TEST_F(Display, DetailsWithoutOtherSpeciesOrPlace) {
     display_->toggle_fold(box_of_species(1, 2));
     display_->toggle_fold(first_line_of_kind(lkDetailsBox, display_->lines().begin()));
     EXPECT_TRUE(texts_of(lkLocalityLine).empty()); // zero location, no time or date
-    EXPECT_EQ(texts_of(lkAlsoAudibleLine), (std::vector<std::string>{"12."}));
+    EXPECT_EQ(texts_of(lkAlsoAudibleLine), (std::vector<std::string>{"Also audible: none."}));
 }
 
 TEST_F(Display, NameOptionsApplyInPlace) {

@@ -32,6 +32,21 @@ QAction* item(const TChildForm& window, const char* name) {
     return window.findChild<QAction*>(name);
 }
 
+// Where programs are looked for, for the life of the object.
+class ScopedPath {
+public:
+    explicit ScopedPath(const std::string& path)
+        : before_(qgetenv("PATH")) {
+        qputenv("PATH", QByteArray::fromStdString(path));
+    }
+    ~ScopedPath() { qputenv("PATH", before_); }
+    ScopedPath(const ScopedPath&) = delete;
+    ScopedPath& operator=(const ScopedPath&) = delete;
+
+private:
+    QByteArray before_;
+};
+
 // Types the text into the next input dialog and confirms it.
 void answer_next_input(const QString& text) {
     auto* poll = new QTimer(qApp);
@@ -274,16 +289,33 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
 }
 
 TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
-    startup_values().sound_editing_program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
-    std::vector<std::string> offered;
-    EXPECT_EQ(load_into_editor("a.wav",
-                               [&](const std::string& current) -> std::optional<std::string> {
-                                   offered.push_back(current);
-                                   return std::nullopt;
-                               }),
-              EditorStart::cancelled);
-    EXPECT_EQ(offered, std::vector<std::string>{"c:\\Program Files\\Cool2000\\Cool2000.exe"});
-    EXPECT_TRUE(responder_.responder.requests.empty());
+    const ScopedPath no_editors(folder_.file("no-editors"));
+    {
+        // The Windows editions' default names nothing here: no editor on the path,
+        // the chooser starts among the installed programs.
+        startup_values().sound_editing_program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
+        std::vector<std::string> offered;
+        EXPECT_EQ(load_into_editor("a.wav",
+                                   [&](const std::string& start) -> std::optional<std::string> {
+                                       offered.push_back(start);
+                                       return std::nullopt;
+                                   }),
+                  EditorStart::cancelled);
+        EXPECT_EQ(offered, std::vector<std::string>{"/usr/bin"});
+        EXPECT_TRUE(responder_.responder.requests.empty());
+
+        // The first sound editor on the path is the default.
+        const std::string found = folder_.file("programs/audacity");
+        write_file(found, "#!/bin/sh\n");
+        std::filesystem::permissions(found, std::filesystem::perms::owner_all);
+        const ScopedPath programs(folder_.file("no-editors") + ":" + folder_.file("programs"));
+        EXPECT_EQ(current_sound_editor(), found);
+        select_sound_editor([&](const std::string& start) -> std::optional<std::string> {
+            offered.push_back(start);
+            return std::nullopt;
+        });
+        EXPECT_EQ(offered.back(), found);
+    }
 
     // An editor that writes down the file it was given.
     const std::string editor = folder_.file("editor.sh");
@@ -337,6 +369,57 @@ TEST_F(BrowsingWindows, SpeciesCaptions) {
               "Blue-winged Pitta (Pitta moluccensis), megarhyncha Subspecies (not certain)");
     EXPECT_EQ(species_window_caption(pitta, Trecord_ssp_data{nullptr, false}, other_first),
               "Blue-winged Pitta (Pitta moluccensis), error with subspecies name Subspecies");
+}
+
+TEST_F(BrowsingWindows, ANewBaseDirectoryBringsTheSmallPicturesOfOpenSpecies) {
+    TChildForm& main_window = open_main_window();
+    unfold_current_family(main_window);
+    QTest::keyClick(&main_window.surface(), Qt::Key_Down);
+    paint(main_window);
+    QTest::keyClick(&main_window.surface(), Qt::Key_Return); // the Lesser Whistling Duck
+    paint(main_window);
+    const auto small_pictures = [&] {
+        const LineList& lines = main_window.surface().display().lines();
+        return std::count_if(lines.begin(), lines.end(), [](const SHST_TShowString& line) {
+            return line.kind == lkSmallPicture;
+        });
+    };
+    ASSERT_EQ(small_pictures(), 0) << "no picture under the first base directory";
+
+    QImage picture(60, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    std::filesystem::create_directories(folder_.file("media/smalpict/ANATIDAE"));
+    ASSERT_TRUE(
+        picture.save(QString::fromStdString(folder_.file("media/smalpict/ANATIDAE/2101.jpg"))));
+    set_folder_prompt([&](const std::string&) { return std::optional(folder_.file("media")); });
+    EXPECT_TRUE(ask_for_base_directory());
+    set_folder_prompt(nullptr);
+    EXPECT_EQ(small_pictures(), 1);
+}
+
+TEST_F(BrowsingWindows, TheReadmeIsTheEditionsWriteFileElseItsHtmlOrTextOne) {
+    TChildForm& main_window = open_main_window();
+    EXPECT_TRUE(item(main_window, "readme_menu_item")->isVisible());
+    EXPECT_EQ(find_readme(), folder_.file("Readme.html"));
+    write_file(folder_.file("README.WRI"), "Write");
+    write_file(folder_.file("Readme.txt"), "text");
+    EXPECT_EQ(find_readme(), folder_.file("README.WRI"));
+    std::filesystem::remove(folder_.file("README.WRI"));
+    std::filesystem::remove(folder_.file("Readme.html"));
+    EXPECT_EQ(find_readme(), folder_.file("Readme.txt"));
+    std::filesystem::remove(folder_.file("Readme.txt"));
+    EXPECT_EQ(find_readme(), std::nullopt);
+    EXPECT_FALSE(item(*main_window.open_new_window(), "readme_menu_item")->isVisible());
+}
+
+// Only unfolded families come back after a restart, and a recording's
+// quality letter stands on its line without unfolding anything.
+TEST(Help, PromisesOnlyWhatTheProgramDoes) {
+    const std::string help = read_file(PEMMARO_HELP_FILE);
+    ASSERT_FALSE(help.empty());
+    EXPECT_EQ(help.find("families and species were unfolded"), std::string::npos);
+    EXPECT_NE(help.find("which families were unfolded"), std::string::npos);
+    EXPECT_EQ(help.find("Unfold its details to see a letter"), std::string::npos);
 }
 
 TEST_F(BrowsingWindows, HelpAndRecentInfoOpenTheirPages) {

@@ -1,6 +1,7 @@
 #include "DiscFixture.h"
 #include "browse/DisplayBitmapsUnit.h"
 #include "browse/LineDrawingUnit.h"
+#include "browse/QtTextMeasurerUnit.h"
 #include "browse/ShowFormUnit.h"
 #include "common/BaseDirectoryUnit.h"
 #include "common/ScreenUnit.h"
@@ -406,6 +407,30 @@ TEST_F(ShowForm, SoundBarsArePlacedOnTheirLinesAndFollowFolds) {
     kingfisher->stop_and_close();
 }
 
+TEST_F(ShowForm, DetailsBoxesStandClearOfTheSoundBars) {
+    form_->resize(700, 600);
+    unfold_everything_but_details();
+    paint();
+    const auto bars = form_->viewport()->findChildren<Tsound_bar*>();
+    ASSERT_EQ(bars.size(), 3); // a sound file and two audio CD spans (framed)
+    int boxes = 0;
+    for (Line line = display().lines().begin(); line != display().end(); ++line) {
+        if (line->kind != lkDetailsBox)
+            continue;
+        ++boxes;
+        const auto [dx, dy] = display_bitmap_offsets[static_cast<std::size_t>(line->bitmap)];
+        const QImage& image = display_bitmap(line->bitmap);
+        const QRect box(on_screen({line->drawn_x + dx, line->drawn_y + line->advance + dy}),
+                        image.size());
+        for (const Tsound_bar* bar : bars)
+            EXPECT_FALSE(bar->geometry().intersects(box)) << "box " << boxes;
+        EXPECT_EQ(form_->viewport()->childAt(box.center()), nullptr);
+        click(on_bitmap(line));
+        EXPECT_EQ(line->value, 1) << "box " << boxes;
+    }
+    EXPECT_EQ(boxes, 3);
+}
+
 TEST_F(ShowForm, UnfoldingASpeciesNearTheBottomScrollsItsLinesIntoView) {
     form_->resize(700, 200);
     unfold(family_box(1));
@@ -423,6 +448,60 @@ TEST_F(ShowForm, UnfoldingASpeciesNearTheBottomScrollsItsLinesIntoView) {
         std::min(horizontal_bar + row_top + added + 10 - painted_bottom, row_top - 10);
     ASSERT_GT(expected, 0);
     EXPECT_EQ(form_->scroll_position(), expected);
+}
+
+TEST_F(ShowForm, ParagraphsWrapAScrollBarsWidthShortOfTheClientEdge) {
+    // Short words fill rows to within a few pixels of the wrapping width.
+    data_->species_by_id(1001)->taxa_text_3 =
+        "Its song is a run of up to ten or so notes; it may sing at dawn, at dusk or at any "
+        "time of the day, and a pair will call to each other as they go from bush to bush or "
+        "sit in the sun on a wire, a roof or the top of a tree by a road or a pond.";
+    const int scroll_bar = form_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    unfold(family_box(1));
+    for (int width = 600; width < 700; width += 4) {
+        form_->resize(width, 400);
+        unfold(species_box(1, 1));
+        const Line text = nth_line(lkSpeciesText);
+        const int available = form_->viewport()->width() - scroll_bar - text->x;
+        const std::string& wrapped = text->text;
+        ASSERT_NE(wrapped.find(markup::line_break), std::string::npos);
+        for (std::size_t start = 0; start <= wrapped.size();) {
+            const std::size_t end =
+                std::min(wrapped.find(markup::line_break, start), wrapped.size());
+            const std::string row = without_markup(wrapped.substr(start, end - start));
+            const int margin = available - text_measurer().text_width(*text->font, row);
+            EXPECT_GT(margin, 4) << width << ": " << row;
+            start = end + 1;
+        }
+        click(on_bitmap(species_box(1, 1)));
+    }
+}
+
+TEST_F(ShowForm, ResizingWrapsTheTextsAgainAndKeepsTheTopAndCurrentLines) {
+    data_->species_by_id(1001)->taxa_text_3 =
+        "A noisy and sociable bulbul of gardens, forest edges and scrub, often seen in small "
+        "parties that call to each other from the tops of bushes and trees.";
+    form_->resize(700, 150);
+    unfold(family_box(1));
+    unfold(species_box(1, 1));
+    unfold(nth_line(lkDetailsBox));
+    const Line text = nth_line(lkSpeciesText);
+    const auto rows = [&] { return std::count(text->text.begin(), text->text.end(), '\n') + 1; };
+    const auto wide_rows = rows();
+    const Line label = nth_line(lkRecordingLabel);
+    form_->set_current_line(label);
+    const Line top = nth_line(lkRecordistLine);
+    form_->scroll_to(display().offset_of(top));
+    paint();
+
+    form_->resize(420, 150);
+    paint();
+    EXPECT_GT(rows(), wide_rows);
+    EXPECT_EQ(nth_line(lkDetailsBox)->value, 1);
+    EXPECT_EQ(current(), label);
+    EXPECT_EQ(form_->scroll_position(), display().offset_of(top));
+    EXPECT_EQ(form_->verticalScrollBar()->maximum(),
+              display().total_height() + 100 - form_->viewport()->height());
 }
 
 TEST_F(ShowForm, SmallPictureIsDrawnAndOpensTheBigPictures) {
