@@ -455,13 +455,17 @@ void Tsound_bar::tick() {
 }
 
 bool Tsound_bar::has_ended(int position) {
+    // A span cut short at the end of its file, or a sound that stopped early,
+    // never brings the thumb to its last step: the device has stopped all the same.
+    if (!player_->IsInPlayMode())
+        return true;
     switch (kind_) {
     case PlayerKind::cut_part_file:
         return position >= scroll_bar_->maximum() - 1;
     case PlayerKind::sound_file:
         return position >= scroll_bar_->maximum();
     case PlayerKind::audio_cd:
-        return !player_->IsInPlayMode();
+        return false;
     }
     return true;
 }

@@ -12,7 +12,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <sndfile.h>
+#include <vector>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -265,6 +268,38 @@ TEST_F(SoundBars, CdSpanEndsWhenTheDriveStopsPlaying) {
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::black));
 }
 
+TEST_F(SoundBars, EveryKindOfBarEndsWhenItsDeviceLeavesPlayMode) {
+    // A copied track whose span is 10,567 ms: the thumb's last step (106) lies
+    // beyond the last position the device can reach (105).
+    cd_.on_hard_disk = true;
+    cd_.hard_disk_directory = folder_.path() + "cd";
+    write_file(folder_.file("cd/02 Forest.wav"), "");
+    fake().files[folder_.path() + "cd/02 Forest.wav"] = 20567;
+    cd_cut_.length_ms = 10567;
+    SoundBarOptions options;
+    options.rewind_at_end = true;
+    Tsound_bar* copied = make_bar(cd_item_, options);
+    ASSERT_TRUE(copied->toggle());
+    ASSERT_EQ(copied->scroll_bar()->maximum(), 106);
+    fake().position_ms = 20567;
+    copied->tick();
+    EXPECT_TRUE(copied->is_playing()) << "still in play mode";
+    fake().mode = mci::mode_stop;
+    copied->tick();
+    EXPECT_FALSE(copied->is_opened());
+    EXPECT_EQ(copied->current_position(), 0) << "rewound";
+
+    // A sound file whose sound stopped short of its end (a decoding failure).
+    Tsound_bar* file = make_bar(file_item_, options);
+    ASSERT_TRUE(file->toggle());
+    fake().mode = mci::mode_stop;
+    fake().position_ms = 6000;
+    file->tick();
+    EXPECT_FALSE(file->is_opened());
+    EXPECT_EQ(file->current_position(), 0);
+    EXPECT_EQ(playing_sound_bar(), nullptr);
+}
+
 TEST_F(SoundBars, ShiftKeysMoveTheThumbAndOtherKeysGoToTheSurface) {
     SoundBarOptions options;
     options.select_item = [this] { ++selected_; };
@@ -376,4 +411,45 @@ TEST_F(SoundBars, StartUpReportsAMissingSoundOutputAndResourcesLoad) {
                                   &bitmaps.not_playing_cursor, &bitmaps.playing_cursor})
         EXPECT_EQ(bitmap->size(), QSize(12, 12));
     EXPECT_FALSE(sound_bar_drag_cursor().pixmap().isNull());
+}
+
+// The real devices on the silent output, which keeps real time.
+TEST(SoundBarsOnRealDevices, ACopiedTrackThatEndsBetweenTwoStepsEndsAndRewinds) {
+    qputenv("PEMMARO_SILENT_AUDIO", "1");
+    TempDir folder;
+    {
+        // 567 ms: the thumb's last step is 6, the device's last position 5.
+        SF_INFO info{};
+        info.samplerate = 8000;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        write_file(folder.file("cd/03 Marsh.wav"), "");
+        SNDFILE* file = sf_open(folder.file("cd/03 Marsh.wav").c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        std::vector<short> samples(4536, 3000);
+        sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+        sf_close(file);
+    }
+    ScopedResponder responder;
+    TaudioCD cd;
+    cd.on_hard_disk = true;
+    cd.hard_disk_directory = folder.path() + "cd";
+    Tcutpart cut;
+    cut.is_sound_file = false;
+    cut.audio_cd = &cd;
+    cut.track = 3;
+    cut.length_ms = 567;
+    Tcupaitem item;
+    item.cut_part = &cut;
+    QWidget surface;
+    SoundBarOptions options;
+    options.recording_item = &item;
+    options.rewind_at_end = true;
+    auto* bar = new Tsound_bar(&surface, 10, 10, std::move(options));
+    ASSERT_TRUE(bar->toggle());
+    EXPECT_EQ(bar->scroll_bar()->maximum(), 6);
+    EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->is_playing(); }, 5000));
+    EXPECT_FALSE(bar->is_opened());
+    EXPECT_EQ(bar->current_position(), 0);
+    EXPECT_TRUE(responder.responder.requests.empty());
 }
