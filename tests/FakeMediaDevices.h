@@ -110,7 +110,11 @@ public:
     }
 
     MciError seek(MciDeviceId device, std::uint32_t to) override {
-        return command(device, "seek " + std::to_string(to));
+        if (const MciError error = command(device, "seek " + std::to_string(to)))
+            return error;
+        // As the real device, a file refuses a place beyond its end.
+        const Device& d = devices_[device];
+        return !d.cd && to > d.file_length ? mci::outofrange : 0;
     }
     MciError play(MciDeviceId device, std::optional<std::uint32_t> from,
                   std::optional<std::uint32_t> to) override {

@@ -38,6 +38,12 @@ int span_end_within(int span_start, int length, int medium_length) {
     return static_cast<int>(std::max<long long>(end, span_start));
 }
 
+// A sound bar's last step may stand for up to 50 ms beyond the span, which the
+// device would refuse.
+int within_span(int position, int span_length) {
+    return std::clamp(position, 0, std::max(span_length, 0));
+}
+
 std::string open_context(std::optional<std::uint32_t> device_type, const std::string& element) {
     std::string context = "mci_Open, ";
     if (device_type && (*device_type & 0xFFFF) == mci::devtype_cd_audio)
@@ -226,7 +232,7 @@ bool TSoundFilePlayer::Play(bool from_start) {
 }
 
 bool TSoundFilePlayer::SeekTo(int position) {
-    const int target = span_start_ + position;
+    const int target = span_start_ + within_span(position, span_end_ - span_start_);
     if (!TMCIDevicePlayer::SeekTo(target))
         return false;
     current_ = target;
@@ -352,6 +358,7 @@ bool TAudioCDTrackPlayer::GetPosition(int& position) {
 bool TAudioCDTrackPlayer::SeekTo(int position) {
     if (!IsMediaPresent())
         return false;
+    position = within_span(position, span_end_ - span_start_);
     bool succeeded = true;
     if (playing()) {
         int now = 0;

@@ -221,6 +221,8 @@ TEST_F(SoundPlayers, CdSpanOpensOnTheChosenDriveAndPlaysInTrackTimes) {
     EXPECT_EQ(position, 2000);
     ASSERT_TRUE(player.SeekTo(3000));
     EXPECT_EQ(fake().log.back(), "seek " + std::to_string(ms_to_tmsf(13000, 2)));
+    ASSERT_TRUE(player.SeekTo(5050)) << "the thumb's last step may lie beyond the span";
+    EXPECT_EQ(fake().log.back(), "seek " + std::to_string(ms_to_tmsf(15000, 2)));
 
     // Stopped, a seek only moves where the next play starts.
     ASSERT_TRUE(player.Stop());

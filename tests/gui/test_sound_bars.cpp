@@ -211,6 +211,26 @@ TEST_F(SoundBars, PlayingAtTheEndStartsOver) {
     EXPECT_EQ(fake().log.back(), "play 5000 12340");
 }
 
+TEST_F(SoundBars, ThumbAtTheEndSeeksNoFurtherThanTheLength) {
+    // 12,360 ms: the last step (124) stands for 12,400 ms.
+    fake().files[sound_file(folder_.path())] = 12360;
+    file_cut_.length_ms = 12360;
+    stored_ = 124;
+    SoundBarOptions options;
+    options.stored_position = &stored_;
+    Tsound_bar* bar = make_bar(file_item_, options);
+    ASSERT_TRUE(bar->toggle());
+    EXPECT_TRUE(fake().logged("seek 12360"));
+    EXPECT_EQ(fake().log.back(), "play 0 12360") << "at the end: from the start";
+
+    bar->scroll_bar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(fake().logged("seek 12400"));
+    EXPECT_EQ(fake().log.back(), "play 0 12360");
+    EXPECT_TRUE(bar->is_playing());
+    EXPECT_TRUE(responder_.responder.requests.empty());
+}
+
 TEST_F(SoundBars, TimerFollowsThePositionAndRewindsAtTheEnd) {
     SoundBarOptions options;
     options.rewind_at_end = true;
