@@ -1,6 +1,7 @@
 #include "sound/AudioCDPlayersUnit.h"
 
 #include "common/GeneralSettings.h"
+#include "common/ProductUnit.h"
 #include "common/SettingsFileUnit.h"
 #include "common/TextfileUnit.h"
 #include "data/BirdsDataUnit.h"
@@ -109,6 +110,18 @@ std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool sil
                 ";" + std::to_string(mci::msf_minutes(start) * 60 + mci::msf_seconds(start));
     }
     return identity;
+}
+
+std::string missing_copied_track_text(const TaudioCD& cd, int track) {
+    const std::string number = std::to_string(track);
+    const std::string& folder = cd.hard_disk_directory;
+    if (product().edition_spanish)
+        return "No se puede reproducir la pista " + number + " del CD de audio \"" +
+               cd.media_text_2 + "\": no se encontr\xf3 su copia en la carpeta \"" + folder +
+               "\". Por favor, copie de nuevo las pistas del CD en esa carpeta.";
+    return "Track " + number + " of the audio CD \"" + cd.media_text_2 +
+           "\" cannot be played: its copy was not found in the folder \"" + folder +
+           "\". Please copy the CD's tracks into that folder again.";
 }
 
 TAudioCDTrackPlayer* current_audio_cd_player() {

@@ -12,6 +12,7 @@
 namespace pemmaro {
 
 class TAudioCDTrackPlayer;
+struct TaudioCD;
 
 // The chosen drive: the ordinal (1..4) of the CD audio device that plays audio CDs.
 inline constexpr std::string_view audio_cd_drive_key = "CD-ROM drive used for audio CDs";
@@ -53,6 +54,10 @@ std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool sil
 // Not owned.
 TAudioCDTrackPlayer* current_audio_cd_player();
 void set_current_audio_cd_player(TAudioCDTrackPlayer* player);
+
+// The message for a track of a CD kept on the hard disk whose copy is not in
+// the CD's folder.
+std::string missing_copied_track_text(const TaudioCD& cd, int track);
 
 // Which audio CD of the data set is in the drive, for the status line; empty
 // when the drive cannot tell.

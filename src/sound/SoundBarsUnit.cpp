@@ -370,11 +370,16 @@ bool Tsound_bar::open_player(int& length) {
         }
     }
     case PlayerKind::sound_file: {
-        const std::string file =
-            copied_track_path(cut.audio_cd->hard_disk_directory, cut.track).value_or("");
+        const std::optional<std::string> file =
+            copied_track_path(cut.audio_cd->hard_disk_directory, cut.track);
         bool file_problem = false;
-        return static_cast<TSoundFilePlayer&>(*player_).Open(file, cut.offset_ms, length,
-                                                             file_problem);
+        if (file && static_cast<TSoundFilePlayer&>(*player_).Open(*file, cut.offset_ms, length,
+                                                                  file_problem))
+            return true;
+        // No base directory can help here: the copy lies where the user put it.
+        if (!file || file_problem)
+            message(missing_copied_track_text(*cut.audio_cd, cut.track), MessageIcon::error);
+        return false;
     }
     case PlayerKind::audio_cd:
         return static_cast<TAudioCDTrackPlayer&>(*player_).Open(chosen_audio_cd_drive(), cut,

@@ -269,6 +269,31 @@ TEST_F(SoundBars, CopiedTrackEndsOnlyAtItsLastStep) {
     EXPECT_EQ(bar->current_position(), 50) << "no rewind asked for";
 }
 
+TEST_F(SoundBars, MissingCopiedTrackIsNamedWithItsCdAndFolder) {
+    cd_.on_hard_disk = true;
+    cd_.hard_disk_directory = folder_.path() + "cd";
+    cd_.media_text_2 = "Songs of the Solvara";
+    write_file(folder_.file("cd/01 Dawn.wav"), "");
+    Tsound_bar* bar = make_bar(cd_item_);
+    EXPECT_FALSE(bar->toggle());
+    EXPECT_FALSE(bar->is_opened());
+    // Found by its name but gone by the time it opens.
+    write_file(folder_.file("cd/02 Forest.wav"), "");
+    EXPECT_FALSE(bar->toggle());
+
+    const auto& requests = responder_.responder.requests;
+    ASSERT_EQ(requests.size(), 2u);
+    for (const MessageRequest& request : requests) {
+        EXPECT_EQ(request.text, "Track 2 of the audio CD \"Songs of the Solvara\" cannot be "
+                                "played: its copy was not found in the folder \"" +
+                                    folder_.path() +
+                                    "cd\". Please copy the CD's tracks into "
+                                    "that folder again.");
+        EXPECT_EQ(request.icon, MessageIcon::error);
+    }
+    EXPECT_EQ(fake().open_devices(), 0u);
+}
+
 TEST_F(SoundBars, CdSpanEndsWhenTheDriveStopsPlaying) {
     Tsound_bar* bar = make_bar(cd_item_);
     ASSERT_TRUE(bar->toggle());
