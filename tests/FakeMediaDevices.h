@@ -28,9 +28,13 @@ public:
     // Keyed by a log line without its device ("status position 3") or by a
     // command's first word ("play"); the command answers with the error.
     std::map<std::string, MciError> failures;
+    // What a failed open says besides its error number.
+    std::string open_detail;
     std::vector<std::string> log;
 
-    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) override {
+    using MediaDeviceBackend::open;
+    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
+                  std::string& detail) override {
         std::string line = "open";
         if (parameters.device_type)
             line += " cd " + std::to_string(*parameters.device_type >> 16) + " type " +
@@ -39,8 +43,10 @@ public:
             line += " file " + *parameters.element;
         if (parameters.shareable)
             line += " shareable";
-        if (const MciError error = record(line))
+        if (const MciError error = record(line)) {
+            detail = open_detail;
             return error;
+        }
         Device opened;
         if (parameters.element) {
             if (!files.contains(*parameters.element))

@@ -20,7 +20,8 @@ namespace {
 
 class RealMediaDevices final : public MediaDeviceBackend {
 public:
-    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) override {
+    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
+                  std::string& detail) override {
         std::unique_ptr<MediaDevice> opened;
         if (parameters.device_type) {
             if ((*parameters.device_type & 0xFFFF) != mci::devtype_cd_audio)
@@ -33,7 +34,7 @@ public:
                 changer_.load_wanted();
             opened = std::make_unique<CdAudioDevice>(*drive);
         } else if (parameters.element) {
-            if (MciError error = WaveAudioDevice::open(*parameters.element, opened))
+            if (MciError error = WaveAudioDevice::open(*parameters.element, opened, detail))
                 return error;
         } else {
             return mci::cannot_load_driver;
@@ -172,7 +173,7 @@ bool play_sound_file_synchronously(const std::string& path) {
     std::optional<std::string> resolved = resolve_existing_path(path);
     if (!resolved)
         return false;
-    std::optional<SoundFileFormat> format = probe_sound_file(*resolved);
+    const std::optional<SoundFileFormat> format = probe_sound_file(*resolved).format;
     if (!format)
         return false;
     auto playback =

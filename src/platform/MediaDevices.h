@@ -81,7 +81,14 @@ inline std::uint32_t msf_frames(std::uint32_t value) {
 class MediaDeviceBackend {
 public:
     virtual ~MediaDeviceBackend() = default;
-    virtual MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) = 0;
+    // detail: on failure, what the device knows beyond the error number (why a
+    // file that is there cannot be played), as a sentence; empty otherwise.
+    virtual MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
+                          std::string& detail) = 0;
+    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) {
+        std::string detail;
+        return open(parameters, device, detail);
+    }
     virtual MciError set_time_format(MciDeviceId device, mci::TimeFormat format) = 0;
     // track 0: the item of the whole medium; else of that track (CD: length and
     // position of the track).

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <sndfile.h>
+#include <string_view>
 
 namespace pemmaro {
 
@@ -15,17 +17,59 @@ struct SndFileCloser {
 };
 using SndFile = std::unique_ptr<SNDFILE, SndFileCloser>;
 
-SndFile open_wave(const std::string& path, SF_INFO& info) {
+// problem, when given, receives why the file does not open as a wave file.
+SndFile open_wave(const std::string& path, SF_INFO& info, std::string* problem = nullptr) {
     info = SF_INFO{};
     SndFile file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file)
+    auto refuse = [problem](std::string why) {
+        if (problem != nullptr)
+            *problem = std::move(why);
         return nullptr;
+    };
+    if (!file)
+        return refuse(std::string("The decoder says: ") + sf_strerror(nullptr));
     int major = info.format & SF_FORMAT_TYPEMASK;
     // The device plays wave files only, as its namesake does.
-    if ((major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX) || info.channels < 1 ||
-        info.samplerate < 1)
-        return nullptr;
+    if (major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX)
+        return refuse("It is not a RIFF WAVE file.");
+    if (info.channels < 1 || info.samplerate < 1)
+        return refuse("Its header gives no channels or no sample rate.");
     return file;
+}
+
+std::uint32_t little_endian(const char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+// The format tag of the file's wave format block, the subformat's for an
+// extensible one; 0 when there is no such block.
+std::uint16_t wave_format_tag(const std::string& path) {
+    constexpr std::uint16_t extensible = 0xFFFE;
+    std::ifstream in(path, std::ios::binary);
+    char header[12];
+    if (!in.read(header, sizeof header) || std::string_view(header, 4) != "RIFF" ||
+        std::string_view(header + 8, 4) != "WAVE")
+        return 0;
+    char chunk[8];
+    // A format block comes before the data; a few chunks of other kinds may precede it.
+    for (int chunks = 0; chunks < 64 && in.read(chunk, sizeof chunk); ++chunks) {
+        const std::uint32_t size = little_endian(chunk + 4, 4);
+        if (std::string_view(chunk, 4) != "fmt ") {
+            in.seekg(size + (size & 1), std::ios::cur);
+            continue;
+        }
+        char format[26] = {};
+        if (size < 2 || !in.read(format, std::min<std::streamsize>(size, sizeof format)))
+            return 0;
+        const auto tag = static_cast<std::uint16_t>(little_endian(format, 2));
+        return tag == extensible && size >= sizeof format
+                   ? static_cast<std::uint16_t>(little_endian(format + 24, 2))
+                   : tag;
+    }
+    return 0;
 }
 
 // Formats whose frame count comes straight from the data size.
@@ -136,11 +180,18 @@ bool skip_frames(SNDFILE* file, const SF_INFO& info, std::uint64_t frames) {
 
 } // namespace
 
-std::optional<SoundFileFormat> probe_sound_file(const std::string& path) {
+SoundFileProbe probe_sound_file(const std::string& path) {
+    SoundFileProbe probe;
+    probe.format_tag = wave_format_tag(path);
+    const bool mpeg = probe.format_tag == wave_format_mpeg_layer_3;
     SF_INFO info;
-    SndFile file = open_wave(path, info);
-    if (!file)
-        return std::nullopt;
+    SndFile file = open_wave(path, info, &probe.problem);
+    if (!file) {
+        // libsndfile's words for MPEG data it cannot decode speak of a missing file.
+        if (mpeg)
+            probe.problem = "Its MPEG layer 3 data cannot be decoded.";
+        return probe;
+    }
     SoundFileFormat format;
     format.rate = static_cast<std::uint32_t>(info.samplerate);
     format.channels = static_cast<std::uint32_t>(info.channels);
@@ -148,10 +199,30 @@ std::optional<SoundFileFormat> probe_sound_file(const std::string& path) {
         format.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
     } else {
         format.frames = count_decodable_frames(file.get(), info.channels);
-        if (format.frames == 0 && info.frames > 0)
-            return std::nullopt; // a header over data nothing can decode
+        if (format.frames == 0 && info.frames > 0) {
+            probe.problem = mpeg ? "Its MPEG layer 3 data cannot be decoded."
+                                 : "No sound could be decoded from it.";
+            return probe;
+        }
     }
-    return format;
+    probe.format = format;
+    return probe;
+}
+
+bool mpeg_layer_3_decoding_available() {
+    static const bool available = [] {
+        int count = 0;
+        sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE_COUNT, &count, sizeof count);
+        for (int i = 0; i < count; ++i) {
+            SF_FORMAT_INFO subtype{};
+            subtype.format = i;
+            if (sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE, &subtype, sizeof subtype) == 0 &&
+                subtype.format == SF_FORMAT_MPEG_LAYER_III)
+                return true;
+        }
+        return false;
+    }();
+    return available;
 }
 
 std::unique_ptr<audio::PcmSource> open_sound_file_source(const std::string& path,

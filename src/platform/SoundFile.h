@@ -20,10 +20,21 @@ struct SoundFileFormat {
     std::uint64_t frames = 0;
 };
 
-// The format of a RIFF WAVE file libsndfile can decode; nullopt otherwise.
-// Compressed files are decoded once to count their frames (an MPEG minute takes
-// about 16 ms).
-std::optional<SoundFileFormat> probe_sound_file(const std::string& path);
+inline constexpr std::uint16_t wave_format_mpeg_layer_3 = 0x55;
+
+struct SoundFileProbe {
+    std::optional<SoundFileFormat> format; // when the file can be played
+    // Why not, as a sentence for the user (the decoder's own words where it has any).
+    std::string problem;
+    std::uint16_t format_tag = 0; // of the file's wave format block; 0 when it has none
+};
+
+// The format of a RIFF WAVE file libsndfile can decode. Compressed files are
+// decoded once to count their frames (an MPEG minute takes about 16 ms).
+SoundFileProbe probe_sound_file(const std::string& path);
+
+// Whether this machine's libsndfile decodes MPEG layer 3.
+bool mpeg_layer_3_decoding_available();
 
 // Frames [first, end) of the file in the output's format. A file that cannot seek
 // (GSM 6.10) is read from its start. nullptr when the file no longer opens.

@@ -7,14 +7,23 @@
 
 namespace pemmaro {
 
-MciError WaveAudioDevice::open(const std::string& element, std::unique_ptr<MediaDevice>& device) {
+MciError undecodable_file_error(std::uint16_t format_tag, bool mpeg_layer_3_decoder) {
+    return format_tag == wave_format_mpeg_layer_3 && !mpeg_layer_3_decoder
+               ? mci::wave_outputs_unsuitable
+               : mci::invalid_file;
+}
+
+MciError WaveAudioDevice::open(const std::string& element, std::unique_ptr<MediaDevice>& device,
+                               std::string& detail) {
     std::optional<std::string> path = resolve_existing_path(element);
     if (!path || !data_file_exists(*path))
         return mci::file_not_found;
-    std::optional<SoundFileFormat> format = probe_sound_file(*path);
-    if (!format)
-        return mci::invalid_file;
-    device = std::make_unique<WaveAudioDevice>(std::move(*path), *format);
+    SoundFileProbe probe = probe_sound_file(*path);
+    if (!probe.format) {
+        detail = std::move(probe.problem);
+        return undecodable_file_error(probe.format_tag, mpeg_layer_3_decoding_available());
+    }
+    device = std::make_unique<WaveAudioDevice>(std::move(*path), *probe.format);
     return 0;
 }
 

@@ -10,11 +10,19 @@
 
 namespace pemmaro {
 
+// A wave file that is there but does not decode: MPEG layer 3 (format tag
+// 0x55) on a machine without its decoder is the output's problem, as the
+// codec's absence was where these files come from; anything else is a
+// broken file.
+MciError undecodable_file_error(std::uint16_t format_tag, bool mpeg_layer_3_decoder);
+
 class WaveAudioDevice final : public MediaDevice {
 public:
-    // The element is a data path (backslashes, any case). file_not_found or
-    // invalid_file when it cannot be played.
-    static MciError open(const std::string& element, std::unique_ptr<MediaDevice>& device);
+    // The element is a data path (backslashes, any case). file_not_found when
+    // it is not there; else, when it cannot be played, the error of
+    // undecodable_file_error with the reason in detail.
+    static MciError open(const std::string& element, std::unique_ptr<MediaDevice>& device,
+                         std::string& detail);
 
     WaveAudioDevice(std::string path, SoundFileFormat format);
     ~WaveAudioDevice() override;

@@ -53,11 +53,11 @@ std::string open_context(std::optional<std::uint32_t> device_type, const std::st
     return context;
 }
 
-// Files that are missing or unreadable are for the caller to look for again.
+// A missing file is for the caller to look for elsewhere. A file that is there
+// but does not play (invalid_file) stays where it is whatever the base
+// directory, and no driver of this system fails to load for a file.
 bool is_file_problem(MciError error, bool has_element) {
-    const MciError code = low_word(error);
-    return has_element && (code == mci::file_not_found || code == mci::invalid_file ||
-                           code == mci::cannot_load_driver);
+    return has_element && low_word(error) == mci::file_not_found;
 }
 
 const char* const codec_question_english =
@@ -92,11 +92,16 @@ std::uint32_t ms_to_tmsf(std::uint32_t ms, std::uint32_t track) {
     return track | minutes << 8 | seconds << 16 | frames << 24;
 }
 
-std::string mci_error_message(const std::string& context, MciError error) {
+std::string mci_error_message(const std::string& context, MciError error,
+                              const std::string& detail) {
     const std::optional<std::string> text = mci_error_text(error);
-    if (text && !text->empty())
-        return context + " " + std::to_string(error) + ": " + text->substr(0, error_text_limit);
-    return context + " Unknown Error " + std::to_string(error);
+    std::string shown =
+        text && !text->empty()
+            ? context + " " + std::to_string(error) + ": " + text->substr(0, error_text_limit)
+            : context + " Unknown Error " + std::to_string(error);
+    if (!detail.empty())
+        shown += " " + detail;
+    return shown;
 }
 
 // ---- TMCIDevicePlayer
@@ -106,7 +111,7 @@ TMCIDevicePlayer::~TMCIDevicePlayer() {
 }
 
 void TMCIDevicePlayer::ShowError(const std::string& context, MciError error) {
-    message(mci_error_message(context, error), MessageIcon::error);
+    message(mci_error_message(context, error, error_detail_), MessageIcon::error);
 }
 
 bool TMCIDevicePlayer::OpenDevice(std::optional<std::uint32_t> device_type,
@@ -122,16 +127,20 @@ bool TMCIDevicePlayer::OpenDevice(std::optional<std::uint32_t> device_type,
         parameters.element = element;
     parameters.shareable = shareable;
     MciDeviceId device = 0;
-    const MciError error = media_devices().open(parameters, device);
+    std::string detail;
+    const MciError error = media_devices().open(parameters, device, detail);
     playing_ = false;
     if (error == 0) {
         device_id_ = device;
         return true;
     }
-    if (is_file_problem(error, !element.empty()))
+    if (is_file_problem(error, !element.empty())) {
         file_problem = true;
-    else if (!silent)
+    } else if (!silent) {
+        error_detail_ = std::move(detail);
         ShowError(open_context(device_type, element), error);
+        error_detail_.clear();
+    }
     return false;
 }
 

@@ -22,8 +22,9 @@ std::uint32_t msf_to_ms(std::uint32_t msf);
 std::uint32_t ms_to_tmsf(std::uint32_t ms, std::uint32_t track);
 
 // The text of a device error as the user reads it: the context, the code and
-// the device layer's text for it.
-std::string mci_error_message(const std::string& context, MciError error);
+// the device layer's text for it, then the detail the device gave, if any.
+std::string mci_error_message(const std::string& context, MciError error,
+                              const std::string& detail = {});
 
 // Asked before a CD span plays, with the CD's name, its stored identity and
 // the identity of the disc in the drive; false: the span must not play.
@@ -65,6 +66,8 @@ protected:
 private:
     MciDeviceId device_id_ = 0;
     bool playing_ = false;
+    // What the device said beyond the error number, while ShowError reports an open.
+    std::string error_detail_;
 };
 
 // A span of a sound file (a track of an audio CD kept on the hard disk).

@@ -6,6 +6,7 @@
 #include "platform/CdDisc.h"
 #include "platform/MediaDevices.h"
 #include "platform/SoundFile.h"
+#include "platform/WaveAudioDevice.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -218,24 +219,51 @@ TEST_F(MediaDevicesTest, OpensDataPathsWithBackslashesAndAnyCase) {
     EXPECT_EQ(status(id, mci::StatusItem::length), 100u);
 }
 
-TEST_F(MediaDevicesTest, ReportsFileProblemsAsMissingOrInvalid) {
+// A RIFF WAVE file with the given format tag over the data.
+std::string wave_with_tag(std::uint16_t tag, const std::string& data) {
+    auto word = [](std::uint32_t value, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>(value >> (8 * i) & 0xFF);
+        return out;
+    };
+    // An MPEG layer 3 format block as Windows writes it: 30 bytes.
+    std::string format = word(tag, 2) + word(1, 2) + word(22050, 4) + word(4000, 4) + word(1, 2) +
+                         word(0, 2) + word(12, 2) + word(1, 2) + word(2, 4) + word(104, 2) +
+                         word(1, 2) + word(1393, 2);
+    std::string body = "WAVEfmt " + word(static_cast<std::uint32_t>(format.size()), 4) + format +
+                       "data" + word(static_cast<std::uint32_t>(data.size()), 4) + data;
+    return "RIFF" + word(static_cast<std::uint32_t>(body.size()), 4) + body;
+}
+
+TEST_F(MediaDevicesTest, ReportsMissingFilesAndWhyOthersCannotPlay) {
     EXPECT_EQ(try_open_file(dir.file("absent.wav")), mci::file_not_found);
     EXPECT_EQ(try_open_file(dir.path()), mci::file_not_found); // a folder is no file
 
+    auto open_detail = [this](const std::string& name, MciError expected) {
+        mci::OpenParameters parameters;
+        parameters.element = dir.file(name);
+        MciDeviceId id = 0;
+        std::string detail;
+        EXPECT_EQ(devices().open(parameters, id, detail), expected) << name;
+        return detail;
+    };
     test::write_file(dir.file("bogus.wav"), "RIFF????WAVEthis is not a sound file at all........");
-    EXPECT_EQ(try_open_file(dir.file("bogus.wav")), mci::invalid_file);
+    const std::string bogus = open_detail("bogus.wav", mci::invalid_file);
+    EXPECT_TRUE(bogus.starts_with("The decoder says: ")) << bogus;
+    EXPECT_GT(bogus.size(), 20u) << "libsndfile's own words follow";
 
     write_tone(dir.file("whole.wav"), SF_FORMAT_PCM_16, 8000, 1, 800);
     std::string whole = test::read_file(dir.file("whole.wav"));
     test::write_file(dir.file("cut.wav"), whole.substr(0, 30));
-    EXPECT_EQ(try_open_file(dir.file("cut.wav")), mci::invalid_file);
+    EXPECT_NE(open_detail("cut.wav", mci::invalid_file), "");
 
     // Format tag 0x0161 (WMA) is a codec libsndfile does not have.
     std::string wma = whole;
     wma[20] = '\x61';
     wma[21] = '\x01';
     test::write_file(dir.file("wma.wav"), wma);
-    EXPECT_EQ(try_open_file(dir.file("wma.wav")), mci::invalid_file);
+    EXPECT_NE(open_detail("wma.wav", mci::invalid_file), "");
 
     // A sound file that is not a wave file: the device plays wave files only.
     SF_INFO info{};
@@ -247,7 +275,22 @@ TEST_F(MediaDevicesTest, ReportsFileProblemsAsMissingOrInvalid) {
     std::vector<short> silence(800);
     sf_writef_short(aiff, silence.data(), 800);
     sf_close(aiff);
-    EXPECT_EQ(try_open_file(dir.file("tone.aiff")), mci::invalid_file);
+    EXPECT_EQ(open_detail("tone.aiff", mci::invalid_file), "It is not a RIFF WAVE file.");
+
+    // MPEG layer 3 data that nothing decodes: broken here, where the decoder is.
+    std::string noise;
+    for (int i = 0; i < 20000; ++i)
+        noise += static_cast<char>(i * 7919 % 251);
+    test::write_file(dir.file("noise.wav"), wave_with_tag(0x55, noise));
+    ASSERT_TRUE(mpeg_layer_3_decoding_available());
+    EXPECT_EQ(open_detail("noise.wav", mci::invalid_file),
+              "Its MPEG layer 3 data cannot be decoded.");
+}
+
+TEST(UndecodableSoundFile, MpegLayer3WithoutItsDecoderIsTheOutputsProblem) {
+    EXPECT_EQ(undecodable_file_error(0x55, false), mci::wave_outputs_unsuitable);
+    EXPECT_EQ(undecodable_file_error(0x55, true), mci::invalid_file);
+    EXPECT_EQ(undecodable_file_error(0x01, false), mci::invalid_file);
 }
 
 TEST_F(MediaDevicesTest, Mp3LengthIsWhatDecodesAndPlaysToItsEnd) {
@@ -408,7 +451,7 @@ TEST_F(MediaDevicesTest, SourcesStartingMidwayMatchTheWholeDecode) {
         files.push_back(*mp3);
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        auto format = probe_sound_file(file);
+        auto format = probe_sound_file(file).format;
         ASSERT_TRUE(format);
         auto whole = open_sound_file_source(file, 0, format->frames);
         auto part = open_sound_file_source(file, 1600, 3200);

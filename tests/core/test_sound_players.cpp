@@ -101,27 +101,31 @@ TEST_F(SoundPlayers, FileSpanPlaysItsPartAndIsShortenedAtTheFileEnd) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(SoundPlayers, MissingOrUnreadableFilesAreFileProblemsWithoutMessage) {
-    for (MciError error : {mci::file_not_found, mci::invalid_file, mci::cannot_load_driver}) {
-        fake().failures["open"] = error;
-        TSoundFilePlayer player;
-        int length = 1000;
-        bool file_problem = false;
-        EXPECT_FALSE(player.Open("/disc/a.wav", 0, length, file_problem));
-        EXPECT_TRUE(file_problem) << error;
-        EXPECT_EQ(length, 1000);
-    }
+TEST_F(SoundPlayers, OnlyAMissingFileIsAFileProblemAndOtherOpenErrorsKeepTheirDetail) {
+    fake().failures["open"] = mci::file_not_found;
+    TSoundFilePlayer missing;
+    int length = 1000;
+    bool file_problem = false;
+    EXPECT_FALSE(missing.Open("/disc/a.wav", 0, length, file_problem));
+    EXPECT_TRUE(file_problem);
+    EXPECT_EQ(length, 1000);
     EXPECT_TRUE(messages().empty());
 
-    fake().failures["open"] = 9999;
-    TSoundFilePlayer player;
-    int length = 1000;
-    bool file_problem = true;
-    EXPECT_FALSE(player.Open("/disc/a.wav", 0, length, file_problem));
-    EXPECT_FALSE(file_problem);
-    ASSERT_EQ(messages().size(), 1u);
-    EXPECT_EQ(messages()[0].text, error_text("mci_Open, Element name = \"/disc/a.wav\", ", 9999));
-    EXPECT_EQ(messages()[0].icon, MessageIcon::error);
+    // A file that is there but broken: another base directory would not help.
+    fake().open_detail = "The decoder says: Format not recognised.";
+    for (MciError error : {mci::invalid_file, mci::cannot_load_driver, MciError{9999}}) {
+        fake().failures["open"] = error;
+        TSoundFilePlayer player;
+        file_problem = true;
+        EXPECT_FALSE(player.Open("/disc/a.wav", 0, length, file_problem));
+        EXPECT_FALSE(file_problem) << error;
+        ASSERT_FALSE(messages().empty());
+        EXPECT_EQ(messages().back().text,
+                  error_text("mci_Open, Element name = \"/disc/a.wav\", ", error) + " " +
+                      fake().open_detail);
+        EXPECT_EQ(messages().back().icon, MessageIcon::error);
+    }
+    EXPECT_EQ(messages().size(), 3u);
 }
 
 TEST_F(SoundPlayers, DeviceCommandsReportOnceAndAFailedStopCloses) {

@@ -176,6 +176,30 @@ TEST_F(SoundBars, MissingFileAsksForTheBaseDirectoryUntilFoundOrCancelled) {
     EXPECT_TRUE(responder_.responder.requests.empty());
 }
 
+TEST_F(SoundBars, BrokenFileIsReportedWithoutAskingForTheBaseDirectory) {
+    int prompts = 0;
+    set_folder_prompt([&](const std::string&) -> std::optional<std::string> {
+        ++prompts;
+        return std::nullopt;
+    });
+    fake().failures["open"] = mci::invalid_file;
+    fake().open_detail = "The decoder says: Format not recognised.";
+    Tsound_bar* bar = make_bar(file_item_);
+    EXPECT_FALSE(bar->toggle());
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    const std::string& shown = responder_.responder.requests[0].text;
+    EXPECT_NE(shown.find(sound_file(folder_.path())), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Format not recognised."), std::string::npos) << shown;
+
+    // An MPEG layer 3 recording that cannot be decoded asks about the decoder.
+    fake().failures["open"] = mci::wave_outputs_unsuitable;
+    file_cut_.compression_number = 7;
+    EXPECT_FALSE(bar->toggle());
+    ASSERT_EQ(responder_.responder.requests.size(), 2u);
+    EXPECT_EQ(responder_.responder.requests[1].buttons, MessageButtons::yes_no);
+    EXPECT_EQ(prompts, 0);
+}
+
 TEST_F(SoundBars, OnlyOneBarPlaysAtATime) {
     Tsound_bar* first = make_bar(file_item_);
     Tsound_bar* second = make_bar(cd_item_);
