@@ -51,7 +51,7 @@ public:
         if (parameters.element) {
             if (!files.contains(*parameters.element))
                 return mci::file_not_found;
-            opened.file_length = files.at(*parameters.element);
+            opened.element = *parameters.element;
         } else if (parameters.device_type) {
             if ((*parameters.device_type >> 16) >= cd_devices)
                 return mci::invalid_device_name;
@@ -96,7 +96,7 @@ public:
         switch (item) {
         case mci::StatusItem::length:
             value = d.cd ? encode(d, track ? tracks[track - 1].length_ms : disc_length(), 0)
-                         : d.file_length;
+                         : file_length(d);
             break;
         case mci::StatusItem::position:
             value = track ? encode(d, tracks[track - 1].start_ms, track)
@@ -120,7 +120,7 @@ public:
             return error;
         // As the real device, a file refuses a place beyond its end.
         const Device& d = devices_[device];
-        return !d.cd && to > d.file_length ? mci::outofrange : 0;
+        return !d.cd && to > file_length(d) ? mci::outofrange : 0;
     }
     MciError play(MciDeviceId device, std::optional<std::uint32_t> from,
                   std::optional<std::uint32_t> to) override {
@@ -162,9 +162,15 @@ public:
 private:
     struct Device {
         bool cd = false;
-        std::uint32_t file_length = 0;
+        std::string element;
         mci::TimeFormat format = mci::TimeFormat::milliseconds;
     };
+
+    // As a file's length may become known only after the open, it is read at each status.
+    std::uint32_t file_length(const Device& d) const {
+        auto it = files.find(d.element);
+        return it == files.end() ? 0 : it->second;
+    }
 
     MciError record(const std::string& line) {
         log.push_back(line);

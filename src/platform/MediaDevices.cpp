@@ -176,10 +176,9 @@ bool play_sound_file_synchronously(const std::string& path) {
     const std::optional<SoundFileFormat> format = probe_sound_file(*resolved).format;
     if (!format)
         return false;
-    auto playback =
-        audio::AudioOutput::instance().play([file = *resolved, frames = format->frames] {
-            return open_sound_file_source(file, 0, frames);
-        });
+    auto playback = audio::AudioOutput::instance().play([file = *resolved, format = *format] {
+        return open_sound_file_source(file, 0, format.frames, format.frames_exact);
+    });
     // The sound's own length, and room for a sound server that is slow to start.
     auto deadline = audio::Clock::now() +
                     std::chrono::milliseconds(format->frames * 1000 / format->rate) +

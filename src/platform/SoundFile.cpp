@@ -72,9 +72,13 @@ std::uint16_t wave_format_tag(const std::string& path) {
     return 0;
 }
 
-// Formats whose frame count comes straight from the data size.
+// Formats whose frame count comes straight from the data size (the block
+// codecs' whole blocks included, as their decoders give them).
 bool counts_exactly(int format) {
     switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_IMA_ADPCM:
+    case SF_FORMAT_MS_ADPCM:
+    case SF_FORMAT_GSM610:
     case SF_FORMAT_PCM_S8:
     case SF_FORMAT_PCM_U8:
     case SF_FORMAT_PCM_16:
@@ -90,17 +94,6 @@ bool counts_exactly(int format) {
     }
 }
 
-std::uint64_t count_decodable_frames(SNDFILE* file, int channels) {
-    std::vector<float> buffer(read_frames * static_cast<std::size_t>(channels));
-    std::uint64_t total = 0;
-    for (;;) {
-        sf_count_t got = sf_readf_float(file, buffer.data(), static_cast<sf_count_t>(read_frames));
-        if (got <= 0)
-            return total;
-        total += static_cast<std::uint64_t>(got);
-    }
-}
-
 std::int16_t to_sample(float value) {
     float scaled = std::clamp(value * 32767.0f, -32768.0f, 32767.0f);
     return static_cast<std::int16_t>(std::lrint(scaled));
@@ -108,8 +101,9 @@ std::int16_t to_sample(float value) {
 
 class SoundFileSource final : public audio::PcmSource {
 public:
-    SoundFileSource(SndFile file, const SF_INFO& info, std::uint64_t frames)
+    SoundFileSource(SndFile file, const SF_INFO& info, std::uint64_t frames, bool end_exact)
         : file_(std::move(file))
+        , end_exact_(end_exact)
         , channels_(static_cast<std::size_t>(info.channels))
         , resampler_(static_cast<std::uint32_t>(info.samplerate))
         , remaining_(frames)
@@ -138,7 +132,8 @@ private:
         auto wanted = static_cast<sf_count_t>(std::min<std::uint64_t>(remaining_, read_frames));
         sf_count_t got = sf_readf_float(file_.get(), input_.data(), wanted);
         if (got <= 0) {
-            failed_ = true; // fewer frames than counted: the file changed or broke
+            // Fewer frames than counted: the file changed or broke.
+            failed_ = end_exact_ || sf_error(file_.get()) != SF_ERR_NO_ERROR;
             resampler_.end_input();
             return;
         }
@@ -153,6 +148,7 @@ private:
     }
 
     SndFile file_;
+    bool end_exact_;
     std::size_t channels_;
     LinearResampler resampler_;
     std::uint64_t remaining_;
@@ -195,11 +191,12 @@ SoundFileProbe probe_sound_file(const std::string& path) {
     SoundFileFormat format;
     format.rate = static_cast<std::uint32_t>(info.samplerate);
     format.channels = static_cast<std::uint32_t>(info.channels);
-    if (counts_exactly(info.format)) {
-        format.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
-    } else {
-        format.frames = count_decodable_frames(file.get(), info.channels);
-        if (format.frames == 0 && info.frames > 0) {
+    format.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
+    format.frames_exact = counts_exactly(info.format);
+    if (!format.frames_exact && format.frames > 0) {
+        // A header over data nothing can decode shows at the first frames.
+        std::vector<float> first(read_frames * static_cast<std::size_t>(info.channels));
+        if (sf_readf_float(file.get(), first.data(), static_cast<sf_count_t>(read_frames)) <= 0) {
             probe.problem = mpeg ? "Its MPEG layer 3 data cannot be decoded."
                                  : "No sound could be decoded from it.";
             return probe;
@@ -207,6 +204,23 @@ SoundFileProbe probe_sound_file(const std::string& path) {
     }
     probe.format = format;
     return probe;
+}
+
+std::optional<std::uint64_t> count_decodable_frames(const std::string& path, std::stop_token stop) {
+    SF_INFO info;
+    SndFile file = open_wave(path, info);
+    if (!file)
+        return std::nullopt;
+    std::vector<float> buffer(read_frames * static_cast<std::size_t>(info.channels));
+    std::uint64_t total = 0;
+    while (!stop.stop_requested()) {
+        sf_count_t got =
+            sf_readf_float(file.get(), buffer.data(), static_cast<sf_count_t>(read_frames));
+        if (got <= 0)
+            return total;
+        total += static_cast<std::uint64_t>(got);
+    }
+    return std::nullopt;
 }
 
 bool mpeg_layer_3_decoding_available() {
@@ -226,12 +240,13 @@ bool mpeg_layer_3_decoding_available() {
 }
 
 std::unique_ptr<audio::PcmSource> open_sound_file_source(const std::string& path,
-                                                         std::uint64_t first, std::uint64_t end) {
+                                                         std::uint64_t first, std::uint64_t end,
+                                                         bool end_exact) {
     SF_INFO info;
     SndFile file = open_wave(path, info);
     if (!file || end < first || !skip_frames(file.get(), info, first))
         return nullptr;
-    return std::make_unique<SoundFileSource>(std::move(file), info, end - first);
+    return std::make_unique<SoundFileSource>(std::move(file), info, end - first, end_exact);
 }
 
 // LinearResampler

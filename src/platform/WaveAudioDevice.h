@@ -5,8 +5,10 @@
 #include "platform/PlaybackCursor.h"
 #include "platform/SoundFile.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace pemmaro {
 
@@ -16,6 +18,10 @@ namespace pemmaro {
 // broken file.
 MciError undecodable_file_error(std::uint16_t format_tag, bool mpeg_layer_3_decoder);
 
+// The length of a file whose header only estimates it (MPEG layer 3) starts as
+// that estimate and becomes the decoder's own once a worker has counted the
+// frames, a few milliseconds a minute after the open; positions up to the
+// estimate stay valid and mean the end.
 class WaveAudioDevice final : public MediaDevice {
 public:
     // The element is a data path (backslashes, any case). file_not_found when
@@ -34,6 +40,8 @@ public:
     MciError stop() override;
 
 private:
+    // Takes the worker's count once it is there.
+    void learn_length();
     // The position now; once the playback has ended it becomes the resting one.
     std::uint32_t position();
     std::uint64_t frame_at(std::uint32_t ms) const;
@@ -41,7 +49,12 @@ private:
     std::string path_;
     SoundFileFormat format_;
     std::uint32_t length_;
+    std::uint32_t longest_length_;                    // positions up to it are accepted
     PlaybackCursor cursor_{1000, audio::output_rate}; // milliseconds
+    std::atomic<bool> counted_{false};
+    std::atomic<std::uint64_t> counted_frames_{0};
+    // Last, so that it stops and joins before the rest goes.
+    std::jthread counter_;
 };
 
 } // namespace pemmaro

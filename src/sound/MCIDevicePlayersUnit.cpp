@@ -229,9 +229,23 @@ bool TSoundFilePlayer::Open(const std::string& file_name, int span_start, int& l
     if (!opened)
         return false;
     file_length_ = to_int(file_length);
+    wanted_length_ = length;
     span_end_ = span_end_within(span_start_, length, file_length_);
     length = span_end_ - span_start_;
     return true;
+}
+
+bool TSoundFilePlayer::RefreshLength(int& length) {
+    std::uint32_t file_length = 0;
+    if (device_id() == 0 || !QueryStatus(0, mci::StatusItem::length, file_length, true) ||
+        to_int(file_length) == file_length_)
+        return false;
+    const int old_length = span_end_ - span_start_;
+    file_length_ = to_int(file_length);
+    span_end_ = span_end_within(span_start_, wanted_length_, file_length_);
+    current_ = std::min(current_, span_end_);
+    length = span_end_ - span_start_;
+    return length != old_length;
 }
 
 bool TSoundFilePlayer::Play(bool from_start) {

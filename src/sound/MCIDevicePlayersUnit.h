@@ -83,6 +83,11 @@ public:
     bool GetPosition(int& position) override;
     bool IsMediaPresent() override { return true; }
 
+    // The device may learn the file's length only after the open (MPEG layer
+    // 3 is counted by a worker): takes the length it reports now. True when
+    // the span's length changed; length is then the new one.
+    bool RefreshLength(int& length);
+
     int file_length() const { return file_length_; }
     int span_start() const { return span_start_; }
     int span_end() const { return span_end_; }
@@ -92,6 +97,7 @@ private:
     int span_start_ = 0;
     int span_end_ = 0;
     int current_ = 0;
+    int wanted_length_ = 0; // the length asked for at the open
 };
 
 // A whole compressed sound file of the data set.

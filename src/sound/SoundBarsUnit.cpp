@@ -444,6 +444,7 @@ void Tsound_bar::tick() {
         timer_->stop();
         return;
     }
+    follow_length();
     int ms = 0;
     const int position = player_->GetPosition(ms) ? ms / 100 : scroll_bar_->value();
     set_thumb(position);
@@ -457,6 +458,17 @@ void Tsound_bar::tick() {
     }
     ended_ = true;
     stop_and_close();
+}
+
+void Tsound_bar::follow_length() {
+    if (kind_ == PlayerKind::audio_cd)
+        return;
+    int length = 0;
+    if (!static_cast<TSoundFilePlayer&>(*player_).RefreshLength(length))
+        return;
+    item_->cut_part->length_ms = length;
+    scroll_bar_->setMaximum(std::max(0, tenths_of(length)));
+    update_length_text();
 }
 
 bool Tsound_bar::has_ended(int position) {

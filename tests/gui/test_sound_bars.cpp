@@ -152,6 +152,23 @@ TEST_F(SoundBars, FirstOpenMeasuresTheLengthOfASoundFile) {
     EXPECT_TRUE(fake().logged("open file " + sound_file(folder_.path())));
 }
 
+TEST_F(SoundBars, LengthFollowsWhatTheDeviceLearnsWhilePlaying) {
+    Tsound_bar* bar = make_bar(file_item_);
+    ASSERT_TRUE(bar->toggle());
+    ASSERT_EQ(bar->length_text(), "12.3");
+    // The decoder's count of an MPEG layer 3 file comes after the open.
+    fake().files[sound_file(folder_.path())] = 11800;
+    fake().position_ms = 11500;
+    bar->tick();
+    EXPECT_EQ(file_cut_.length_ms, 11800);
+    EXPECT_EQ(bar->scroll_bar()->maximum(), 118);
+    EXPECT_EQ(bar->length_text(), "11.8");
+    EXPECT_TRUE(bar->is_playing());
+    fake().position_ms = 11700;
+    bar->tick();
+    EXPECT_FALSE(bar->is_opened()) << "the last step of the real length ends it";
+}
+
 TEST_F(SoundBars, MissingFileAsksForTheBaseDirectoryUntilFoundOrCancelled) {
     const std::string elsewhere = folder_.path() + "elsewhere/";
     fake().files.clear();
