@@ -2,12 +2,14 @@
 // A media-device layer for tests: sound files and one audio CD described by
 // the test, every command written to a log, failures injected by command.
 // Positions are answered in the device's time format, as the real layer does.
+// One thread at a time may use it.
 
 #include "platform/MediaDevices.h"
 
 #include <algorithm>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pemmaro::test {
@@ -31,6 +33,7 @@ public:
     // What a failed open says besides its error number.
     std::string open_detail;
     std::vector<std::string> log;
+    std::thread::id caller; // the thread of the last command
 
     using MediaDeviceBackend::open;
     MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
@@ -173,6 +176,7 @@ private:
     }
 
     MciError record(const std::string& line) {
+        caller = std::this_thread::get_id();
         log.push_back(line);
         if (auto it = failures.find(line); it != failures.end())
             return it->second;

@@ -9,8 +9,10 @@
 // format: milliseconds, MSF (m | s << 8 | f << 16) or TMSF
 // (t | m << 8 | s << 16 | f << 24), a CD frame being 1/75 s.
 //
-// Threads: commands are called on the user-interface thread and never block
-// on decoding; decoding and filling the output run on worker threads.
+// Threads: commands never block on decoding; decoding and filling the output
+// run on worker threads. Devices are opened on the user-interface thread, and
+// CD devices also on a worker that looks at the drive for the status line; a
+// device is used by the thread that opened it.
 
 #include <cstdint>
 #include <optional>

@@ -37,6 +37,18 @@ std::string disc_description(const std::string& identity) {
     return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
 }
 
+// A device only asked about its drive, silently: unlike a CD player it
+// touches no state of the user-interface thread, so any thread may use it.
+class DriveQuery final : public TMCIDevicePlayer {
+public:
+    bool Play(bool) override { return false; }
+    bool GetPosition(int& position) override {
+        position = 0;
+        return false;
+    }
+    bool IsMediaPresent() override { return false; }
+};
+
 } // namespace
 
 int chosen_audio_cd_drive() {
@@ -132,28 +144,42 @@ void set_current_audio_cd_player(TAudioCDTrackPlayer* player) {
     state().current_player = player;
 }
 
-std::string DescribeDiscInDrive(int drive_number) {
-    std::unique_ptr<TAudioCDTrackPlayer> temporary;
-    TMCIDevicePlayer* player = current_audio_cd_player();
-    if (player == nullptr) {
-        temporary = std::make_unique<TAudioCDTrackPlayer>();
-        const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
-        bool file_problem = false;
-        if (!temporary->OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true,
-                                   file_problem))
-            return {};
-        player = temporary.get();
-    }
+DiscInDrive read_disc_in_drive(TMCIDevicePlayer& player) {
+    DiscInDrive disc;
     std::uint32_t present = 0;
-    if (!player->QueryStatus(0, mci::StatusItem::media_present, present, true))
+    if (!player.QueryStatus(0, mci::StatusItem::media_present, present, true))
+        return disc;
+    disc.answered = true;
+    disc.present = present != 0;
+    if (disc.present)
+        disc.identity = read_disc_identity(player, true);
+    return disc;
+}
+
+DiscInDrive read_disc_in_drive(int drive_number) {
+    DriveQuery player;
+    const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
+    bool file_problem = false;
+    if (!player.OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true, file_problem))
         return {};
-    if (present == 0)
+    return read_disc_in_drive(player);
+}
+
+std::string describe_disc(const DiscInDrive& disc) {
+    if (!disc.answered)
+        return {};
+    if (!disc.present)
         return text("AUDIO_CD_2", 1);
     // A disc whose identity cannot be read is no known audio CD.
-    const std::optional<std::string> identity = read_disc_identity(*player, true);
-    if (!identity)
+    if (!disc.identity)
         return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
-    return disc_description(*identity);
+    return disc_description(*disc.identity);
+}
+
+std::string DescribeDiscInDrive(int drive_number) {
+    if (TAudioCDTrackPlayer* player = current_audio_cd_player())
+        return describe_disc(read_disc_in_drive(*player));
+    return describe_disc(read_disc_in_drive(drive_number));
 }
 
 } // namespace pemmaro

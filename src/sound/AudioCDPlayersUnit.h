@@ -1,7 +1,7 @@
 #pragma once
 // Audio CDs in the drive: which drive plays them, the identity of the disc in
 // it, the check that it is the expected CD, and the status-line description.
-// User-interface thread only.
+// User-interface thread only, except where a function says otherwise.
 
 #include "sound/MCIDevicePlayersUnit.h"
 
@@ -59,8 +59,22 @@ void set_current_audio_cd_player(TAudioCDTrackPlayer* player);
 // the CD's folder.
 std::string missing_copied_track_text(const TaudioCD& cd, int track);
 
-// Which audio CD of the data set is in the drive, for the status line; empty
-// when the drive cannot tell.
+// What a CD audio device tells of the disc in its drive.
+struct DiscInDrive {
+    bool answered = false; // whether the device could tell if a disc is there
+    bool present = false;
+    std::optional<std::string> identity; // of a present disc, when it could be read
+};
+// Asks the player's device, silently.
+DiscInDrive read_disc_in_drive(TMCIDevicePlayer& player);
+// Asks a device of its own, so any thread may call it; the drive itself is
+// shared, so this opens no drive a second time.
+DiscInDrive read_disc_in_drive(int drive_number);
+// The status line's text for it: which audio CD of the data set is in the
+// drive; empty when the drive cannot tell. User-interface thread.
+std::string describe_disc(const DiscInDrive& disc);
+
+// The same through the current audio CD player's device when there is one.
 std::string DescribeDiscInDrive(int drive_number);
 
 } // namespace pemmaro

@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 #include "platform/AudioOutput.h"
+#include "platform/CdAudioDevice.h"
 #include "platform/CdDisc.h"
 #include "platform/MediaDevices.h"
 #include "platform/SoundFile.h"
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <thread>
@@ -693,6 +695,41 @@ TEST_F(MediaDevicesTest, RejectsTracksAndOffsetsTheDiscLacks) {
     EXPECT_EQ(devices().seek(id, mci::msf(0, 1, 0)), mci::outofrange); // inside the lead-in
     EXPECT_EQ(devices().seek(id, msf_of(150 + 491)), mci::outofrange);
     EXPECT_EQ(status(id, mci::StatusItem::mode), mci::mode_stop);
+}
+
+TEST(PhysicalCdDriveTest, LooksAtTheDriveOnceAnIntervalAndNeverWaitsForAnotherLook) {
+    std::atomic<int> looks = 0;
+    PhysicalCdDrive empty(
+        "/dev/empty",
+        [&](const std::string&) {
+            ++looks;
+            return std::shared_ptr<CdDisc>();
+        },
+        std::chrono::hours(1));
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(empty.disc(), nullptr);
+    EXPECT_EQ(looks, 1) << "an empty drive is not opened at every status query";
+
+    // A drive that spins up holds its looker, not the others.
+    looks = 0;
+    std::promise<void> entered;
+    std::promise<void> answer;
+    std::shared_future<void> answered = answer.get_future().share();
+    PhysicalCdDrive slow(
+        "/dev/slow",
+        [&](const std::string&) {
+            if (++looks == 1)
+                entered.set_value();
+            answered.wait_for(2s);
+            return std::shared_ptr<CdDisc>();
+        },
+        0ms);
+    std::thread looker([&] { slow.disc(); });
+    entered.get_future().wait();
+    EXPECT_EQ(slow.disc(), nullptr);
+    EXPECT_EQ(looks, 1);
+    answer.set_value();
+    looker.join();
 }
 
 TEST_F(MediaDevicesTest, CountsCdDevicesAndRejectsOthers) {
