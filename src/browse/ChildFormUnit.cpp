@@ -593,7 +593,7 @@ void TChildForm::check_cd_rom() {
     if (!isVisible() || isMinimized() || !rules_.audio_cds)
         return;
     // A drive that spins a disc up answers in seconds: the text comes when it does.
-    disc_check_.start(chosen_audio_cd_drive(), [this](const std::string& text) {
+    disc_check_.DescribeDiscInDrive(chosen_audio_cd_drive(), [this](const std::string& text) {
         status_panels_[1]->setText(to_qstring(text));
     });
 }

@@ -19,7 +19,6 @@ constexpr std::uint32_t identity_track_limit = 25;
 
 struct AudioCdState {
     std::optional<int> device_count;
-    TAudioCDTrackPlayer* current_player = nullptr;
 };
 
 AudioCdState& state() {
@@ -136,36 +135,23 @@ std::string missing_copied_track_text(const TaudioCD& cd, int track) {
            "\". Please copy the CD's tracks into that folder again.";
 }
 
-TAudioCDTrackPlayer* current_audio_cd_player() {
-    return state().current_player;
-}
-
-void set_current_audio_cd_player(TAudioCDTrackPlayer* player) {
-    state().current_player = player;
-}
-
-DiscInDrive read_disc_in_drive(TMCIDevicePlayer& player) {
+DiscInDrive read_disc_in_drive(int drive_number) {
+    DriveQuery device;
+    const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
+    bool file_problem = false;
     DiscInDrive disc;
     std::uint32_t present = 0;
-    if (!player.QueryStatus(0, mci::StatusItem::media_present, present, true))
+    if (!device.OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true, file_problem) ||
+        !device.QueryStatus(0, mci::StatusItem::media_present, present, true))
         return disc;
     disc.answered = true;
     disc.present = present != 0;
     if (disc.present)
-        disc.identity = read_disc_identity(player, true);
+        disc.identity = read_disc_identity(device, true);
     return disc;
 }
 
-DiscInDrive read_disc_in_drive(int drive_number) {
-    DriveQuery player;
-    const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
-    bool file_problem = false;
-    if (!player.OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true, file_problem))
-        return {};
-    return read_disc_in_drive(player);
-}
-
-std::string describe_disc(const DiscInDrive& disc) {
+std::string DescribeDiscInDrive(const DiscInDrive& disc) {
     if (!disc.answered)
         return {};
     if (!disc.present)
@@ -174,12 +160,6 @@ std::string describe_disc(const DiscInDrive& disc) {
     if (!disc.identity)
         return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
     return disc_description(*disc.identity);
-}
-
-std::string DescribeDiscInDrive(int drive_number) {
-    if (TAudioCDTrackPlayer* player = current_audio_cd_player())
-        return describe_disc(read_disc_in_drive(*player));
-    return describe_disc(read_disc_in_drive(drive_number));
 }
 
 } // namespace pemmaro

@@ -11,7 +11,6 @@
 
 namespace pemmaro {
 
-class TAudioCDTrackPlayer;
 struct TaudioCD;
 
 // The chosen drive: the ordinal (1..4) of the CD audio device that plays audio CDs.
@@ -50,11 +49,6 @@ DiscCheck audio_cd_disc_check();
 // cannot tell the number of tracks.
 std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool silent);
 
-// The player that most recently opened a CD device; none after it closed.
-// Not owned.
-TAudioCDTrackPlayer* current_audio_cd_player();
-void set_current_audio_cd_player(TAudioCDTrackPlayer* player);
-
 // The message for a track of a CD kept on the hard disk whose copy is not in
 // the CD's folder.
 std::string missing_copied_track_text(const TaudioCD& cd, int track);
@@ -65,16 +59,12 @@ struct DiscInDrive {
     bool present = false;
     std::optional<std::string> identity; // of a present disc, when it could be read
 };
-// Asks the player's device, silently.
-DiscInDrive read_disc_in_drive(TMCIDevicePlayer& player);
-// Asks a device of its own, so any thread may call it; the drive itself is
-// shared, so this opens no drive a second time.
+// Asks a device of its own, silently, so any thread may call it: a player
+// that plays from the drive is not disturbed, and as the drive itself is
+// shared nothing opens it a second time.
 DiscInDrive read_disc_in_drive(int drive_number);
 // The status line's text for it: which audio CD of the data set is in the
-// drive; empty when the drive cannot tell. User-interface thread.
-std::string describe_disc(const DiscInDrive& disc);
-
-// The same through the current audio CD player's device when there is one.
-std::string DescribeDiscInDrive(int drive_number);
+// drive; empty when the drive could not tell.
+std::string DescribeDiscInDrive(const DiscInDrive& disc);
 
 } // namespace pemmaro

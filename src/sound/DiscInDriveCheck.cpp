@@ -67,23 +67,19 @@ DiscInDriveCheck::~DiscInDriveCheck() {
     shared_->alive = false;
 }
 
-bool DiscInDriveCheck::busy() const {
-    return shared_->busy;
-}
-
-void DiscInDriveCheck::start(int drive_number, Done done) {
+void DiscInDriveCheck::DescribeDiscInDrive(int drive_number, Done done) {
     if (shared_->busy || QCoreApplication::instance() == nullptr)
         return;
     shared_->busy = true;
     DriveLookout::instance().post([shared = shared_, drive_number, done = std::move(done)] {
         const DiscInDrive disc = read_disc_in_drive(drive_number);
-        // The texts and the data set are read where they belong.
+        // The texts and the data set are read on the user-interface thread.
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [shared, disc, done] {
                 shared->busy = false;
                 if (shared->alive)
-                    done(describe_disc(disc));
+                    done(pemmaro::DescribeDiscInDrive(disc));
             },
             Qt::QueuedConnection);
     });

@@ -21,10 +21,9 @@ public:
     DiscInDriveCheck& operator=(const DiscInDriveCheck&) = delete;
 
     // Starts a look at the drive (numbered from 1) unless one is under way;
-    // done gets the status line's text (DescribeDiscInDrive's) on the
-    // user-interface thread. User-interface thread, with a Qt application.
-    void start(int drive_number, Done done);
-    bool busy() const;
+    // done gets the status line's text on the user-interface thread.
+    // User-interface thread, with a Qt application.
+    void DescribeDiscInDrive(int drive_number, Done done);
 
 private:
     struct Shared;

@@ -321,7 +321,6 @@ bool TAudioCDTrackPlayer::Open(int drive_number, const Tcutpart& recording, Disc
         Close();
         return false;
     }
-    set_current_audio_cd_player(this);
 
     std::uint32_t present = 0;
     if (!QueryStatus(0, mci::StatusItem::media_present, present, false)) {
@@ -401,8 +400,6 @@ bool TAudioCDTrackPlayer::IsMediaPresent() {
 }
 
 bool TAudioCDTrackPlayer::Close() {
-    if (current_audio_cd_player() == this)
-        set_current_audio_cd_player(nullptr);
     if (device_id() == 0)
         return true;
     Stop();

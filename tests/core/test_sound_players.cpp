@@ -45,7 +45,6 @@ protected:
         recording_.offset_ms = 10000;
     }
     void TearDown() override {
-        set_current_audio_cd_player(nullptr);
         textfile() = Ttextfile_handler();
         settings_file().path.clear();
         product().edition_spanish = false;
@@ -212,7 +211,6 @@ TEST_F(SoundPlayers, CdSpanOpensOnTheChosenDriveAndPlaysInTrackTimes) {
     ASSERT_TRUE(player.Open(2, recording_, audio_cd_disc_check(), length));
     EXPECT_EQ(fake().log[0], "want_disc 3;2;245;511");
     EXPECT_EQ(fake().log[1], "open cd 1 type 516 shareable");
-    EXPECT_EQ(current_audio_cd_player(), &player);
     EXPECT_EQ(player.track_start(), 245000);
     EXPECT_EQ(length, 5000);
     ASSERT_TRUE(player.Play(true));
@@ -240,7 +238,6 @@ TEST_F(SoundPlayers, CdSpanOpensOnTheChosenDriveAndPlaysInTrackTimes) {
     EXPECT_TRUE(messages().empty()) << "the disc read in TMSF is still the expected one";
 
     EXPECT_TRUE(player.Close());
-    EXPECT_EQ(current_audio_cd_player(), nullptr);
     EXPECT_EQ(fake().open_devices(), 0u);
 }
 
@@ -261,7 +258,6 @@ TEST_F(SoundPlayers, CdOpenFailsAndClosesWithoutDiscOrWhenTheCheckSaysNo) {
     EXPECT_EQ(messages()[0].text, "No disc here.");
     EXPECT_EQ(messages()[0].icon, MessageIcon::error);
     EXPECT_EQ(fake().open_devices(), 0u);
-    EXPECT_EQ(current_audio_cd_player(), nullptr);
 
     fake().disc_present = true;
     std::vector<std::string> asked;
@@ -348,27 +344,17 @@ TEST_F(SoundPlayers, DescribeDiscNamesTheAudioCdInTheDrive) {
     loaded->audio_cds.finish();
     set_data(std::move(loaded));
 
-    EXPECT_EQ(DescribeDiscInDrive(1), "In the drive: Songs of the Solvara");
-    EXPECT_EQ(fake().open_devices(), 0u) << "the temporary device is closed";
+    auto describe = [] { return DescribeDiscInDrive(read_disc_in_drive(1)); };
+    EXPECT_EQ(describe(), "In the drive: Songs of the Solvara");
+    EXPECT_EQ(fake().open_devices(), 0u) << "the device of its own is closed";
     fake().tracks.pop_back();
-    EXPECT_EQ(DescribeDiscInDrive(1), "In the drive: an unknown disc");
+    EXPECT_EQ(describe(), "In the drive: an unknown disc");
     fake().disc_present = false;
-    EXPECT_EQ(DescribeDiscInDrive(1), "Empty drive");
+    EXPECT_EQ(describe(), "Empty drive");
     fake().cd_devices = 0;
-    EXPECT_EQ(DescribeDiscInDrive(1), "");
+    EXPECT_EQ(describe(), "");
     EXPECT_TRUE(messages().empty()) << "the status line never asks or reports";
     release_data();
-}
-
-TEST_F(SoundPlayers, DescribeDiscUsesTheOpenPlayersDevice) {
-    TAudioCDTrackPlayer player;
-    int length = 5000;
-    ASSERT_TRUE(player.Open(1, recording_, nullptr, length));
-    ASSERT_TRUE(player.Play(true));
-    const std::size_t opens = fake().count("open");
-    EXPECT_EQ(DescribeDiscInDrive(1), "In the drive: an unknown disc") << "no data set loaded";
-    EXPECT_EQ(fake().count("open"), opens);
-    EXPECT_EQ(fake().open_devices(), 1u);
 }
 
 TEST_F(SoundPlayers, ChosenDriveIsReadAndWrittenInGeneral) {
