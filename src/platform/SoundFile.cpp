@@ -178,16 +178,19 @@ bool skip_frames(SNDFILE* file, const SF_INFO& info, std::uint64_t frames) {
 
 SoundFileProbe probe_sound_file(const std::string& path) {
     SoundFileProbe probe;
-    probe.format_tag = wave_format_tag(path);
-    const bool mpeg = probe.format_tag == wave_format_mpeg_layer_3;
-    SF_INFO info;
-    SndFile file = open_wave(path, info, &probe.problem);
-    if (!file) {
+    auto refuse = [&probe, &path](std::string problem) {
+        probe.format_tag = wave_format_tag(path);
         // libsndfile's words for MPEG data it cannot decode speak of a missing file.
-        if (mpeg)
-            probe.problem = "Its MPEG layer 3 data cannot be decoded.";
+        probe.problem = probe.format_tag == wave_format_mpeg_layer_3
+                            ? "Its MPEG layer 3 data cannot be decoded."
+                            : std::move(problem);
         return probe;
-    }
+    };
+    SF_INFO info;
+    std::string problem;
+    SndFile file = open_wave(path, info, &problem);
+    if (!file)
+        return refuse(std::move(problem));
     SoundFileFormat format;
     format.rate = static_cast<std::uint32_t>(info.samplerate);
     format.channels = static_cast<std::uint32_t>(info.channels);
@@ -196,11 +199,8 @@ SoundFileProbe probe_sound_file(const std::string& path) {
     if (!format.frames_exact && format.frames > 0) {
         // A header over data nothing can decode shows at the first frames.
         std::vector<float> first(read_frames * static_cast<std::size_t>(info.channels));
-        if (sf_readf_float(file.get(), first.data(), static_cast<sf_count_t>(read_frames)) <= 0) {
-            probe.problem = mpeg ? "Its MPEG layer 3 data cannot be decoded."
-                                 : "No sound could be decoded from it.";
-            return probe;
-        }
+        if (sf_readf_float(file.get(), first.data(), static_cast<sf_count_t>(read_frames)) <= 0)
+            return refuse("No sound could be decoded from it.");
     }
     probe.format = format;
     return probe;

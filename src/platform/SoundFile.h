@@ -29,7 +29,8 @@ struct SoundFileProbe {
     std::optional<SoundFileFormat> format; // when the file can be played
     // Why not, as a sentence for the user (the decoder's own words where it has any).
     std::string problem;
-    std::uint16_t format_tag = 0; // of the file's wave format block; 0 when it has none
+    // Of the file's wave format block when it cannot be played; 0 when it has none.
+    std::uint16_t format_tag = 0;
 };
 
 // The format of a RIFF WAVE file libsndfile can decode, from its header and
