@@ -367,7 +367,9 @@ check_click_to_sound() { # KEY
   fi
   delay=$(click_to_sound_ms "$work/$name.raw" "$click_ns")
   echo "    from the click to the first sound at the sink: $delay ms"
-  [ "$delay" != none ] && within "$delay" 0 150 ||
+  # The sink renders up to its latency (under 30 ms here) ahead of the clock,
+  # so a sound that comes at once may seem to come a little before the click.
+  [ "$delay" != none ] && within "$delay" -30 150 ||
     fail "the first sound came $delay ms after the click (at most 150 ms)"
   keep_capture_of_failure "$name"
 }
