@@ -2,12 +2,14 @@
 // A media-device layer for tests: sound files and one audio CD described by
 // the test, every command written to a log, failures injected by command.
 // Positions are answered in the device's time format, as the real layer does.
+// One thread at a time may use it.
 
 #include "platform/MediaDevices.h"
 
 #include <algorithm>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace pemmaro::test {
@@ -28,9 +30,14 @@ public:
     // Keyed by a log line without its device ("status position 3") or by a
     // command's first word ("play"); the command answers with the error.
     std::map<std::string, MciError> failures;
+    // What a failed open says besides its error number.
+    std::string open_detail;
     std::vector<std::string> log;
+    std::thread::id caller; // the thread of the last command
 
-    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) override {
+    using MediaDeviceBackend::open;
+    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
+                  std::string& detail) override {
         std::string line = "open";
         if (parameters.device_type)
             line += " cd " + std::to_string(*parameters.device_type >> 16) + " type " +
@@ -39,13 +46,15 @@ public:
             line += " file " + *parameters.element;
         if (parameters.shareable)
             line += " shareable";
-        if (const MciError error = record(line))
+        if (const MciError error = record(line)) {
+            detail = open_detail;
             return error;
+        }
         Device opened;
         if (parameters.element) {
             if (!files.contains(*parameters.element))
                 return mci::file_not_found;
-            opened.file_length = files.at(*parameters.element);
+            opened.element = *parameters.element;
         } else if (parameters.device_type) {
             if ((*parameters.device_type >> 16) >= cd_devices)
                 return mci::invalid_device_name;
@@ -90,7 +99,7 @@ public:
         switch (item) {
         case mci::StatusItem::length:
             value = d.cd ? encode(d, track ? tracks[track - 1].length_ms : disc_length(), 0)
-                         : d.file_length;
+                         : file_length(d);
             break;
         case mci::StatusItem::position:
             value = track ? encode(d, tracks[track - 1].start_ms, track)
@@ -110,7 +119,11 @@ public:
     }
 
     MciError seek(MciDeviceId device, std::uint32_t to) override {
-        return command(device, "seek " + std::to_string(to));
+        if (const MciError error = command(device, "seek " + std::to_string(to)))
+            return error;
+        // As the real device, a file refuses a place beyond its end.
+        const Device& d = devices_[device];
+        return !d.cd && to > file_length(d) ? mci::outofrange : 0;
     }
     MciError play(MciDeviceId device, std::optional<std::uint32_t> from,
                   std::optional<std::uint32_t> to) override {
@@ -152,11 +165,18 @@ public:
 private:
     struct Device {
         bool cd = false;
-        std::uint32_t file_length = 0;
+        std::string element;
         mci::TimeFormat format = mci::TimeFormat::milliseconds;
     };
 
+    // As a file's length may become known only after the open, it is read at each status.
+    std::uint32_t file_length(const Device& d) const {
+        auto it = files.find(d.element);
+        return it == files.end() ? 0 : it->second;
+    }
+
     MciError record(const std::string& line) {
+        caller = std::this_thread::get_id();
         log.push_back(line);
         if (auto it = failures.find(line); it != failures.end())
             return it->second;

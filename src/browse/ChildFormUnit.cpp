@@ -600,7 +600,10 @@ void TChildForm::open_recent_info_on_the_web() {
 void TChildForm::check_cd_rom() {
     if (!isVisible() || isMinimized() || !rules_.audio_cds)
         return;
-    status_panels_[1]->setText(to_qstring(DescribeDiscInDrive(chosen_audio_cd_drive())));
+    // A drive that spins a disc up answers in seconds: the text comes when it does.
+    disc_check_.DescribeDiscInDrive(chosen_audio_cd_drive(), [this](const std::string& text) {
+        status_panels_[1]->setText(to_qstring(text));
+    });
 }
 
 void TChildForm::restore_further_windows() {

@@ -10,6 +10,7 @@
 // Needs the loaded data set. User-interface thread only.
 
 #include "browse/ChildFormRulesUnit.h"
+#include "sound/DiscInDriveCheck.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -130,6 +131,7 @@ private:
     std::unique_ptr<MenuItems> items_;
     QLabel* status_panels_[2] = {nullptr, nullptr};
     QTimer* timer_check_CD_ROM_ = nullptr;
+    DiscInDriveCheck disc_check_; // the timer's look at the drive
 };
 
 } // namespace pemmaro

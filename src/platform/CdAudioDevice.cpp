@@ -36,34 +36,80 @@ std::optional<std::int32_t> msf_sectors(std::uint32_t minutes, std::uint32_t sec
 
 // Drives
 
+PhysicalCdDrive::PhysicalCdDrive(std::string device, Opener opener,
+                                 std::chrono::milliseconds interval)
+    : device_(std::move(device))
+    , opener_(std::move(opener))
+    , interval_(interval) {}
+
 std::shared_ptr<CdDisc> PhysicalCdDrive::disc() {
-    if (!disc_ || disc_->media_changed())
-        disc_ = CdDisc::open_drive(device_);
+    std::unique_lock lock(mutex_);
+    const auto now = std::chrono::steady_clock::now();
+    if (looking_ || (looked_ && now - *looked_ < interval_))
+        return disc_;
+    looking_ = true;
+    const std::shared_ptr<CdDisc> known = disc_;
+    lock.unlock();
+    // Opening an empty drive, or one that spins up, is slow: the others go on
+    // with what is known meanwhile.
+    std::shared_ptr<CdDisc> seen;
+    try {
+        seen = known && !known->media_changed() ? known : opener_(device_);
+    } catch (...) {
+        lock.lock();
+        looking_ = false;
+        throw;
+    }
+    lock.lock();
+    disc_ = std::move(seen);
+    looked_ = std::chrono::steady_clock::now();
+    looking_ = false;
     return disc_;
 }
 
 void CdChanger::set_folder(const std::string& folder) {
+    std::lock_guard lock(mutex_);
     if (folder == folder_)
         return;
     folder_ = folder;
     held_.reset();
 }
 
-void CdChanger::load_wanted() {
-    if (!wanted_)
-        return;
-    std::string identity = std::move(*wanted_);
-    wanted_.reset();
-    if (held_ && held_->identity() == identity)
-        return;
-    if (auto disc = find(identity))
-        held_ = std::move(disc);
+void CdChanger::want(const std::string& identity) {
+    std::lock_guard lock(mutex_);
+    wanted_ = identity;
 }
 
-std::shared_ptr<CdDisc> CdChanger::find(const std::string& identity) const {
-    if (folder_.empty())
+std::shared_ptr<CdDisc> CdChanger::disc() {
+    std::lock_guard lock(mutex_);
+    return held_;
+}
+
+void CdChanger::load_wanted() {
+    std::string identity;
+    std::string folder;
+    {
+        std::lock_guard lock(mutex_);
+        if (!wanted_)
+            return;
+        identity = std::move(*wanted_);
+        wanted_.reset();
+        if (held_ && held_->identity() == identity)
+            return;
+        folder = folder_;
+    }
+    // The images are read without the lock: the drive's disc stays readable.
+    std::shared_ptr<CdDisc> found = find(folder, identity);
+    std::lock_guard lock(mutex_);
+    if (found && folder == folder_)
+        held_ = std::move(found);
+}
+
+std::shared_ptr<CdDisc> CdChanger::find(const std::string& folder_path,
+                                        const std::string& identity) {
+    if (folder_path.empty())
         return nullptr;
-    std::optional<std::string> folder = resolve_existing_path(folder_);
+    std::optional<std::string> folder = resolve_existing_path(folder_path);
     if (!folder)
         return nullptr;
     std::vector<std::filesystem::path> cues;

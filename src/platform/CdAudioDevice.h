@@ -1,18 +1,24 @@
 #pragma once
 // The cdaudio device over a CD drive or the virtual CD changer. Positions are
 // disc addresses: MSF counts the 2 s lead-in, TMSF is a track and an offset in it;
-// track lengths come as MSF in both. One drive may be open as several devices.
+// track lengths come as MSF in both. One drive may be open as several devices;
+// a device is used by the thread that opened it.
 
 #include "platform/CdDisc.h"
 #include "platform/MediaDevice.h"
 #include "platform/PlaybackCursor.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
 namespace pemmaro {
 
+// A drive is shared by the devices open on it, which may belong to different
+// threads: its members may be called from any thread.
 class CdDrive {
 public:
     virtual ~CdDrive() = default;
@@ -20,15 +26,24 @@ public:
     virtual std::shared_ptr<CdDisc> disc() = 0;
 };
 
+// The drive is looked at (disc changed? table of contents) at most once an
+// interval; in between, and while another thread looks, the disc last seen is
+// the answer, so a status query never waits for the drive.
 class PhysicalCdDrive final : public CdDrive {
 public:
-    explicit PhysicalCdDrive(std::string device)
-        : device_(std::move(device)) {}
+    using Opener = std::function<std::shared_ptr<CdDisc>(const std::string& device)>;
+    explicit PhysicalCdDrive(std::string device, Opener opener = CdDisc::open_drive,
+                             std::chrono::milliseconds interval = std::chrono::seconds(1));
     std::shared_ptr<CdDisc> disc() override;
 
 private:
     std::string device_;
+    Opener opener_;
+    std::chrono::milliseconds interval_;
+    std::mutex mutex_;
     std::shared_ptr<CdDisc> disc_;
+    std::optional<std::chrono::steady_clock::time_point> looked_;
+    bool looking_ = false;
 };
 
 // A folder of CUE/BIN images, one of which may be in the drive. It changes discs
@@ -36,14 +51,15 @@ private:
 class CdChanger final : public CdDrive {
 public:
     void set_folder(const std::string& folder); // a new folder empties the drive
-    void want(const std::string& identity) { wanted_ = identity; }
+    void want(const std::string& identity);
     // Called at each open: loads the disc last wanted, when the folder has it.
     void load_wanted();
-    std::shared_ptr<CdDisc> disc() override { return held_; }
+    std::shared_ptr<CdDisc> disc() override;
 
 private:
-    std::shared_ptr<CdDisc> find(const std::string& identity) const;
+    static std::shared_ptr<CdDisc> find(const std::string& folder, const std::string& identity);
 
+    std::mutex mutex_;
     std::string folder_;
     std::optional<std::string> wanted_;
     std::shared_ptr<CdDisc> held_;

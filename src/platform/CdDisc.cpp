@@ -122,7 +122,9 @@ std::string CdDisc::identity() const {
 bool CdDisc::media_changed() {
     if (image_)
         return false;
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    if (!lock)
+        return false; // a read is under way, so the disc is there
     return cdio_get_media_changed(handle_->cdio.get()) != 0;
 }
 

@@ -44,7 +44,8 @@ public:
     // tracks 1..25 that exists (the MSF position's minutes * 60 + seconds).
     std::string identity() const;
     bool is_image() const { return image_; }
-    // For drives: whether the disc may have changed since it was read.
+    // For drives: whether the disc may have changed since it was read. Never
+    // waits for a sector read: a disc being read is there. Any thread.
     bool media_changed();
 
     // Reads whole sectors into samples (count * 588 stereo frames); false on
@@ -56,7 +57,7 @@ public:
 
 private:
     std::unique_ptr<Handle> handle_;
-    std::mutex mutex_;
+    std::mutex mutex_; // libcdio's handle serves one call at a time
     bool image_;
     std::vector<CdTrack> tracks_;
     std::int32_t end_ = 0;

@@ -1,6 +1,6 @@
 #pragma once
 // One open media device behind an identifier; the registry of MediaDevices.cpp
-// hands each command to it. Called on the user-interface thread only.
+// hands each command to it. Called by the thread that opened it only.
 
 #include "platform/MediaDevices.h"
 

@@ -11,16 +11,23 @@
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QMediaDevices>
+#include <atomic>
 #include <map>
+#include <mutex>
 #include <vector>
 
 namespace pemmaro {
 
 namespace {
 
+// The devices' registry. Any thread may open devices (the browsing window
+// looks at the CD drive from a worker); a device is then used by the thread
+// that opened it, and the drives below are shared safely.
 class RealMediaDevices final : public MediaDeviceBackend {
 public:
-    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) override {
+    using MediaDeviceBackend::open;
+    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
+                  std::string& detail) override {
         std::unique_ptr<MediaDevice> opened;
         if (parameters.device_type) {
             if ((*parameters.device_type & 0xFFFF) != mci::devtype_cd_audio)
@@ -33,11 +40,12 @@ public:
                 changer_.load_wanted();
             opened = std::make_unique<CdAudioDevice>(*drive);
         } else if (parameters.element) {
-            if (MciError error = WaveAudioDevice::open(*parameters.element, opened))
+            if (MciError error = WaveAudioDevice::open(*parameters.element, opened, detail))
                 return error;
         } else {
             return mci::cannot_load_driver;
         }
+        std::lock_guard lock(mutex_);
         device = next_id_++;
         devices_.emplace(device, std::move(opened));
         return 0;
@@ -71,10 +79,20 @@ public:
     }
 
     MciError close(MciDeviceId device) override {
-        return devices_.erase(device) == 1 ? 0 : mci::invalid_device_id;
+        std::unique_ptr<MediaDevice> closing;
+        {
+            std::lock_guard lock(mutex_);
+            auto it = devices_.find(device);
+            if (it == devices_.end())
+                return mci::invalid_device_id;
+            closing = std::move(it->second);
+            devices_.erase(it);
+        }
+        return 0; // the device ends here, outside the lock
     }
 
     std::uint32_t cd_audio_device_count() override {
+        std::lock_guard lock(mutex_);
         return static_cast<std::uint32_t>(drives().size() + 1);
     }
 
@@ -84,12 +102,14 @@ public:
 
 private:
     MediaDevice* find(MciDeviceId device) {
+        std::lock_guard lock(mutex_);
         auto it = devices_.find(device);
         return it == devices_.end() ? nullptr : it->second.get();
     }
 
     // The machine's drives, then the changer.
     CdDrive* cd_drive(std::uint32_t ordinal) {
+        std::lock_guard lock(mutex_);
         auto& list = drives();
         if (ordinal < list.size())
             return list[ordinal].get();
@@ -97,6 +117,7 @@ private:
     }
 
     // Drives are counted once: the program counts its devices at start-up too.
+    // Called with the lock held.
     std::vector<std::unique_ptr<PhysicalCdDrive>>& drives() {
         if (!drives_) {
             drives_.emplace();
@@ -106,6 +127,7 @@ private:
         return *drives_;
     }
 
+    std::mutex mutex_; // the registry and the list of drives
     // Declared before the devices, which refer to the drives, so they go after them.
     std::optional<std::vector<std::unique_ptr<PhysicalCdDrive>>> drives_;
     CdChanger changer_;
@@ -118,12 +140,13 @@ RealMediaDevices& real_devices() {
     return devices;
 }
 
-MediaDeviceBackend* installed_backend = nullptr;
+std::atomic<MediaDeviceBackend*> installed_backend = nullptr;
 
 } // namespace
 
 MediaDeviceBackend& media_devices() {
-    return installed_backend != nullptr ? *installed_backend : real_devices();
+    MediaDeviceBackend* installed = installed_backend;
+    return installed != nullptr ? *installed : real_devices();
 }
 
 void set_media_device_backend(MediaDeviceBackend* backend) {
@@ -172,13 +195,12 @@ bool play_sound_file_synchronously(const std::string& path) {
     std::optional<std::string> resolved = resolve_existing_path(path);
     if (!resolved)
         return false;
-    std::optional<SoundFileFormat> format = probe_sound_file(*resolved);
+    const std::optional<SoundFileFormat> format = probe_sound_file(*resolved).format;
     if (!format)
         return false;
-    auto playback =
-        audio::AudioOutput::instance().play([file = *resolved, frames = format->frames] {
-            return open_sound_file_source(file, 0, frames);
-        });
+    auto playback = audio::AudioOutput::instance().play([file = *resolved, format = *format] {
+        return open_sound_file_source(file, 0, format.frames, format.frames_exact);
+    });
     // The sound's own length, and room for a sound server that is slow to start.
     auto deadline = audio::Clock::now() +
                     std::chrono::milliseconds(format->frames * 1000 / format->rate) +

@@ -9,8 +9,10 @@
 // format: milliseconds, MSF (m | s << 8 | f << 16) or TMSF
 // (t | m << 8 | s << 16 | f << 24), a CD frame being 1/75 s.
 //
-// Threads: commands are called on the user-interface thread and never block
-// on decoding; decoding and filling the output run on worker threads.
+// Threads: commands never block on decoding; decoding and filling the output
+// run on worker threads. Devices are opened on the user-interface thread, and
+// CD devices also on a worker that looks at the drive for the status line; a
+// device is used by the thread that opened it.
 
 #include <cstdint>
 #include <optional>
@@ -81,7 +83,14 @@ inline std::uint32_t msf_frames(std::uint32_t value) {
 class MediaDeviceBackend {
 public:
     virtual ~MediaDeviceBackend() = default;
-    virtual MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) = 0;
+    // detail: on failure, what the device knows beyond the error number (why a
+    // file that is there cannot be played), as a sentence; empty otherwise.
+    virtual MciError open(const mci::OpenParameters& parameters, MciDeviceId& device,
+                          std::string& detail) = 0;
+    MciError open(const mci::OpenParameters& parameters, MciDeviceId& device) {
+        std::string detail;
+        return open(parameters, device, detail);
+    }
     virtual MciError set_time_format(MciDeviceId device, mci::TimeFormat format) = 0;
     // track 0: the item of the whole medium; else of that track (CD: length and
     // position of the track).

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <sndfile.h>
+#include <string_view>
 
 namespace pemmaro {
 
@@ -15,22 +17,68 @@ struct SndFileCloser {
 };
 using SndFile = std::unique_ptr<SNDFILE, SndFileCloser>;
 
-SndFile open_wave(const std::string& path, SF_INFO& info) {
+// problem, when given, receives why the file does not open as a wave file.
+SndFile open_wave(const std::string& path, SF_INFO& info, std::string* problem = nullptr) {
     info = SF_INFO{};
     SndFile file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file)
+    auto refuse = [problem](std::string why) {
+        if (problem != nullptr)
+            *problem = std::move(why);
         return nullptr;
+    };
+    if (!file)
+        return refuse(std::string("The decoder says: ") + sf_strerror(nullptr));
     int major = info.format & SF_FORMAT_TYPEMASK;
     // The device plays wave files only, as its namesake does.
-    if ((major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX) || info.channels < 1 ||
-        info.samplerate < 1)
-        return nullptr;
+    if (major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX)
+        return refuse("It is not a RIFF WAVE file.");
+    if (info.channels < 1 || info.samplerate < 1)
+        return refuse("Its header gives no channels or no sample rate.");
     return file;
 }
 
-// Formats whose frame count comes straight from the data size.
+std::uint32_t little_endian(const char* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+// The format tag of the file's wave format block, the subformat's for an
+// extensible one; 0 when there is no such block.
+std::uint16_t wave_format_tag(const std::string& path) {
+    constexpr std::uint16_t extensible = 0xFFFE;
+    std::ifstream in(path, std::ios::binary);
+    char header[12];
+    if (!in.read(header, sizeof header) || std::string_view(header, 4) != "RIFF" ||
+        std::string_view(header + 8, 4) != "WAVE")
+        return 0;
+    char chunk[8];
+    // A format block comes before the data; a few chunks of other kinds may precede it.
+    for (int chunks = 0; chunks < 64 && in.read(chunk, sizeof chunk); ++chunks) {
+        const std::uint32_t size = little_endian(chunk + 4, 4);
+        if (std::string_view(chunk, 4) != "fmt ") {
+            in.seekg(size + (size & 1), std::ios::cur);
+            continue;
+        }
+        char format[26] = {};
+        if (size < 2 || !in.read(format, std::min<std::streamsize>(size, sizeof format)))
+            return 0;
+        const auto tag = static_cast<std::uint16_t>(little_endian(format, 2));
+        return tag == extensible && size >= sizeof format
+                   ? static_cast<std::uint16_t>(little_endian(format + 24, 2))
+                   : tag;
+    }
+    return 0;
+}
+
+// Formats whose frame count comes straight from the data size (the block
+// codecs' whole blocks included, as their decoders give them).
 bool counts_exactly(int format) {
     switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_IMA_ADPCM:
+    case SF_FORMAT_MS_ADPCM:
+    case SF_FORMAT_GSM610:
     case SF_FORMAT_PCM_S8:
     case SF_FORMAT_PCM_U8:
     case SF_FORMAT_PCM_16:
@@ -46,17 +94,6 @@ bool counts_exactly(int format) {
     }
 }
 
-std::uint64_t count_decodable_frames(SNDFILE* file, int channels) {
-    std::vector<float> buffer(read_frames * static_cast<std::size_t>(channels));
-    std::uint64_t total = 0;
-    for (;;) {
-        sf_count_t got = sf_readf_float(file, buffer.data(), static_cast<sf_count_t>(read_frames));
-        if (got <= 0)
-            return total;
-        total += static_cast<std::uint64_t>(got);
-    }
-}
-
 std::int16_t to_sample(float value) {
     float scaled = std::clamp(value * 32767.0f, -32768.0f, 32767.0f);
     return static_cast<std::int16_t>(std::lrint(scaled));
@@ -64,8 +101,9 @@ std::int16_t to_sample(float value) {
 
 class SoundFileSource final : public audio::PcmSource {
 public:
-    SoundFileSource(SndFile file, const SF_INFO& info, std::uint64_t frames)
+    SoundFileSource(SndFile file, const SF_INFO& info, std::uint64_t frames, bool end_exact)
         : file_(std::move(file))
+        , end_exact_(end_exact)
         , channels_(static_cast<std::size_t>(info.channels))
         , resampler_(static_cast<std::uint32_t>(info.samplerate))
         , remaining_(frames)
@@ -94,7 +132,8 @@ private:
         auto wanted = static_cast<sf_count_t>(std::min<std::uint64_t>(remaining_, read_frames));
         sf_count_t got = sf_readf_float(file_.get(), input_.data(), wanted);
         if (got <= 0) {
-            failed_ = true; // fewer frames than counted: the file changed or broke
+            // Fewer frames than counted: the file changed or broke.
+            failed_ = end_exact_ || sf_error(file_.get()) != SF_ERR_NO_ERROR;
             resampler_.end_input();
             return;
         }
@@ -109,6 +148,7 @@ private:
     }
 
     SndFile file_;
+    bool end_exact_;
     std::size_t channels_;
     LinearResampler resampler_;
     std::uint64_t remaining_;
@@ -136,31 +176,77 @@ bool skip_frames(SNDFILE* file, const SF_INFO& info, std::uint64_t frames) {
 
 } // namespace
 
-std::optional<SoundFileFormat> probe_sound_file(const std::string& path) {
+SoundFileProbe probe_sound_file(const std::string& path) {
+    SoundFileProbe probe;
+    auto refuse = [&probe, &path](std::string problem) {
+        probe.format_tag = wave_format_tag(path);
+        // libsndfile's words for MPEG data it cannot decode speak of a missing file.
+        probe.problem = probe.format_tag == wave_format_mpeg_layer_3
+                            ? "Its MPEG layer 3 data cannot be decoded."
+                            : std::move(problem);
+        return probe;
+    };
+    SF_INFO info;
+    std::string problem;
+    SndFile file = open_wave(path, info, &problem);
+    if (!file)
+        return refuse(std::move(problem));
+    SoundFileFormat format;
+    format.rate = static_cast<std::uint32_t>(info.samplerate);
+    format.channels = static_cast<std::uint32_t>(info.channels);
+    format.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
+    format.frames_exact = counts_exactly(info.format);
+    if (!format.frames_exact && format.frames > 0) {
+        // A header over data nothing can decode shows at the first frames.
+        std::vector<float> first(read_frames * static_cast<std::size_t>(info.channels));
+        if (sf_readf_float(file.get(), first.data(), static_cast<sf_count_t>(read_frames)) <= 0)
+            return refuse("No sound could be decoded from it.");
+    }
+    probe.format = format;
+    return probe;
+}
+
+std::optional<std::uint64_t> count_decodable_frames(const std::string& path, std::stop_token stop) {
     SF_INFO info;
     SndFile file = open_wave(path, info);
     if (!file)
         return std::nullopt;
-    SoundFileFormat format;
-    format.rate = static_cast<std::uint32_t>(info.samplerate);
-    format.channels = static_cast<std::uint32_t>(info.channels);
-    if (counts_exactly(info.format)) {
-        format.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
-    } else {
-        format.frames = count_decodable_frames(file.get(), info.channels);
-        if (format.frames == 0 && info.frames > 0)
-            return std::nullopt; // a header over data nothing can decode
+    std::vector<float> buffer(read_frames * static_cast<std::size_t>(info.channels));
+    std::uint64_t total = 0;
+    while (!stop.stop_requested()) {
+        sf_count_t got =
+            sf_readf_float(file.get(), buffer.data(), static_cast<sf_count_t>(read_frames));
+        if (got <= 0)
+            return total;
+        total += static_cast<std::uint64_t>(got);
     }
-    return format;
+    return std::nullopt;
+}
+
+bool mpeg_layer_3_decoding_available() {
+    static const bool available = [] {
+        int count = 0;
+        sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE_COUNT, &count, sizeof count);
+        for (int i = 0; i < count; ++i) {
+            SF_FORMAT_INFO subtype{};
+            subtype.format = i;
+            if (sf_command(nullptr, SFC_GET_FORMAT_SUBTYPE, &subtype, sizeof subtype) == 0 &&
+                subtype.format == SF_FORMAT_MPEG_LAYER_III)
+                return true;
+        }
+        return false;
+    }();
+    return available;
 }
 
 std::unique_ptr<audio::PcmSource> open_sound_file_source(const std::string& path,
-                                                         std::uint64_t first, std::uint64_t end) {
+                                                         std::uint64_t first, std::uint64_t end,
+                                                         bool end_exact) {
     SF_INFO info;
     SndFile file = open_wave(path, info);
     if (!file || end < first || !skip_frames(file.get(), info, first))
         return nullptr;
-    return std::make_unique<SoundFileSource>(std::move(file), info, end - first);
+    return std::make_unique<SoundFileSource>(std::move(file), info, end - first, end_exact);
 }
 
 // LinearResampler

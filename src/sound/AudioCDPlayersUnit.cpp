@@ -1,6 +1,7 @@
 #include "sound/AudioCDPlayersUnit.h"
 
 #include "common/GeneralSettings.h"
+#include "common/ProductUnit.h"
 #include "common/SettingsFileUnit.h"
 #include "common/TextfileUnit.h"
 #include "data/BirdsDataUnit.h"
@@ -18,7 +19,6 @@ constexpr std::uint32_t identity_track_limit = 25;
 
 struct AudioCdState {
     std::optional<int> device_count;
-    TAudioCDTrackPlayer* current_player = nullptr;
 };
 
 AudioCdState& state() {
@@ -35,6 +35,18 @@ std::string disc_description(const std::string& identity) {
     }
     return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
 }
+
+// A device only asked about its drive, silently: unlike a CD player it
+// touches no state of the user-interface thread, so any thread may use it.
+class DriveQuery final : public TMCIDevicePlayer {
+public:
+    bool Play(bool) override { return false; }
+    bool GetPosition(int& position) override {
+        position = 0;
+        return false;
+    }
+    bool IsMediaPresent() override { return false; }
+};
 
 } // namespace
 
@@ -111,36 +123,43 @@ std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool sil
     return identity;
 }
 
-TAudioCDTrackPlayer* current_audio_cd_player() {
-    return state().current_player;
+std::string missing_copied_track_text(const TaudioCD& cd, int track) {
+    const std::string number = std::to_string(track);
+    const std::string& folder = cd.hard_disk_directory;
+    if (product().edition_spanish)
+        return "No se puede reproducir la pista " + number + " del CD de audio \"" +
+               cd.media_text_2 + "\": no se encontr\xf3 su copia en la carpeta \"" + folder +
+               "\". Por favor, copie de nuevo las pistas del CD en esa carpeta.";
+    return "Track " + number + " of the audio CD \"" + cd.media_text_2 +
+           "\" cannot be played: its copy was not found in the folder \"" + folder +
+           "\". Please copy the CD's tracks into that folder again.";
 }
 
-void set_current_audio_cd_player(TAudioCDTrackPlayer* player) {
-    state().current_player = player;
-}
-
-std::string DescribeDiscInDrive(int drive_number) {
-    std::unique_ptr<TAudioCDTrackPlayer> temporary;
-    TMCIDevicePlayer* player = current_audio_cd_player();
-    if (player == nullptr) {
-        temporary = std::make_unique<TAudioCDTrackPlayer>();
-        const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
-        bool file_problem = false;
-        if (!temporary->OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true,
-                                   file_problem))
-            return {};
-        player = temporary.get();
-    }
+DiscInDrive read_disc_in_drive(int drive_number) {
+    DriveQuery device;
+    const std::uint32_t ordinal = static_cast<std::uint32_t>(std::max(drive_number, 1) - 1);
+    bool file_problem = false;
+    DiscInDrive disc;
     std::uint32_t present = 0;
-    if (!player->QueryStatus(0, mci::StatusItem::media_present, present, true))
+    if (!device.OpenDevice(ordinal << 16 | mci::devtype_cd_audio, "", true, true, file_problem) ||
+        !device.QueryStatus(0, mci::StatusItem::media_present, present, true))
+        return disc;
+    disc.answered = true;
+    disc.present = present != 0;
+    if (disc.present)
+        disc.identity = read_disc_identity(device, true);
+    return disc;
+}
+
+std::string DescribeDiscInDrive(const DiscInDrive& disc) {
+    if (!disc.answered)
         return {};
-    if (present == 0)
+    if (!disc.present)
         return text("AUDIO_CD_2", 1);
     // A disc whose identity cannot be read is no known audio CD.
-    const std::optional<std::string> identity = read_disc_identity(*player, true);
-    if (!identity)
+    if (!disc.identity)
         return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
-    return disc_description(*identity);
+    return disc_description(*disc.identity);
 }
 
 } // namespace pemmaro

@@ -1,7 +1,7 @@
 #pragma once
 // Audio CDs in the drive: which drive plays them, the identity of the disc in
 // it, the check that it is the expected CD, and the status-line description.
-// User-interface thread only.
+// User-interface thread only, except where a function says otherwise.
 
 #include "sound/MCIDevicePlayersUnit.h"
 
@@ -11,7 +11,7 @@
 
 namespace pemmaro {
 
-class TAudioCDTrackPlayer;
+struct TaudioCD;
 
 // The chosen drive: the ordinal (1..4) of the CD audio device that plays audio CDs.
 inline constexpr std::string_view audio_cd_drive_key = "CD-ROM drive used for audio CDs";
@@ -49,13 +49,22 @@ DiscCheck audio_cd_disc_check();
 // cannot tell the number of tracks.
 std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool silent);
 
-// The player that most recently opened a CD device; none after it closed.
-// Not owned.
-TAudioCDTrackPlayer* current_audio_cd_player();
-void set_current_audio_cd_player(TAudioCDTrackPlayer* player);
+// The message for a track of a CD kept on the hard disk whose copy is not in
+// the CD's folder.
+std::string missing_copied_track_text(const TaudioCD& cd, int track);
 
-// Which audio CD of the data set is in the drive, for the status line; empty
-// when the drive cannot tell.
-std::string DescribeDiscInDrive(int drive_number);
+// What a CD audio device tells of the disc in its drive.
+struct DiscInDrive {
+    bool answered = false; // whether the device could tell if a disc is there
+    bool present = false;
+    std::optional<std::string> identity; // of a present disc, when it could be read
+};
+// Asks a device of its own, silently, so any thread may call it: a player
+// that plays from the drive is not disturbed, and as the drive itself is
+// shared nothing opens it a second time.
+DiscInDrive read_disc_in_drive(int drive_number);
+// The status line's text for it: which audio CD of the data set is in the
+// drive; empty when the drive could not tell.
+std::string DescribeDiscInDrive(const DiscInDrive& disc);
 
 } // namespace pemmaro

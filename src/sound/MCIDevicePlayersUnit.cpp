@@ -38,6 +38,12 @@ int span_end_within(int span_start, int length, int medium_length) {
     return static_cast<int>(std::max<long long>(end, span_start));
 }
 
+// A sound bar's last step may stand for up to 50 ms beyond the span, which the
+// device would refuse.
+int within_span(int position, int span_length) {
+    return std::clamp(position, 0, std::max(span_length, 0));
+}
+
 std::string open_context(std::optional<std::uint32_t> device_type, const std::string& element) {
     std::string context = "mci_Open, ";
     if (device_type && (*device_type & 0xFFFF) == mci::devtype_cd_audio)
@@ -47,11 +53,11 @@ std::string open_context(std::optional<std::uint32_t> device_type, const std::st
     return context;
 }
 
-// Files that are missing or unreadable are for the caller to look for again.
+// A missing file is for the caller to look for elsewhere. A file that is there
+// but does not play (invalid_file) stays where it is whatever the base
+// directory, and no driver of this system fails to load for a file.
 bool is_file_problem(MciError error, bool has_element) {
-    const MciError code = low_word(error);
-    return has_element && (code == mci::file_not_found || code == mci::invalid_file ||
-                           code == mci::cannot_load_driver);
+    return has_element && low_word(error) == mci::file_not_found;
 }
 
 const char* const codec_question_english =
@@ -86,11 +92,16 @@ std::uint32_t ms_to_tmsf(std::uint32_t ms, std::uint32_t track) {
     return track | minutes << 8 | seconds << 16 | frames << 24;
 }
 
-std::string mci_error_message(const std::string& context, MciError error) {
+std::string mci_error_message(const std::string& context, MciError error,
+                              const std::string& detail) {
     const std::optional<std::string> text = mci_error_text(error);
-    if (text && !text->empty())
-        return context + " " + std::to_string(error) + ": " + text->substr(0, error_text_limit);
-    return context + " Unknown Error " + std::to_string(error);
+    std::string shown =
+        text && !text->empty()
+            ? context + " " + std::to_string(error) + ": " + text->substr(0, error_text_limit)
+            : context + " Unknown Error " + std::to_string(error);
+    if (!detail.empty())
+        shown += " " + detail;
+    return shown;
 }
 
 // ---- TMCIDevicePlayer
@@ -100,7 +111,7 @@ TMCIDevicePlayer::~TMCIDevicePlayer() {
 }
 
 void TMCIDevicePlayer::ShowError(const std::string& context, MciError error) {
-    message(mci_error_message(context, error), MessageIcon::error);
+    message(mci_error_message(context, error, error_detail_), MessageIcon::error);
 }
 
 bool TMCIDevicePlayer::OpenDevice(std::optional<std::uint32_t> device_type,
@@ -116,16 +127,20 @@ bool TMCIDevicePlayer::OpenDevice(std::optional<std::uint32_t> device_type,
         parameters.element = element;
     parameters.shareable = shareable;
     MciDeviceId device = 0;
-    const MciError error = media_devices().open(parameters, device);
+    std::string detail;
+    const MciError error = media_devices().open(parameters, device, detail);
     playing_ = false;
     if (error == 0) {
         device_id_ = device;
         return true;
     }
-    if (is_file_problem(error, !element.empty()))
+    if (is_file_problem(error, !element.empty())) {
         file_problem = true;
-    else if (!silent)
+    } else if (!silent) {
+        error_detail_ = std::move(detail);
         ShowError(open_context(device_type, element), error);
+        error_detail_.clear();
+    }
     return false;
 }
 
@@ -214,9 +229,23 @@ bool TSoundFilePlayer::Open(const std::string& file_name, int span_start, int& l
     if (!opened)
         return false;
     file_length_ = to_int(file_length);
+    wanted_length_ = length;
     span_end_ = span_end_within(span_start_, length, file_length_);
     length = span_end_ - span_start_;
     return true;
+}
+
+bool TSoundFilePlayer::RefreshLength(int& length) {
+    std::uint32_t file_length = 0;
+    if (device_id() == 0 || !QueryStatus(0, mci::StatusItem::length, file_length, true) ||
+        to_int(file_length) == file_length_)
+        return false;
+    const int old_length = span_end_ - span_start_;
+    file_length_ = to_int(file_length);
+    span_end_ = span_end_within(span_start_, wanted_length_, file_length_);
+    current_ = std::min(current_, span_end_);
+    length = span_end_ - span_start_;
+    return length != old_length;
 }
 
 bool TSoundFilePlayer::Play(bool from_start) {
@@ -226,7 +255,7 @@ bool TSoundFilePlayer::Play(bool from_start) {
 }
 
 bool TSoundFilePlayer::SeekTo(int position) {
-    const int target = span_start_ + position;
+    const int target = span_start_ + within_span(position, span_end_ - span_start_);
     if (!TMCIDevicePlayer::SeekTo(target))
         return false;
     current_ = target;
@@ -292,7 +321,6 @@ bool TAudioCDTrackPlayer::Open(int drive_number, const Tcutpart& recording, Disc
         Close();
         return false;
     }
-    set_current_audio_cd_player(this);
 
     std::uint32_t present = 0;
     if (!QueryStatus(0, mci::StatusItem::media_present, present, false)) {
@@ -352,6 +380,7 @@ bool TAudioCDTrackPlayer::GetPosition(int& position) {
 bool TAudioCDTrackPlayer::SeekTo(int position) {
     if (!IsMediaPresent())
         return false;
+    position = within_span(position, span_end_ - span_start_);
     bool succeeded = true;
     if (playing()) {
         int now = 0;
@@ -371,8 +400,6 @@ bool TAudioCDTrackPlayer::IsMediaPresent() {
 }
 
 bool TAudioCDTrackPlayer::Close() {
-    if (current_audio_cd_player() == this)
-        set_current_audio_cd_player(nullptr);
     if (device_id() == 0)
         return true;
     Stop();

@@ -22,8 +22,9 @@ std::uint32_t msf_to_ms(std::uint32_t msf);
 std::uint32_t ms_to_tmsf(std::uint32_t ms, std::uint32_t track);
 
 // The text of a device error as the user reads it: the context, the code and
-// the device layer's text for it.
-std::string mci_error_message(const std::string& context, MciError error);
+// the device layer's text for it, then the detail the device gave, if any.
+std::string mci_error_message(const std::string& context, MciError error,
+                              const std::string& detail = {});
 
 // Asked before a CD span plays, with the CD's name, its stored identity and
 // the identity of the disc in the drive; false: the span must not play.
@@ -65,6 +66,8 @@ protected:
 private:
     MciDeviceId device_id_ = 0;
     bool playing_ = false;
+    // What the device said beyond the error number, while ShowError reports an open.
+    std::string error_detail_;
 };
 
 // A span of a sound file (a track of an audio CD kept on the hard disk).
@@ -80,6 +83,11 @@ public:
     bool GetPosition(int& position) override;
     bool IsMediaPresent() override { return true; }
 
+    // The device may learn the file's length only after the open (MPEG layer
+    // 3 is counted by a worker): takes the length it reports now. True when
+    // the span's length changed; length is then the new one.
+    bool RefreshLength(int& length);
+
     int file_length() const { return file_length_; }
     int span_start() const { return span_start_; }
     int span_end() const { return span_end_; }
@@ -89,6 +97,7 @@ private:
     int span_start_ = 0;
     int span_end_ = 0;
     int current_ = 0;
+    int wanted_length_ = 0; // the length asked for at the open
 };
 
 // A whole compressed sound file of the data set.

@@ -370,11 +370,16 @@ bool Tsound_bar::open_player(int& length) {
         }
     }
     case PlayerKind::sound_file: {
-        const std::string file =
-            copied_track_path(cut.audio_cd->hard_disk_directory, cut.track).value_or("");
+        const std::optional<std::string> file =
+            copied_track_path(cut.audio_cd->hard_disk_directory, cut.track);
         bool file_problem = false;
-        return static_cast<TSoundFilePlayer&>(*player_).Open(file, cut.offset_ms, length,
-                                                             file_problem);
+        if (file && static_cast<TSoundFilePlayer&>(*player_).Open(*file, cut.offset_ms, length,
+                                                                  file_problem))
+            return true;
+        // No base directory can help here: the copy lies where the user put it.
+        if (!file || file_problem)
+            message(missing_copied_track_text(*cut.audio_cd, cut.track), MessageIcon::error);
+        return false;
     }
     case PlayerKind::audio_cd:
         return static_cast<TAudioCDTrackPlayer&>(*player_).Open(chosen_audio_cd_drive(), cut,
@@ -439,6 +444,7 @@ void Tsound_bar::tick() {
         timer_->stop();
         return;
     }
+    follow_length();
     int ms = 0;
     const int position = player_->GetPosition(ms) ? ms / 100 : scroll_bar_->value();
     set_thumb(position);
@@ -454,14 +460,29 @@ void Tsound_bar::tick() {
     stop_and_close();
 }
 
+void Tsound_bar::follow_length() {
+    if (kind_ == PlayerKind::audio_cd)
+        return;
+    int length = 0;
+    if (!static_cast<TSoundFilePlayer&>(*player_).RefreshLength(length))
+        return;
+    item_->cut_part->length_ms = length;
+    scroll_bar_->setMaximum(std::max(0, tenths_of(length)));
+    update_length_text();
+}
+
 bool Tsound_bar::has_ended(int position) {
+    // A span cut short at the end of its file, or a sound that stopped early,
+    // never brings the thumb to its last step: the device has stopped all the same.
+    if (!player_->IsInPlayMode())
+        return true;
     switch (kind_) {
     case PlayerKind::cut_part_file:
         return position >= scroll_bar_->maximum() - 1;
     case PlayerKind::sound_file:
         return position >= scroll_bar_->maximum();
     case PlayerKind::audio_cd:
-        return !player_->IsInPlayMode();
+        return false;
     }
     return true;
 }

@@ -156,6 +156,8 @@ private:
 
     bool open();
     bool open_player(int& length);
+    // The length the player learnt since the open, on the thumb's range and text.
+    void follow_length();
     bool has_ended(int position);
     bool handle_button_key(QKeyEvent& event);
     void button_clicked();

@@ -3,15 +3,18 @@
 
 #include "TestSupport.h"
 #include "platform/AudioOutput.h"
+#include "platform/CdAudioDevice.h"
 #include "platform/CdDisc.h"
 #include "platform/MediaDevices.h"
 #include "platform/SoundFile.h"
+#include "platform/WaveAudioDevice.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <future>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <thread>
@@ -218,24 +221,51 @@ TEST_F(MediaDevicesTest, OpensDataPathsWithBackslashesAndAnyCase) {
     EXPECT_EQ(status(id, mci::StatusItem::length), 100u);
 }
 
-TEST_F(MediaDevicesTest, ReportsFileProblemsAsMissingOrInvalid) {
+// A RIFF WAVE file with the given format tag over the data.
+std::string wave_with_tag(std::uint16_t tag, const std::string& data) {
+    auto word = [](std::uint32_t value, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>(value >> (8 * i) & 0xFF);
+        return out;
+    };
+    // An MPEG layer 3 format block as Windows writes it: 30 bytes.
+    std::string format = word(tag, 2) + word(1, 2) + word(22050, 4) + word(4000, 4) + word(1, 2) +
+                         word(0, 2) + word(12, 2) + word(1, 2) + word(2, 4) + word(104, 2) +
+                         word(1, 2) + word(1393, 2);
+    std::string body = "WAVEfmt " + word(static_cast<std::uint32_t>(format.size()), 4) + format +
+                       "data" + word(static_cast<std::uint32_t>(data.size()), 4) + data;
+    return "RIFF" + word(static_cast<std::uint32_t>(body.size()), 4) + body;
+}
+
+TEST_F(MediaDevicesTest, ReportsMissingFilesAndWhyOthersCannotPlay) {
     EXPECT_EQ(try_open_file(dir.file("absent.wav")), mci::file_not_found);
     EXPECT_EQ(try_open_file(dir.path()), mci::file_not_found); // a folder is no file
 
+    auto open_detail = [this](const std::string& name, MciError expected) {
+        mci::OpenParameters parameters;
+        parameters.element = dir.file(name);
+        MciDeviceId id = 0;
+        std::string detail;
+        EXPECT_EQ(devices().open(parameters, id, detail), expected) << name;
+        return detail;
+    };
     test::write_file(dir.file("bogus.wav"), "RIFF????WAVEthis is not a sound file at all........");
-    EXPECT_EQ(try_open_file(dir.file("bogus.wav")), mci::invalid_file);
+    const std::string bogus = open_detail("bogus.wav", mci::invalid_file);
+    EXPECT_TRUE(bogus.starts_with("The decoder says: ")) << bogus;
+    EXPECT_GT(bogus.size(), 20u) << "libsndfile's own words follow";
 
     write_tone(dir.file("whole.wav"), SF_FORMAT_PCM_16, 8000, 1, 800);
     std::string whole = test::read_file(dir.file("whole.wav"));
     test::write_file(dir.file("cut.wav"), whole.substr(0, 30));
-    EXPECT_EQ(try_open_file(dir.file("cut.wav")), mci::invalid_file);
+    EXPECT_NE(open_detail("cut.wav", mci::invalid_file), "");
 
     // Format tag 0x0161 (WMA) is a codec libsndfile does not have.
     std::string wma = whole;
     wma[20] = '\x61';
     wma[21] = '\x01';
     test::write_file(dir.file("wma.wav"), wma);
-    EXPECT_EQ(try_open_file(dir.file("wma.wav")), mci::invalid_file);
+    EXPECT_NE(open_detail("wma.wav", mci::invalid_file), "");
 
     // A sound file that is not a wave file: the device plays wave files only.
     SF_INFO info{};
@@ -247,24 +277,52 @@ TEST_F(MediaDevicesTest, ReportsFileProblemsAsMissingOrInvalid) {
     std::vector<short> silence(800);
     sf_writef_short(aiff, silence.data(), 800);
     sf_close(aiff);
-    EXPECT_EQ(try_open_file(dir.file("tone.aiff")), mci::invalid_file);
+    EXPECT_EQ(open_detail("tone.aiff", mci::invalid_file), "It is not a RIFF WAVE file.");
+
+    // MPEG layer 3 data that nothing decodes: broken here, where the decoder is.
+    std::string noise;
+    for (int i = 0; i < 20000; ++i)
+        noise += static_cast<char>(i * 7919 % 251);
+    test::write_file(dir.file("noise.wav"), wave_with_tag(0x55, noise));
+    ASSERT_TRUE(mpeg_layer_3_decoding_available());
+    EXPECT_EQ(open_detail("noise.wav", mci::invalid_file),
+              "Its MPEG layer 3 data cannot be decoded.");
 }
 
-TEST_F(MediaDevicesTest, Mp3LengthIsWhatDecodesAndPlaysToItsEnd) {
-    write_tone(dir.file("pcm.wav"), SF_FORMAT_PCM_16, 22050, 1, 11025);
+TEST(UndecodableSoundFile, MpegLayer3WithoutItsDecoderIsTheOutputsProblem) {
+    EXPECT_EQ(undecodable_file_error(0x55, false), mci::wave_outputs_unsuitable);
+    EXPECT_EQ(undecodable_file_error(0x55, true), mci::invalid_file);
+    EXPECT_EQ(undecodable_file_error(0x01, false), mci::invalid_file);
+}
+
+TEST_F(MediaDevicesTest, Mp3LengthStartsFromTheHeaderAndBecomesWhatDecodes) {
+    // Ten seconds, so that the header's estimate and the decoder differ.
+    write_tone(dir.file("pcm.wav"), SF_FORMAT_PCM_16, 22050, 1, 220500);
     auto mp3 = make_mp3_wave(dir.file("pcm.wav"), dir.file("mp3.wav"));
     if (!mp3)
         GTEST_SKIP() << "ffmpeg with libmp3lame is not available";
+    const std::uint32_t decodable =
+        static_cast<std::uint32_t>(*count_decodable_frames(*mp3) * 1000 / 22050);
     MciDeviceId id = open_file(*mp3);
     ASSERT_NE(id, 0u);
-    std::uint32_t length = status(id, mci::StatusItem::length);
+    // The open reads the header, not the whole file.
+    const std::uint32_t estimate = status(id, mci::StatusItem::length);
+    EXPECT_GT(estimate, decodable);
     // The decoder's delay and the encoder's padding add a little.
-    EXPECT_GE(length, 500u);
-    EXPECT_LE(length, 600u);
-    // A length taken from the header would outrun the decoder and end short of it.
-    ASSERT_EQ(devices().play(id, 300, std::nullopt), 0u);
+    EXPECT_GE(decodable, 10000u);
+    EXPECT_LE(decodable, 10200u);
+    auto deadline = Clock::now() + 5s;
+    while (status(id, mci::StatusItem::length) != decodable && Clock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(status(id, mci::StatusItem::length), decodable);
+    // Places up to the first length given stay valid and mean the end.
+    EXPECT_EQ(devices().seek(id, estimate), 0u);
+    EXPECT_EQ(status(id, mci::StatusItem::position), decodable);
+    EXPECT_EQ(devices().seek(id, estimate + 1), mci::outofrange);
+    ASSERT_EQ(devices().play(id, 9700, estimate), 0u);
     ASSERT_TRUE(wait_for_stop(id));
-    EXPECT_EQ(status(id, mci::StatusItem::position), length);
+    EXPECT_EQ(status(id, mci::StatusItem::position), decodable);
+    EXPECT_EQ(audio::AudioOutput::instance().latest()->state(), audio::Playback::State::completed);
 }
 
 TEST_F(MediaDevicesTest, UnknownIdentifiersAreRejected) {
@@ -408,14 +466,15 @@ TEST_F(MediaDevicesTest, SourcesStartingMidwayMatchTheWholeDecode) {
         files.push_back(*mp3);
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        auto format = probe_sound_file(file);
+        auto format = probe_sound_file(file).format;
         ASSERT_TRUE(format);
-        auto whole = open_sound_file_source(file, 0, format->frames);
+        const std::uint64_t frames = *count_decodable_frames(file);
+        auto whole = open_sound_file_source(file, 0, frames);
         auto part = open_sound_file_source(file, 1600, 3200);
         ASSERT_TRUE(whole && part);
         std::vector<std::int16_t> all = read_all(*whole);
         std::vector<std::int16_t> some = read_all(*part, 333);
-        EXPECT_EQ(all.size() / 2, LinearResampler::output_frames(format->frames, 8000));
+        EXPECT_EQ(all.size() / 2, LinearResampler::output_frames(frames, 8000));
         ASSERT_EQ(some.size(), 8820u * 2);
         // The last frames of the part hold its last input frame instead of
         // leaning towards the next one, which the part does not have.
@@ -636,6 +695,41 @@ TEST_F(MediaDevicesTest, RejectsTracksAndOffsetsTheDiscLacks) {
     EXPECT_EQ(devices().seek(id, mci::msf(0, 1, 0)), mci::outofrange); // inside the lead-in
     EXPECT_EQ(devices().seek(id, msf_of(150 + 491)), mci::outofrange);
     EXPECT_EQ(status(id, mci::StatusItem::mode), mci::mode_stop);
+}
+
+TEST(PhysicalCdDriveTest, LooksAtTheDriveOnceAnIntervalAndNeverWaitsForAnotherLook) {
+    std::atomic<int> looks = 0;
+    PhysicalCdDrive empty(
+        "/dev/empty",
+        [&](const std::string&) {
+            ++looks;
+            return std::shared_ptr<CdDisc>();
+        },
+        std::chrono::hours(1));
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(empty.disc(), nullptr);
+    EXPECT_EQ(looks, 1) << "an empty drive is not opened at every status query";
+
+    // A drive that spins up holds its looker, not the others.
+    looks = 0;
+    std::promise<void> entered;
+    std::promise<void> answer;
+    std::shared_future<void> answered = answer.get_future().share();
+    PhysicalCdDrive slow(
+        "/dev/slow",
+        [&](const std::string&) {
+            if (++looks == 1)
+                entered.set_value();
+            answered.wait_for(2s);
+            return std::shared_ptr<CdDisc>();
+        },
+        0ms);
+    std::thread looker([&] { slow.disc(); });
+    entered.get_future().wait();
+    EXPECT_EQ(slow.disc(), nullptr);
+    EXPECT_EQ(looks, 1);
+    answer.set_value();
+    looker.join();
 }
 
 TEST_F(MediaDevicesTest, CountsCdDevicesAndRejectsOthers) {

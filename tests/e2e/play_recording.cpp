@@ -176,6 +176,10 @@ int play_with_sound_bar(Tcutpart& cut) {
     auto* bar = new Tsound_bar(&surface, 10, 10, std::move(options));
 
     const auto start = Clock::now();
+    // On the clock of the sound tests' recorder (CLOCK_MONOTONIC), to time the
+    // click against the sound at the sink.
+    const long long click_ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count();
     bar->button()->click();
     if (!bar->is_playing()) {
         std::printf("error: the bar did not start playing\n");
@@ -192,11 +196,11 @@ int play_with_sound_bar(Tcutpart& cut) {
         start + std::chrono::milliseconds(cut.length_ms) + deadline_margin);
     const long long played = milliseconds_since(start);
     std::printf("bar: key=%s compression=%d data_length_ms=%d length_ms=%d played_ms=%lld "
-                "first_frame_ms=%lld start_delay_ms=%lld playing=%d opened=%d at_end=%d "
-                "position=%d position_text=%s "
+                "click_ns=%lld first_frame_ms=%lld start_delay_ms=%lld playing=%d opened=%d "
+                "at_end=%d position=%d position_text=%s "
                 "length_text=%s\n",
                 cut.key.c_str(), cut.compression_number, data_length, cut.length_ms, played,
-                first_frame_ms(start), delay.value(), bar->is_playing() ? 1 : 0,
+                click_ns, first_frame_ms(start), delay.value(), bar->is_playing() ? 1 : 0,
                 bar->is_opened() ? 1 : 0, bar->is_at_end() ? 1 : 0, bar->current_position(),
                 bar->position_text().c_str(), bar->length_text().c_str());
     return ended && bar->is_at_end() && !bar->is_opened() ? 0 : 1;

@@ -2,8 +2,9 @@
 # End to end: recordings of the sample disc reach a PulseAudio null sink as the
 # program plays them. A sound bar plays sound files (an MPEG layer 3 one and a
 # PCM one) from a click on its button: the sink must carry sound of the
-# recording's length. The CD player plays spans of both audio CD images on the
-# virtual changer: the sound must be the image's samples of that span.
+# recording's length, and begin at most 150 ms after the click. The CD player
+# plays spans of both audio CD images on the virtual changer: the sound must be
+# the image's samples of that span.
 # Usage: recordings_to_null_sink.sh PLAY_RECORDING_PROGRAM DISC_FOLDER BASE_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -285,9 +286,98 @@ check_span() { # KEY
   keep_capture_of_failure "span-$key"
 }
 
+# Records the sink as start_recorder does, and notes when each piece of the
+# capture arrived (CLOCK_MONOTONIC): NAME.raw and NAME.times ("BYTES NS" a line).
+start_timed_recorder() {
+  python3 - "$1" "$1.times" << 'PY' &
+import os, signal, subprocess, sys, time
+raw_path, times_path = sys.argv[1:3]
+parec = subprocess.Popen(["parec", "-d", "nullout.monitor", "--format=s16le", "--rate=44100",
+                          "--channels=1", "--raw", "--latency-msec=5"], stdout=subprocess.PIPE)
+signal.signal(signal.SIGTERM, lambda *_: parec.terminate())
+total = 0
+with open(raw_path, "wb") as raw, open(times_path, "w") as times:
+    while True:
+        data = os.read(parec.stdout.fileno(), 4096)
+        if not data:
+            break
+        now = time.monotonic_ns()
+        total += len(data)
+        raw.write(data)
+        raw.flush()
+        times.write("%d %d\n" % (total, now))
+parec.wait()
+PY
+  recorder=$!
+  wait_until 10 recording_from_monitor || fail "the recorder did not connect"
+}
+
+# Milliseconds from the click to the first sample of the capture above the
+# silence threshold: CAPTURE CLICK_NS. The sample's time is its piece's arrival
+# less what followed it in the piece, so the recorder's own delay counts too.
+click_to_sound_ms() {
+  python3 - "$1" "$1.times" "$2" << 'PY'
+import array, sys
+raw_path, times_path, click_ns = sys.argv[1], sys.argv[2], int(sys.argv[3])
+samples = array.array("h")
+data = open(raw_path, "rb").read()
+samples.frombytes(data[: len(data) // 2 * 2])
+if sys.byteorder == "big":
+    samples.byteswap()
+first = next((i for i, s in enumerate(samples) if abs(s) > 64), None)
+if first is None:
+    print("none")
+    sys.exit()
+for line in open(times_path):
+    total, arrived = (int(x) for x in line.split())
+    if total // 2 > first:
+        print("%.1f" % ((arrived - (total // 2 - first) * 1e9 / 44100 - click_ns) / 1e6))
+        break
+PY
+}
+
+# The null sink renders ahead as far as its latency allows: up to 2 s of
+# silence while no client asks for less, and a stream that joins then waits
+# behind that silence, as the sink cannot take it back (a device's sink can).
+# The sink has caught up once the recorder's short latency holds.
+sink_caught_up() {
+  local usec
+  usec=$(pactl list sinks 2> /dev/null | sed -n 's/.*Latency: \([0-9]*\) usec.*/\1/p' | head -n 1)
+  [ -n "$usec" ] && [ "$usec" -lt 30000 ]
+}
+
+# The time from the click on a sound bar to its sound at the sink.
+check_click_to_sound() { # KEY
+  local key=$1 name="click-$1"
+  start_case "the sound of $key reaches the sink soon after the click"
+  start_timed_recorder "$work/$name.raw"
+  wait_until 10 sink_caught_up || fail "the sink kept the silence it had rendered ahead"
+  local status=0
+  timeout 60 "$player" "$disc" "$base" --bar "$key" > "$work/$name.out" 2>&1 || status=$?
+  sed 's/^/    /' "$work/$name.out"
+  [ "$status" -eq 0 ] || fail "the program failed (status $status)"
+  expect_contains "$work/$name.out" "output: sound server"
+  settle_recorder "$work/$name.raw"
+  stop_recorder
+  click_ns=$(field "$work/$name.out" click_ns)
+  if [ -z "$click_ns" ]; then
+    fail "the program gave no click time"
+    keep_capture_of_failure "$name"
+    return
+  fi
+  delay=$(click_to_sound_ms "$work/$name.raw" "$click_ns")
+  echo "    from the click to the first sound at the sink: $delay ms"
+  # The sink renders up to its latency (under 30 ms here) ahead of the clock,
+  # so a sound that comes at once may seem to come a little before the click.
+  [ "$delay" != none ] && within "$delay" -30 150 ||
+    fail "the first sound came $delay ms after the click (at most 150 ms)"
+  keep_capture_of_failure "$name"
+}
+
 # An MPEG layer 3 file (compression 6) and a PCM one (compression 0); spans of
 # both audio CDs.
 for key in 1A006b 8A008; do retry_once check_bar "$key"; done
 for key in 9A002 10B015; do retry_once check_span "$key"; done
+for key in 1A006b 8A008; do retry_once check_click_to_sound "$key"; done
 
 finish

@@ -1,3 +1,4 @@
+#include "FakeMediaDevices.h"
 #include "SampleDiscWindows.h"
 #include "browse/ChildFormRulesUnit.h"
 #include "browse/SoundEditorUnit.h"
@@ -6,6 +7,7 @@
 #include "common/BaseDirectoryUnit.h"
 #include "common/GeneralSettings.h"
 #include "common/ProductUnit.h"
+#include "common/TextfileUnit.h"
 #include "common/WInitial.h"
 #include "data/BirdsDataUnit.h"
 #include "tools/WebBrowserFormUnit.h"
@@ -77,6 +79,17 @@ protected:
         return window.surface().state_for_saving().unfolded_families;
     }
 };
+
+TEST_F(BrowsingWindows, DiscCheckAsksTheDriveOffTheUserInterfaceThread) {
+    ScopedFakeMediaDevices media;
+    media.devices.disc_present = false;
+    TChildForm& main_window = open_main_window();
+    main_window.check_cd_rom();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main_window.status_panel_text(1).isEmpty(); }));
+    EXPECT_EQ(main_window.status_panel_text(1).toStdString(), text("AUDIO_CD_2", 1));
+    EXPECT_NE(media.devices.caller, std::this_thread::get_id());
+    EXPECT_EQ(media.devices.open_devices(), 0u);
+}
 
 TEST_F(BrowsingWindows, CaptionsAreRenumberedWhenAWindowCloses) {
     TChildForm& main_window = open_main_window();

@@ -12,7 +12,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
+#include <sndfile.h>
+#include <vector>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -149,6 +152,23 @@ TEST_F(SoundBars, FirstOpenMeasuresTheLengthOfASoundFile) {
     EXPECT_TRUE(fake().logged("open file " + sound_file(folder_.path())));
 }
 
+TEST_F(SoundBars, LengthFollowsWhatTheDeviceLearnsWhilePlaying) {
+    Tsound_bar* bar = make_bar(file_item_);
+    ASSERT_TRUE(bar->toggle());
+    ASSERT_EQ(bar->length_text(), "12.3");
+    // The decoder's count of an MPEG layer 3 file comes after the open.
+    fake().files[sound_file(folder_.path())] = 11800;
+    fake().position_ms = 11500;
+    bar->tick();
+    EXPECT_EQ(file_cut_.length_ms, 11800);
+    EXPECT_EQ(bar->scroll_bar()->maximum(), 118);
+    EXPECT_EQ(bar->length_text(), "11.8");
+    EXPECT_TRUE(bar->is_playing());
+    fake().position_ms = 11700;
+    bar->tick();
+    EXPECT_FALSE(bar->is_opened()) << "the last step of the real length ends it";
+}
+
 TEST_F(SoundBars, MissingFileAsksForTheBaseDirectoryUntilFoundOrCancelled) {
     const std::string elsewhere = folder_.path() + "elsewhere/";
     fake().files.clear();
@@ -171,6 +191,30 @@ TEST_F(SoundBars, MissingFileAsksForTheBaseDirectoryUntilFoundOrCancelled) {
     EXPECT_FALSE(bar->toggle()) << "the user cancelled";
     EXPECT_FALSE(bar->is_opened());
     EXPECT_TRUE(responder_.responder.requests.empty());
+}
+
+TEST_F(SoundBars, BrokenFileIsReportedWithoutAskingForTheBaseDirectory) {
+    int prompts = 0;
+    set_folder_prompt([&](const std::string&) -> std::optional<std::string> {
+        ++prompts;
+        return std::nullopt;
+    });
+    fake().failures["open"] = mci::invalid_file;
+    fake().open_detail = "The decoder says: Format not recognised.";
+    Tsound_bar* bar = make_bar(file_item_);
+    EXPECT_FALSE(bar->toggle());
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    const std::string& shown = responder_.responder.requests[0].text;
+    EXPECT_NE(shown.find(sound_file(folder_.path())), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Format not recognised."), std::string::npos) << shown;
+
+    // An MPEG layer 3 recording that cannot be decoded asks about the decoder.
+    fake().failures["open"] = mci::wave_outputs_unsuitable;
+    file_cut_.compression_number = 7;
+    EXPECT_FALSE(bar->toggle());
+    ASSERT_EQ(responder_.responder.requests.size(), 2u);
+    EXPECT_EQ(responder_.responder.requests[1].buttons, MessageButtons::yes_no);
+    EXPECT_EQ(prompts, 0);
 }
 
 TEST_F(SoundBars, OnlyOneBarPlaysAtATime) {
@@ -206,6 +250,26 @@ TEST_F(SoundBars, PlayingAtTheEndStartsOver) {
     bar->scroll_bar()->setValue(50);
     bar->start_playing();
     EXPECT_EQ(fake().log.back(), "play 5000 12340");
+}
+
+TEST_F(SoundBars, ThumbAtTheEndSeeksNoFurtherThanTheLength) {
+    // 12,360 ms: the last step (124) stands for 12,400 ms.
+    fake().files[sound_file(folder_.path())] = 12360;
+    file_cut_.length_ms = 12360;
+    stored_ = 124;
+    SoundBarOptions options;
+    options.stored_position = &stored_;
+    Tsound_bar* bar = make_bar(file_item_, options);
+    ASSERT_TRUE(bar->toggle());
+    EXPECT_TRUE(fake().logged("seek 12360"));
+    EXPECT_EQ(fake().log.back(), "play 0 12360") << "at the end: from the start";
+
+    bar->scroll_bar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(fake().logged("seek 12400"));
+    EXPECT_EQ(fake().log.back(), "play 0 12360");
+    EXPECT_TRUE(bar->is_playing());
+    EXPECT_TRUE(responder_.responder.requests.empty());
 }
 
 TEST_F(SoundBars, TimerFollowsThePositionAndRewindsAtTheEnd) {
@@ -246,6 +310,31 @@ TEST_F(SoundBars, CopiedTrackEndsOnlyAtItsLastStep) {
     EXPECT_EQ(bar->current_position(), 50) << "no rewind asked for";
 }
 
+TEST_F(SoundBars, MissingCopiedTrackIsNamedWithItsCdAndFolder) {
+    cd_.on_hard_disk = true;
+    cd_.hard_disk_directory = folder_.path() + "cd";
+    cd_.media_text_2 = "Songs of the Solvara";
+    write_file(folder_.file("cd/01 Dawn.wav"), "");
+    Tsound_bar* bar = make_bar(cd_item_);
+    EXPECT_FALSE(bar->toggle());
+    EXPECT_FALSE(bar->is_opened());
+    // Found by its name but gone by the time it opens.
+    write_file(folder_.file("cd/02 Forest.wav"), "");
+    EXPECT_FALSE(bar->toggle());
+
+    const auto& requests = responder_.responder.requests;
+    ASSERT_EQ(requests.size(), 2u);
+    for (const MessageRequest& request : requests) {
+        EXPECT_EQ(request.text, "Track 2 of the audio CD \"Songs of the Solvara\" cannot be "
+                                "played: its copy was not found in the folder \"" +
+                                    folder_.path() +
+                                    "cd\". Please copy the CD's tracks into "
+                                    "that folder again.");
+        EXPECT_EQ(request.icon, MessageIcon::error);
+    }
+    EXPECT_EQ(fake().open_devices(), 0u);
+}
+
 TEST_F(SoundBars, CdSpanEndsWhenTheDriveStopsPlaying) {
     Tsound_bar* bar = make_bar(cd_item_);
     ASSERT_TRUE(bar->toggle());
@@ -263,6 +352,38 @@ TEST_F(SoundBars, CdSpanEndsWhenTheDriveStopsPlaying) {
     const QImage image = bar->grab().toImage();
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), QColor(Qt::black));
+}
+
+TEST_F(SoundBars, EveryKindOfBarEndsWhenItsDeviceLeavesPlayMode) {
+    // A copied track whose span is 10,567 ms: the thumb's last step (106) lies
+    // beyond the last position the device can reach (105).
+    cd_.on_hard_disk = true;
+    cd_.hard_disk_directory = folder_.path() + "cd";
+    write_file(folder_.file("cd/02 Forest.wav"), "");
+    fake().files[folder_.path() + "cd/02 Forest.wav"] = 20567;
+    cd_cut_.length_ms = 10567;
+    SoundBarOptions options;
+    options.rewind_at_end = true;
+    Tsound_bar* copied = make_bar(cd_item_, options);
+    ASSERT_TRUE(copied->toggle());
+    ASSERT_EQ(copied->scroll_bar()->maximum(), 106);
+    fake().position_ms = 20567;
+    copied->tick();
+    EXPECT_TRUE(copied->is_playing()) << "still in play mode";
+    fake().mode = mci::mode_stop;
+    copied->tick();
+    EXPECT_FALSE(copied->is_opened());
+    EXPECT_EQ(copied->current_position(), 0) << "rewound";
+
+    // A sound file whose sound stopped short of its end (a decoding failure).
+    Tsound_bar* file = make_bar(file_item_, options);
+    ASSERT_TRUE(file->toggle());
+    fake().mode = mci::mode_stop;
+    fake().position_ms = 6000;
+    file->tick();
+    EXPECT_FALSE(file->is_opened());
+    EXPECT_EQ(file->current_position(), 0);
+    EXPECT_EQ(playing_sound_bar(), nullptr);
 }
 
 TEST_F(SoundBars, ShiftKeysMoveTheThumbAndOtherKeysGoToTheSurface) {
@@ -376,4 +497,45 @@ TEST_F(SoundBars, StartUpReportsAMissingSoundOutputAndResourcesLoad) {
                                   &bitmaps.not_playing_cursor, &bitmaps.playing_cursor})
         EXPECT_EQ(bitmap->size(), QSize(12, 12));
     EXPECT_FALSE(sound_bar_drag_cursor().pixmap().isNull());
+}
+
+// The real devices on the silent output, which keeps real time.
+TEST(SoundBarsOnRealDevices, ACopiedTrackThatEndsBetweenTwoStepsEndsAndRewinds) {
+    qputenv("PEMMARO_SILENT_AUDIO", "1");
+    TempDir folder;
+    {
+        // 567 ms: the thumb's last step is 6, the device's last position 5.
+        SF_INFO info{};
+        info.samplerate = 8000;
+        info.channels = 1;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        write_file(folder.file("cd/03 Marsh.wav"), "");
+        SNDFILE* file = sf_open(folder.file("cd/03 Marsh.wav").c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        std::vector<short> samples(4536, 3000);
+        sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+        sf_close(file);
+    }
+    ScopedResponder responder;
+    TaudioCD cd;
+    cd.on_hard_disk = true;
+    cd.hard_disk_directory = folder.path() + "cd";
+    Tcutpart cut;
+    cut.is_sound_file = false;
+    cut.audio_cd = &cd;
+    cut.track = 3;
+    cut.length_ms = 567;
+    Tcupaitem item;
+    item.cut_part = &cut;
+    QWidget surface;
+    SoundBarOptions options;
+    options.recording_item = &item;
+    options.rewind_at_end = true;
+    auto* bar = new Tsound_bar(&surface, 10, 10, std::move(options));
+    ASSERT_TRUE(bar->toggle());
+    EXPECT_EQ(bar->scroll_bar()->maximum(), 6);
+    EXPECT_TRUE(QTest::qWaitFor([bar] { return !bar->is_playing(); }, 5000));
+    EXPECT_FALSE(bar->is_opened());
+    EXPECT_EQ(bar->current_position(), 0);
+    EXPECT_TRUE(responder.responder.requests.empty());
 }

@@ -112,10 +112,16 @@ void write_sound_file(const std::string& path, std::span<const float> samples,
         const std::filesystem::path name = std::filesystem::path(path).filename();
         const ScratchFile pcm(temporary_path_for((std::filesystem::path(scratch) / name).string()));
         write_with_libsndfile(pcm.path(), encoding.sample_rate, encoding.format, samples);
-        run_tool("ffmpeg",
-                 {"-loglevel", "error", "-y", "-i", pcm.path(), "-c:a", "libmp3lame", "-b:a",
-                  std::to_string(encoding.mp3_kbps) + "k", "-f", "wav", "-fflags", "+bitexact",
-                  "-flags:a", "+bitexact", "-map_metadata", "-1", written.path()});
+        // Without the bit reservoir every frame carries its own data, so that
+        // decoding from any place (a thumb moved, a pause resumed) has what it
+        // needs; with it, the decoder complains of the frames a seek lands on.
+        run_tool("ffmpeg", {"-loglevel",  "error",       "-y",
+                            "-i",         pcm.path(),    "-c:a",
+                            "libmp3lame", "-b:a",        std::to_string(encoding.mp3_kbps) + "k",
+                            "-reservoir", "0",           "-f",
+                            "wav",        "-fflags",     "+bitexact",
+                            "-flags:a",   "+bitexact",   "-map_metadata",
+                            "-1",         written.path()});
     }
     const SoundCheck check = read_back(written.path());
     const int expected_subtype =

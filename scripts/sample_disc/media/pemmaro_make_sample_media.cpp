@@ -53,7 +53,7 @@ namespace fs = std::filesystem;
 constexpr const char* manifest_name = ".pemmaro-media-manifest";
 // A kind's version goes up whenever what it writes changes, so the next build
 // remakes those files.
-constexpr const char* sound_version = "sound-1";
+constexpr const char* sound_version = "sound-2";
 constexpr const char* cd_version = "cd-1";
 constexpr const char* small_picture_version = "small-1";
 constexpr const char* big_picture_version = "big-1";
