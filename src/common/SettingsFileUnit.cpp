@@ -64,7 +64,8 @@ void initialise_settings_file(const std::string& program_directory) {
 
 void check_settings_file() {
     if (file_status(settings_file().path).kind != FileKind::existing_file)
-        message("There is a problem with the file " + settings_file().path, MessageIcon::error);
+        message("There is a problem with the file " + system_text(settings_file().path),
+                MessageIcon::error);
 }
 
 std::string read_string(std::string_view section, std::string_view key,

@@ -267,7 +267,7 @@ void read_order_species(LoadContext& context, int order, const std::string& suff
         species->order_position[k] = i;
         const std::optional<long> family_number = number_of(parts.first);
         if (!family_number)
-            fatal("Error in file \"" + context.reader.full_file_name() +
+            fatal("Error in file \"" + system_text(context.reader.full_file_name()) +
                   "\": error converting family nr");
         Tfamily* before = current;
         current = advance_to_family(data, order, current, previous, current_number, *family_number);

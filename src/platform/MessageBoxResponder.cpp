@@ -1,7 +1,5 @@
 #include "platform/MessageBoxResponder.h"
 
-#include "platform/Ansi.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -76,8 +74,9 @@ MessageAnswer show_box(const MessageRequest& request) {
 } // namespace
 
 std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request) {
-    auto box = std::make_unique<QMessageBox>(icon_of(request.icon), to_qstring(request.caption),
-                                             to_qstring(request.text), buttons_of(request.buttons));
+    auto box = std::make_unique<QMessageBox>(
+        icon_of(request.icon), QString::fromStdString(request.caption),
+        QString::fromStdString(request.text), buttons_of(request.buttons));
     if (request.default_button == MessageDefault::second)
         box->setDefaultButton(second_button_of(request.buttons));
     return box;
