@@ -73,6 +73,11 @@ std::string read_string(std::string_view section, std::string_view key,
     return profile_string(file_or_settings(file), section, key, default_value, string_limit);
 }
 
+std::string read_path(std::string_view section, std::string_view key,
+                      std::string_view default_value, const OptionalFile& file) {
+    return profile_string(file_or_settings(file), section, key, default_value, std::string::npos);
+}
+
 long read_integer(std::string_view section, std::string_view key, long default_value,
                   const OptionalFile& file) {
     return profile_integer(file_or_settings(file), section, key, default_value);

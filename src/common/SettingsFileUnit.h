@@ -29,6 +29,9 @@ using OptionalFile = std::optional<std::string>;
 
 std::string read_string(std::string_view section, std::string_view key,
                         std::string_view default_value, const OptionalFile& file = {});
+// A folder or file name: read whole, since a path cut short names another place.
+std::string read_path(std::string_view section, std::string_view key,
+                      std::string_view default_value, const OptionalFile& file = {});
 long read_integer(std::string_view section, std::string_view key, long default_value,
                   const OptionalFile& file = {});
 bool read_flag(std::string_view section, std::string_view key, bool default_value,

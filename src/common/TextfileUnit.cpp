@@ -144,7 +144,7 @@ Ttextfile_handler& textfile() {
 }
 
 void open_language_texts() {
-    std::string name = read_string(general_settings::section, general_settings::text_file, "");
+    std::string name = read_path(general_settings::section, general_settings::text_file, "");
     if (name.empty())
         name = std::string(default_text_file_name);
     const std::optional<std::string> path = find_data_file(name);

@@ -195,7 +195,7 @@ void load_audio_cd_settings(LoadContext& context) {
         ++position;
         cd.on_hard_disk = position < on_hard_disk.size() && on_hard_disk.test(position);
         if (read_string(audio_cds_section, short_name_key(cd), "") == audio_cd_short_name(cd))
-            cd.hard_disk_directory = read_string(audio_cds_section, directory_key(cd), "");
+            cd.hard_disk_directory = read_path(audio_cds_section, directory_key(cd), "");
     }
 }
 

@@ -155,11 +155,17 @@ TEST_F(LoadedFixture, LocalitiesPeopleAndMaps) {
 TEST(AudioCdSettings, PositionsFollowTheTapeNumbersAsTexts) {
     DiscFixture disc;
     LoadedDisc loaded(disc);
+    const std::string nine_short_name = audio_cd_short_name(*loaded.load()->audio_cds.find("9"));
+    const std::string long_folder = "/music/" + std::string(230, 'n') + "/cd9";
     write_file(disc.settings_path(), "[AUDIO CDS]\r\nCDs on Hard Disk=2\r\n"
-                                     "Part of short name CD 2=*ars Bird Sounds disc number ni*\r\n"
-                                     "Directory on hard disk CD 2=/music/cd9\r\n"
-                                     "Part of short name CD 1=*another edition*\r\n"
-                                     "Directory on hard disk CD 1=/music/old\r\n");
+                                     "Part of short name CD 2=" +
+                                         nine_short_name +
+                                         "\r\n"
+                                         "Directory on hard disk CD 2=" +
+                                         long_folder +
+                                         "\r\n"
+                                         "Part of short name CD 1=*another edition*\r\n"
+                                         "Directory on hard disk CD 1=/music/old\r\n");
     std::unique_ptr<Tdata> data = loaded.load();
     const TaudioCD& nine = *data->audio_cds.find("9");
     const TaudioCD& ten = *data->audio_cds.find("10");
@@ -167,6 +173,7 @@ TEST(AudioCdSettings, PositionsFollowTheTapeNumbersAsTexts) {
     EXPECT_TRUE(nine.on_hard_disk); // position 2: "10" sorts before "9"
     EXPECT_FALSE(ten.on_hard_disk);
     EXPECT_EQ(ten.hard_disk_directory, ""); // stored for another disc edition
+    EXPECT_EQ(nine.hard_disk_directory, long_folder);
     save_audio_cd_state(*data);
     EXPECT_EQ(profile_string(disc.settings_path(), "AUDIO CDS", "CDs on Hard Disk", "", 200), "2");
     EXPECT_EQ(profile_string(disc.settings_path(), "AUDIO CDS", "Part of short name CD 1", "", 200),

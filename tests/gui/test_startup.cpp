@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace pemmaro;
@@ -37,7 +38,7 @@ protected:
     // Runs the program; the main window, when shown, is closed from the message loop.
     int run(std::vector<std::string>* shown_windows = nullptr) {
         ProgramRunOptions options;
-        options.program_directory = folder_.path();
+        options.program_directory = program_directory_;
         options.on_main_window_shown = [&, shown_windows](TChildForm& main_window) {
             ++main_windows_shown_;
             caption_ = main_window.windowTitle().toStdString();
@@ -58,10 +59,12 @@ protected:
     }
 
     std::string setting(std::string_view key) {
-        return profile_string(folder_.file("Pemmaro.ini"), "GENERAL", key, "<none>", 200);
+        return profile_string(program_directory_ + "Pemmaro.ini", "GENERAL", key, "<none>",
+                              std::string::npos);
     }
 
     TempDir folder_;
+    std::string program_directory_ = folder_.path();
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;
     QByteArray runtime_;
@@ -85,6 +88,17 @@ TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
         EXPECT_EQ(request.text, "No sound output.");
     EXPECT_EQ(setting("Base Directory"), "/media/disc/");
     EXPECT_EQ(setting("Just Installed"), "No");
+}
+
+TEST_F(ProgramStart, LongFoldersAreKeptWhole) {
+    program_directory_ = folder_.file(std::string(220, 'p') + "/");
+    std::filesystem::create_directory(program_directory_);
+    copy_files(folder_.path(), program_directory_);
+    const std::string base = "/media/" + std::string(230, 'b') + "/";
+    write_file(program_directory_ + "Pemmaro.ini", "[GENERAL]\r\nBase Directory=" + base + "\r\n");
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(startup_values().help_file_path, program_directory_ + "Pemmaro.html");
+    EXPECT_EQ(setting("Base Directory"), base);
 }
 
 TEST_F(ProgramStart, SecondInstanceAnsweredNoEndsWithoutAWindow) {
