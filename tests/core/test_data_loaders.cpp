@@ -3,6 +3,7 @@
 #include "common/SettingsFileUnit.h"
 #include "data/BirdsDataUnit.h"
 #include "data/DataLoadersUnit.h"
+#include "data/DisplayMarkupUnit.h"
 #include "maps_pictures/SolvaraAreasUnit.h"
 #include "platform/ProfileFile.h"
 
@@ -25,6 +26,14 @@ std::string fatal_text_of(DiscFixture& disc) {
 }
 
 } // namespace
+
+// Italic is 11 ("\v"), bold 12 ("\f"), underline 13 ("\r").
+TEST(DisplayMarkup, EveryOpeningTagTakesTheNextFreeClosingTag) {
+    EXPECT_EQ(convert_display_markup("<I>call<I>song</I>both</I>"), "\vcall\vsong\vboth\v");
+    EXPECT_EQ(convert_display_markup("<b>dawn</B> and </b>dusk"), "\fdawn\f and </b>dusk");
+    EXPECT_EQ(convert_display_markup("<U>male<u>female"), "\rmale\rfemale\r\r");
+    EXPECT_EQ(convert_display_markup("<B><I>Alcedo</I></B> atthis"), "\f\vAlcedo\v\f atthis");
+}
 
 class LoadedFixture : public ::testing::Test {
 protected:
