@@ -306,3 +306,35 @@ TEST(SystematicOrders, UnusedFamiliesBeforeAUsedOneAreDropped) {
     EXPECT_EQ(shared.first_recording_item[2]->next_item_of_cut_part[2]->species->unique_id, 1001);
     EXPECT_EQ(data->family_count[2], 3);
 }
+
+// Species outside an order all stand at position -1, so their items meet in
+// one run of the sort; a species is still chained once, even when another
+// species' item stands between two of its items.
+TEST(SystematicOrders, ASpeciesOutsideTheOrderIsChainedOncePerCutPart) {
+    DiscFixture disc;
+    disc.set("syst_ord.txt", {"@#[FAMILIES_1]", "A,Alpha", "@#[SPECIES_1]", "1,1001",
+                              "@#[FAMILIES_2]", "X,Ex", "@#[SPECIES_2]", "1,1001"});
+    LoadedDisc loaded(disc);
+    ProductSettings with_orders = product();
+    with_orders.has_systematic_order_file = true;
+    product() = with_orders;
+    std::unique_ptr<Tdata> data = loaded.load();
+    Tcutpart& shared = *data->cut_parts.find("9B017");
+    Tcupaitem& bulbul = data->recording_item_store.emplace_back();
+    bulbul.species = data->species_by_id(1002);
+    bulbul.cut_part = &shared;
+    Tcupaitem& first = *shared.first_recording_item[1];  // of species 1001
+    Tcupaitem& second = *first.next_item_of_cut_part[1]; // of species 2002
+    Tcupaitem& again = data->recording_item_store.emplace_back(second);
+    second.next_item_of_cut_part[1] = &bulbul;
+    bulbul.next_item_of_cut_part[1] = &again;
+
+    TDataFileReader reader;
+    LoadContext context{*data, reader, product(), {}};
+    load_systematic_orders(context);
+    std::vector<int> chained;
+    for (const Tcupaitem* item = shared.first_recording_item[2]; item;
+         item = item->next_item_of_cut_part[2])
+        chained.push_back(item->species->unique_id);
+    EXPECT_EQ(chained, (std::vector<int>{2002, 1002, 1001}));
+}
