@@ -3,6 +3,7 @@
 #include "data/DisplayMarkupUnit.h"
 #include "platform/Messages.h"
 
+#include <limits>
 #include <unordered_map>
 
 namespace pemmaro {
@@ -50,8 +51,10 @@ void read_sound_file(Tcutpart& cut_part, std::string_view compression, std::stri
     if (!number)
         fatal("Error occured when converting compression number!");
     cut_part.compression_number = static_cast<int>(*number);
+    // A length that milliseconds cannot hold is as unusable as none.
     const long seconds = leading_number_of(length);
-    cut_part.length_ms = static_cast<int>((seconds < 1 ? 99 : seconds) * 1000);
+    const bool usable = seconds >= 1 && seconds <= std::numeric_limits<int>::max() / 1000;
+    cut_part.length_ms = static_cast<int>((usable ? seconds : 99) * 1000);
     cut_part.length_from_file = true;
 }
 

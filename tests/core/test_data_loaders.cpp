@@ -161,6 +161,24 @@ TEST_F(LoadedFixture, LocalitiesPeopleAndMaps) {
     EXPECT_DOUBLE_EQ(static_cast<double>(india.second_pair.y), 6.5);
 }
 
+// Lengths in whole seconds become milliseconds; one too long for that is no
+// length (as an empty one), never a wrapped-around small or negative one.
+TEST(CutPartLengths, LengthsBeyondMillisecondsCountAsUnknown) {
+    DiscFixture disc;
+    for (const char* key_and_seconds :
+         {"3A001 2147483", "3A002 2147484", "3A003 4294968", "3A004 99999999999999999999"}) {
+        const std::string text = key_and_seconds;
+        const std::size_t blank = text.find(' ');
+        disc.append("cutparts.txt", {"@#[]", text.substr(0, blank), "0", text.substr(blank + 1), "",
+                                     "", "KHAO YAI", "", "", ""});
+    }
+    LoadedDisc loaded(disc);
+    std::unique_ptr<Tdata> data = loaded.load();
+    EXPECT_EQ(data->cut_parts.find("3A001")->length_ms, 2147483000);
+    for (const char* key : {"3A002", "3A003", "3A004"})
+        EXPECT_EQ(data->cut_parts.find(key)->length_ms, 99000) << key;
+}
+
 TEST(AudioCdSettings, PositionsFollowTheTapeNumbersAsTexts) {
     DiscFixture disc;
     LoadedDisc loaded(disc);
