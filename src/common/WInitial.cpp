@@ -11,6 +11,7 @@
 #include "data/DataFileReaderUnit.h"
 #include "data/DataLoadersUnit.h"
 #include "platform/MediaDevices.h"
+#include "platform/OverrideCursor.h"
 #include "platform/Paths.h"
 #include "sound/AudioCDPlayersUnit.h"
 
@@ -44,6 +45,7 @@ void initialise_modules_up_to_data(const std::string& program_directory) {
     open_language_texts();
     establish_product();
     load_data_texts();
+    const OverrideCursor busy(Qt::WaitCursor);
     set_data(load_data(product()));
 }
 

@@ -1,9 +1,12 @@
 #include "platform/MessageBoxResponder.h"
 
+#include "platform/OverrideCursor.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
+#include <optional>
 
 namespace pemmaro {
 
@@ -68,6 +71,10 @@ MessageAnswer answer_of(int button, MessageButtons buttons) {
 }
 
 MessageAnswer show_box(const MessageRequest& request) {
+    // A box waits for the user, also while the program is busy loading.
+    std::optional<OverrideCursor> arrow;
+    if (QGuiApplication::overrideCursor() != nullptr)
+        arrow.emplace(Qt::ArrowCursor);
     return answer_of(make_message_box(request)->exec(), request.buttons);
 }
 

@@ -7,8 +7,12 @@
 #include "data/DataFileReaderUnit.h"
 #include "platform/MessageBoxResponder.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace pemmaro {
 namespace {
@@ -37,6 +41,22 @@ TEST(MessageBoxes, ShowTheRequestWithItsButtonsAndDefault) {
         request.default_button = MessageDefault::second;
         EXPECT_EQ(default_of(*make_message_box(request)), c.second);
     }
+}
+
+TEST(MessageBoxes, ShowTheArrowEvenWhileTheProgramIsBusy) {
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    std::optional<Qt::CursorShape> over_the_box;
+    QTimer::singleShot(0, [&] {
+        over_the_box = QGuiApplication::overrideCursor()->shape();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->done(QMessageBox::Ok);
+    });
+    MessageBoxResponder boxes;
+    EXPECT_EQ(boxes.respond({"Pemmaro", "Error occured with a subspecies", MessageIcon::error}),
+              MessageAnswer::ok);
+    EXPECT_EQ(over_the_box, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QGuiApplication::restoreOverrideCursor();
 }
 
 // What the boxes of the real message path show.

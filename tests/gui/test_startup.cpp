@@ -7,9 +7,11 @@
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -88,6 +90,34 @@ TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
         EXPECT_EQ(request.text, "No sound output.");
     EXPECT_EQ(setting("Base Directory"), "/media/disc/");
     EXPECT_EQ(setting("Just Installed"), "No");
+}
+
+// Records, with each message, the cursor over the program's windows.
+class CursorAtMessages : public MessageResponder {
+public:
+    CursorAtMessages() { set_message_responder(this); }
+    ~CursorAtMessages() override { set_message_responder(nullptr); }
+    CursorAtMessages(const CursorAtMessages&) = delete;
+    CursorAtMessages& operator=(const CursorAtMessages&) = delete;
+
+    MessageAnswer respond(const MessageRequest& request) override {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors[request.text] = cursor ? cursor->shape() : Qt::ArrowCursor;
+        return safe_answer(request.buttons);
+    }
+
+    std::map<std::string, Qt::CursorShape> cursors;
+};
+
+TEST_F(ProgramStart, TheDataSetLoadsUnderTheWaitCursor) {
+    // A picture of a subspecies the species lacks: a message while loading.
+    const std::string pictures = folder_.file("big_pict.txt");
+    write_file(pictures, read_file(pictures) + "@#[]\r\n2101\r\npallidus\r\n\r\n\r\n\r\n"
+                                               "\r\nSubadult\r\n");
+    CursorAtMessages messages;
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(messages.cursors["Error occured with a subspecies \"pallidus\""], Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(ProgramStart, LongFoldersAreKeptWhole) {
