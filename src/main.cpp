@@ -33,6 +33,9 @@ int check_data_set(int argc, char** argv) {
 }
 
 int run(int argc, char** argv) {
+    // The browser plugin's engine shares OpenGL contexts, which Qt can only set
+    // up when told before the application exists; it costs nothing unused.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     return pemmaro::run_program({QCoreApplication::applicationDirPath().toStdString(), {}});
 }

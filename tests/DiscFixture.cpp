@@ -172,6 +172,11 @@ void DiscFixture::set(const std::string& file, std::vector<std::string> lines) {
     files_[file] = std::move(lines);
 }
 
+void DiscFixture::append(const std::string& file, const std::vector<std::string>& lines) {
+    std::vector<std::string>& content = files_[file];
+    content.insert(content.end(), lines.begin(), lines.end());
+}
+
 void DiscFixture::remove(const std::string& file) {
     files_.erase(file);
 }

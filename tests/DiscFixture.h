@@ -21,6 +21,8 @@ public:
 
     // Replaces a file's lines (the file is written by write()).
     void set(const std::string& file, std::vector<std::string> lines);
+    // Adds lines (records) at the end of a file.
+    void append(const std::string& file, const std::vector<std::string>& lines);
     void remove(const std::string& file);
     // Writes all files, the settings file and the language texts of the reader.
     void write() const;

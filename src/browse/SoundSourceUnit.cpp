@@ -27,13 +27,13 @@ std::string seconds_text(int milliseconds) {
     return text;
 }
 
-std::string sound_source_description(const Tcutpart& cut_part) {
+MessageText sound_source_description(const Tcutpart& cut_part) {
     // The path is shown as it is on disk: on a case-sensitive file system a
     // lower-cased path would name a file that need not exist.
     if (cut_part.is_sound_file || cut_part.audio_cd == nullptr)
-        return shstr_text(18) + ": " + cut_part_sound_file_path(cut_part);
+        return shstr_text(18) + ": " + system_text(cut_part_sound_file_path(cut_part));
     const TaudioCD& cd = *cut_part.audio_cd;
-    std::string text = shstr_text(19) + " \"" + cd.media_text_1 + "\"\n" + shstr_text(20) + " " +
+    MessageText text = shstr_text(19) + " \"" + cd.media_text_1 + "\"\n" + shstr_text(20) + " " +
                        std::to_string(cut_part.track);
     if (cut_part.offset_ms > 0)
         text +=
@@ -41,8 +41,10 @@ std::string sound_source_description(const Tcutpart& cut_part) {
     text +=
         ", " + shstr_text(23) + " " + seconds_text(cut_part.length_ms) + " " + shstr_text(22) + ".";
     if (cd.on_hard_disk)
-        text += "\n" + shstr_text(24) + " '" +
-                copied_track_path(cd.hard_disk_directory, cut_part.track).value_or("") + "'.";
+        text +=
+            "\n" + shstr_text(24) + " '" +
+            system_text(copied_track_path(cd.hard_disk_directory, cut_part.track).value_or("")) +
+            "'.";
     return text;
 }
 

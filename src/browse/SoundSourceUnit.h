@@ -3,6 +3,8 @@
 // the data disc, or the audio CD, track and span (and the copied track when
 // the CD is held on the hard disk).
 
+#include "platform/MessageText.h"
+
 #include <string>
 
 namespace pemmaro {
@@ -14,7 +16,7 @@ struct Tcutpart;
 std::string cut_part_sound_file_path(const Tcutpart& cut_part);
 
 // The text of "Show Name of Sound File". Lines are separated by '\n'.
-std::string sound_source_description(const Tcutpart& cut_part);
+MessageText sound_source_description(const Tcutpart& cut_part);
 
 // Milliseconds as seconds with one decimal, with the system's decimal separator.
 std::string seconds_text(int milliseconds);

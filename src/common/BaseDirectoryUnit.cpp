@@ -43,16 +43,19 @@ void set_base_directory_changed_handler(std::function<void()> handler) {
 }
 
 std::string just_installed_base_directory(const std::string& saved_value) {
-    if (!saved_value.empty() && saved_value.front() == '/')
-        return mount_point_of(saved_value);
-    return saved_value.substr(0, 2);
+    if (saved_value.empty() || saved_value.front() != '/')
+        return saved_value.substr(0, 2);
+    // A medium that is not mounted now lies on the root file system as far as
+    // the mount table knows; its root would be "/" and the folder lost for good.
+    const std::string mount_point = mount_point_of(saved_value);
+    return mount_point == "/" ? saved_value : mount_point;
 }
 
 void read_base_directory() {
     BaseDirectoryState& state = base_directory_state();
     state.basedir_texts[0] = text("BASEDIR", 1);
     state.basedir_texts[1] = text("BASEDIR", 2);
-    std::string value = read_string(keys::section, keys::base_directory, "");
+    std::string value = read_path(keys::section, keys::base_directory, "");
     if (read_flag(keys::section, keys::just_installed, keys::just_installed_default)) {
         value = just_installed_base_directory(value);
         write_string(keys::section, keys::base_directory, value);

@@ -40,7 +40,9 @@ std::optional<std::string> locate_data_file(const std::function<std::string()>& 
 bool base_directory_is_on_cd_rom();
 
 // The "Just Installed" rule: keep only the root of the medium the value lies on
-// (a drive letter and colon, or the mount point of a path of this system).
+// (a drive letter and colon, or the mount point of a path of this system). A
+// path whose medium is not mounted, or that lies on the root file system, is
+// kept as it is.
 std::string just_installed_base_directory(const std::string& saved_value);
 
 } // namespace pemmaro

@@ -28,6 +28,22 @@ std::string species_file_base(std::string_view folder, std::string_view family_d
            std::string(unique_id);
 }
 
+// A relative path that no ".." component leads out of its folder.
+bool stays_inside(std::string_view relative) {
+    if (!is_relative_path(relative))
+        return false;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        std::size_t end = start;
+        while (end < relative.size() && !is_separator(relative[end]))
+            ++end;
+        if (relative.substr(start, end - start) == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string family_folder_name(std::string_view family_directory_name) {
@@ -102,7 +118,7 @@ std::string spoken_name_path(std::string_view family_directory_name, std::string
 }
 
 std::optional<std::string> site_description_path(std::string_view description_file) {
-    if (description_file.empty())
+    if (description_file.empty() || !stays_inside(description_file))
         return std::nullopt;
     return "localities\\" + std::string(description_file);
 }

@@ -38,6 +38,8 @@ std::string distribution_map_path(std::string_view family_directory_name,
 // k = 2 for Spanish, Dutch and Portuguese editions.
 std::string spoken_name_path(std::string_view family_directory_name, std::string_view unique_id,
                              bool second_language_voices);
+// None as well for a name that would lead out of "localities\" (absolute, or
+// with a ".." component): the page opened must lie under the base directory.
 std::optional<std::string> site_description_path(std::string_view description_file);
 
 // A track of an audio CD copied to the hard disk: the first file (by name) in

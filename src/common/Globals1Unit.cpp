@@ -8,6 +8,7 @@
 #include "platform/Paths.h"
 #include "platform/Shell.h"
 
+#include <QString>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -48,9 +49,16 @@ std::string existing_or_given(const std::string& name) {
     return resolve_existing_path(name).value_or(to_native_separators(name));
 }
 
+// A caption of the file's name, cut between characters, never inside one.
+MessageText file_caption(const std::string& file) {
+    return system_text(
+        QString::fromStdString(file).left(static_cast<qsizetype>(caption_length)).toStdString());
+}
+
 bool copy_failed(const std::string& file, const char* what, int code) {
-    message_with_caption(file.substr(0, caption_length),
-                         what + std::to_string(code) + " (" + system_error_text(code) + ")",
+    message_with_caption(file_caption(file),
+                         what + std::to_string(code) + " (" + system_text(system_error_text(code)) +
+                             ")",
                          MessageIcon::error, MessageButtons::ok);
     return true;
 }
@@ -203,15 +211,15 @@ bool GLB_create_directory(const std::string& folder) {
     if (fs::is_directory(status))
         return false;
     if (fs::exists(status)) {
-        message("Procedure \"GLB_create_directory()\" wanted to create subdirectory \"" + folder +
-                    "\", but a file with the same name already exists.",
+        message("Procedure \"GLB_create_directory()\" wanted to create subdirectory \"" +
+                    system_text(folder) + "\", but a file with the same name already exists.",
                 MessageIcon::error);
         return true;
     }
     if (::mkdir(path.c_str(), 0777) != 0) {
         message("Something went wrong in procedure \"GLB_create_directory()\" when creating "
                 "subdirectory \"" +
-                    folder + "\".",
+                    system_text(folder) + "\".",
                 MessageIcon::error);
         return true;
     }
@@ -219,8 +227,8 @@ bool GLB_create_directory(const std::string& folder) {
 }
 
 bool delete_folder_tree(const std::string& folder) {
-    if (message("Is it OK to delete the subdirectory \"" + folder + "\"?", MessageIcon::question,
-                MessageButtons::yes_no) != MessageAnswer::yes)
+    if (message("Is it OK to delete the subdirectory \"" + system_text(folder) + "\"?",
+                MessageIcon::question, MessageButtons::yes_no) != MessageAnswer::yes)
         return true;
 
     std::string path = to_native_separators(folder);
@@ -246,7 +254,7 @@ bool delete_folder_tree(const std::string& folder) {
     }
     // A folder something was left in cannot go; the message below says so.
     if (!fs::remove(path, ec) || ec) {
-        message_with_caption("Something went wrong when deleting directory:", folder,
+        message_with_caption("Something went wrong when deleting directory:", system_text(folder),
                              MessageIcon::error, MessageButtons::ok);
         return true;
     }
@@ -373,15 +381,15 @@ bool execute(const std::string& application, const std::vector<std::string>& arg
     ProcessOutcome outcome = start_program(application, arguments, wait);
     if (!outcome.started) {
         message_with_caption("",
-                             "Could not execute \"" + application + " " +
-                                 joined_arguments(arguments) + "\".\nError code is " +
-                                 outcome.error_text,
+                             "Could not execute \"" +
+                                 system_text(application + " " + joined_arguments(arguments)) +
+                                 "\".\nError code is " + system_text(outcome.error_text),
                              MessageIcon::error, MessageButtons::ok);
         return true;
     }
     if (wait && !outcome.waited) {
         message("Something went wrong when waiting for the process \"" +
-                    joined_arguments(arguments) + "\" to return!",
+                    system_text(joined_arguments(arguments)) + "\" to return!",
                 MessageIcon::error);
         return true;
     }

@@ -150,7 +150,7 @@ void establish_product() {
     if (const std::optional<std::string> path = find_data_file(name); !path) {
         message(kz_globs[1] + name + kz_globs[2], MessageIcon::error);
     } else if (const FirstLine first = read_first_line(*path); first.read_error) {
-        message(kz_globs[3] + *path, MessageIcon::error);
+        message(kz_globs[3] + system_text(*path), MessageIcon::error);
     } else {
         number = parse_product_number(first.text);
     }

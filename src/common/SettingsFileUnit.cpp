@@ -8,6 +8,8 @@
 #include "platform/ProfileFile.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <unistd.h>
 
@@ -27,6 +29,21 @@ std::string configuration_folder() {
     const QString folder = base + "/pemmaro";
     QDir().mkpath(folder);
     return folder.toStdString() + "/";
+}
+
+// The shipped settings ("Base Directory", "Just Installed") start the user's own
+// file; the copy is the user's to write, whatever the shipped file's mode.
+void seed_user_settings(const std::string& shipped, const std::string& own) {
+    const QString own_name = QFile::decodeName(own.c_str());
+    const QString shipped_name = QFile::decodeName(shipped.c_str());
+    if (QFileInfo::exists(own_name) || !QFileInfo(shipped_name).isFile())
+        return;
+    if (!QFile::copy(shipped_name, own_name)) {
+        log_line("Could not copy the settings " + shipped + " to " + own);
+        return;
+    }
+    QFile::setPermissions(own_name, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                        QFile::ReadOther);
 }
 
 const std::string& file_or_settings(const OptionalFile& file) {
@@ -53,23 +70,37 @@ SettingsFile& settings_file() {
 }
 
 void initialise_settings_file(const std::string& program_directory) {
+    const bool writable = ::access(program_directory.c_str(), W_OK) == 0;
+    initialise_settings_file(
+        {program_directory, writable, writable ? std::string() : configuration_folder()});
+}
+
+void initialise_settings_file(const SettingsPlaces& places) {
     SettingsFile& settings = settings_file();
-    const std::string beside_program = program_directory + std::string(settings_file_name);
-    settings.on_cd_rom = is_on_cd_rom(program_directory);
-    if (settings.on_cd_rom || ::access(program_directory.c_str(), W_OK) == 0)
+    const std::string beside_program = places.program_directory + std::string(settings_file_name);
+    settings.on_cd_rom = is_on_cd_rom(places.program_directory);
+    if (settings.on_cd_rom || places.program_directory_writable) {
         settings.path = beside_program;
-    else
-        settings.path = configuration_folder() + std::string(settings_file_name);
+        return;
+    }
+    settings.path = places.user_directory + std::string(settings_file_name);
+    seed_user_settings(beside_program, settings.path);
 }
 
 void check_settings_file() {
     if (file_status(settings_file().path).kind != FileKind::existing_file)
-        message("There is a problem with the file " + settings_file().path, MessageIcon::error);
+        message("There is a problem with the file " + system_text(settings_file().path),
+                MessageIcon::error);
 }
 
 std::string read_string(std::string_view section, std::string_view key,
                         std::string_view default_value, const OptionalFile& file) {
     return profile_string(file_or_settings(file), section, key, default_value, string_limit);
+}
+
+std::string read_path(std::string_view section, std::string_view key,
+                      std::string_view default_value, const OptionalFile& file) {
+    return profile_string(file_or_settings(file), section, key, default_value, std::string::npos);
 }
 
 long read_integer(std::string_view section, std::string_view key, long default_value,

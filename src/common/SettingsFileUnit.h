@@ -20,8 +20,17 @@ struct SettingsFile {
 SettingsFile& settings_file();
 
 // Chooses the settings file: beside the program when that folder is writable or
-// on a CD-ROM (read only, then), else $XDG_CONFIG_HOME/pemmaro/.
+// on a CD-ROM (read only, then), else $XDG_CONFIG_HOME/pemmaro/, which the
+// first time gets a copy of the file shipped beside the program as its seed.
 void initialise_settings_file(const std::string& program_directory);
+
+// Where the settings may live; the part of the choice that tests can stage.
+struct SettingsPlaces {
+    std::string program_directory; // with a trailing '/'
+    bool program_directory_writable = true;
+    std::string user_directory; // with a trailing '/'
+};
+void initialise_settings_file(const SettingsPlaces& places);
 // Reports a settings file that is missing or no plain file (not fatal).
 void check_settings_file();
 
@@ -29,6 +38,9 @@ using OptionalFile = std::optional<std::string>;
 
 std::string read_string(std::string_view section, std::string_view key,
                         std::string_view default_value, const OptionalFile& file = {});
+// A folder or file name: read whole, since a path cut short names another place.
+std::string read_path(std::string_view section, std::string_view key,
+                      std::string_view default_value, const OptionalFile& file = {});
 long read_integer(std::string_view section, std::string_view key, long default_value,
                   const OptionalFile& file = {});
 bool read_flag(std::string_view section, std::string_view key, bool default_value,

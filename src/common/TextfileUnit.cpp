@@ -60,6 +60,11 @@ std::string without_remark(std::string_view line) {
     return std::string(line.substr(0, line.find('#')));
 }
 
+MessageText unreadable_text_file(const std::string& name, const QFile& file) {
+    return "The text file \"" + system_text(name) +
+           "\" could not be read: " + system_text(file.errorString().toStdString());
+}
+
 struct LanguageTexts {
     Ttextfile_handler handler;
     std::string out_of_memory;
@@ -139,25 +144,23 @@ Ttextfile_handler& textfile() {
 }
 
 void open_language_texts() {
-    std::string name = read_string(general_settings::section, general_settings::text_file, "");
+    std::string name = read_path(general_settings::section, general_settings::text_file, "");
     if (name.empty())
         name = std::string(default_text_file_name);
     const std::optional<std::string> path = find_data_file(name);
     if (!path)
-        fatal("The text file \"" + name + "\" was not found!");
+        fatal("The text file \"" + system_text(name) + "\" was not found!");
     QFile file(QString::fromStdString(*path));
     if (!file.open(QIODevice::ReadOnly))
-        fatal("The text file \"" + name +
-              "\" could not be read: " + file.errorString().toStdString());
+        fatal(unreadable_text_file(name, file));
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        fatal("The text file \"" + name +
-              "\" could not be read: " + file.errorString().toStdString());
+        fatal(unreadable_text_file(name, file));
     Ttextfile_handler handler(
         std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
     if (handler.status() == Ttextfile_handler::Status::duplicate_section)
-        fatal("The text file \"" + name + "\" holds the section \"" + handler.duplicate_name() +
-              "\" more than once.");
+        fatal("The text file \"" + system_text(name) + "\" holds the section \"" +
+              handler.duplicate_name() + "\" more than once.");
     language_texts().handler = std::move(handler);
     set_message_caption(text("MESSAGES_CAPTION", 1));
     language_texts().out_of_memory = text("OUT_OF_MEMORY", 1);

@@ -11,6 +11,7 @@
 #include "data/DataFileReaderUnit.h"
 #include "data/DataLoadersUnit.h"
 #include "platform/MediaDevices.h"
+#include "platform/OverrideCursor.h"
 #include "platform/Paths.h"
 #include "sound/AudioCDPlayersUnit.h"
 
@@ -18,19 +19,16 @@ namespace pemmaro {
 
 namespace {
 
-constexpr std::size_t help_path_limit = 200;
-
 void read_startup_values() {
     namespace keys = general_settings;
     StartupValues& values = startup_values();
-    values.sound_editing_program = read_string(keys::section, keys::sound_editing_program,
-                                               keys::sound_editing_program_default);
+    values.sound_editing_program =
+        read_path(keys::section, keys::sound_editing_program, keys::sound_editing_program_default);
     values.maximize_sound_editing_program =
         read_flag(keys::section, keys::maximize_sound_editing_program,
                   keys::maximize_sound_editing_program_default);
     values.help_file_path =
-        (common_services().program_directory + ProgramConfiguration::help_file_name)
-            .substr(0, help_path_limit);
+        common_services().program_directory + ProgramConfiguration::help_file_name;
 }
 
 } // namespace
@@ -47,6 +45,7 @@ void initialise_modules_up_to_data(const std::string& program_directory) {
     open_language_texts();
     establish_product();
     load_data_texts();
+    const OverrideCursor busy(Qt::WaitCursor);
     set_data(load_data(product()));
 }
 
@@ -60,7 +59,7 @@ void initialise_modules(const std::string& program_directory) {
     measure_screen();
     read_startup_values();
     // The virtual CD changer's images: by default the data disc's image folder.
-    set_cd_image_folder(to_native_separators(read_string(
+    set_cd_image_folder(to_native_separators(read_path(
         general_settings::section, general_settings::audio_cd_image_folder,
         base_directory() + std::string(general_settings::audio_cd_image_folder_default_name))));
     initialise_audio_cds();

@@ -18,7 +18,7 @@ struct ProgramConfiguration {
 struct StartupValues {
     std::string sound_editing_program;
     bool maximize_sound_editing_program = false;
-    std::string help_file_path; // at most 200 characters
+    std::string help_file_path;
 };
 
 StartupValues& startup_values();

@@ -26,7 +26,7 @@ std::array<std::string, 6>& data_texts() {
 
 [[noreturn]] void io_error(int code, const std::string& full_name) {
     const auto& texts = data_texts();
-    fatal(texts[1] + std::to_string(code) + texts[2] + full_name);
+    fatal(texts[1] + std::to_string(code) + texts[2] + system_text(full_name));
 }
 
 std::string expanded_name(std::string_view file_name) {
@@ -156,7 +156,8 @@ SectionRead TDataFileReader::read_section(std::string_view file_name, std::strin
         result.count = static_cast<int>(count);
     } else if (flags & report_missing) {
         const auto& texts = data_texts();
-        fatal(texts[3] + full_name_ + "\n" + texts[4] + " \"" + header + "\" " + texts[5]);
+        fatal(texts[3] + system_text(full_name_) + "\n" + texts[4] + " \"" + header + "\" " +
+              texts[5]);
     }
     if (flags & close_file)
         close();

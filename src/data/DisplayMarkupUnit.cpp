@@ -3,51 +3,61 @@
 #include "data/BirdsDataUnit.h"
 #include "platform/Ansi.h"
 
-#include <array>
+#include <vector>
 
 namespace pemmaro {
 
 namespace {
 
-std::size_t find_tag(std::string_view text, std::size_t from, std::string_view opening,
-                     char letter) {
-    for (std::size_t at = text.find(opening, from); at != std::string_view::npos;
+// Where the tags "<" + letter + ">" (or "</" + letter + ">"), in either case, begin.
+std::vector<std::size_t> tag_positions(std::string_view text, std::string_view opening,
+                                       char letter) {
+    std::vector<std::size_t> positions;
+    for (std::size_t at = text.find(opening); at != std::string_view::npos;
          at = text.find(opening, at + 1)) {
         const std::size_t letter_at = at + opening.size();
         if (letter_at + 1 < text.size() && ascii_upper(text[letter_at]) == letter &&
             text[letter_at + 1] == '>')
-            return at;
+            positions.push_back(at);
     }
-    return std::string_view::npos;
+    return positions;
 }
 
-// Replaces each opening tag of the letter and the next closing tag after it by
-// the control character; an unclosed tag gets its closing character at the end.
+// Each opening tag of the letter, in order, becomes the control character, and
+// so does the first closing tag after it that no earlier opening tag took. An
+// opening tag that finds none gets its closing character at the very end.
 std::string convert_tag(std::string_view text, char letter, char control) {
+    const std::vector<std::size_t> openings = tag_positions(text, "<", letter);
+    if (openings.empty())
+        return std::string(text);
+    const std::vector<std::size_t> closings = tag_positions(text, "</", letter);
+    std::vector<std::size_t> taken;
+    std::size_t next = 0;
+    for (std::size_t opening : openings) {
+        while (next < closings.size() && closings[next] < opening)
+            ++next; // a closing tag before every later opening tag stays text
+        if (next < closings.size())
+            taken.push_back(closings[next++]);
+    }
     std::string result;
     result.reserve(text.size());
     std::size_t position = 0;
-    bool unclosed = false;
+    std::size_t opening_index = 0;
+    std::size_t taken_index = 0;
     while (position < text.size()) {
-        const std::size_t open = find_tag(text, position, "<", letter);
-        if (open == std::string_view::npos)
-            break;
-        result.append(text.substr(position, open - position));
-        result.push_back(control);
-        const std::size_t after_open = open + 3;
-        const std::size_t close = find_tag(text, after_open, "</", letter);
-        if (close == std::string_view::npos) {
-            position = after_open;
-            unclosed = true;
-            break;
+        if (opening_index < openings.size() && openings[opening_index] == position) {
+            result.push_back(control);
+            position += 3;
+            ++opening_index;
+        } else if (taken_index < taken.size() && taken[taken_index] == position) {
+            result.push_back(control);
+            position += 4;
+            ++taken_index;
+        } else {
+            result.push_back(text[position++]);
         }
-        result.append(text.substr(after_open, close - after_open));
-        result.push_back(control);
-        position = close + 4;
     }
-    result.append(text.substr(std::min(position, text.size())));
-    if (unclosed)
-        result.push_back(control);
+    result.append(openings.size() - taken.size(), control);
     return result;
 }
 

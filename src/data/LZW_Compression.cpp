@@ -111,7 +111,7 @@ private:
     std::size_t position_ = 0;
 };
 
-void show_if(bool show, const std::string& text, MessageIcon icon = MessageIcon::error) {
+void show_if(bool show, const MessageText& text, MessageIcon icon = MessageIcon::error) {
     if (show)
         message(text, icon);
 }
@@ -390,7 +390,8 @@ CompressedFileRead read_compressed_file_into_memory(const std::string& file_name
         CompressedFileRead result;
         result.error = compression_open_error;
         show_if(show_messages,
-                "open_in_and_out_files(): error opening file \"" + file_name + "\" for input.",
+                "open_in_and_out_files(): error opening file \"" + system_text(file_name) +
+                    "\" for input.",
                 MessageIcon::none);
         show_if(show_messages, "read_compressed_file_into_memory(): file open error",
                 MessageIcon::none);

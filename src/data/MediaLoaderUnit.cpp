@@ -3,6 +3,9 @@
 #include "data/DisplayMarkupUnit.h"
 #include "platform/Messages.h"
 
+#include <limits>
+#include <unordered_map>
+
 namespace pemmaro {
 
 namespace {
@@ -48,8 +51,10 @@ void read_sound_file(Tcutpart& cut_part, std::string_view compression, std::stri
     if (!number)
         fatal("Error occured when converting compression number!");
     cut_part.compression_number = static_cast<int>(*number);
+    // A length that milliseconds cannot hold is as unusable as none.
     const long seconds = leading_number_of(length);
-    cut_part.length_ms = static_cast<int>((seconds < 1 ? 99 : seconds) * 1000);
+    const bool usable = seconds >= 1 && seconds <= std::numeric_limits<int>::max() / 1000;
+    cut_part.length_ms = static_cast<int>((usable ? seconds : 99) * 1000);
     cut_part.length_from_file = true;
 }
 
@@ -114,14 +119,18 @@ int item_number(std::string_view line) {
     return static_cast<int>(std::clamp(leading_number_of(line.substr(0, 10)), 0L, 255L));
 }
 
-void append_to_cut_part(Tcutpart& cut_part, Tcupaitem& item) {
-    Tcupaitem** link = &cut_part.first_recording_item[1];
-    while (*link)
-        link = &(*link)->next_item_of_cut_part[1];
-    *link = &item;
+// The last item of each cut part's order-1 chain so far: appending never walks
+// a chain, however many species one recording holds.
+using LastItems = std::unordered_map<const Tcutpart*, Tcupaitem*>;
+
+void append_to_cut_part(Tcutpart& cut_part, Tcupaitem& item, LastItems& last_items) {
+    Tcupaitem*& last = last_items[&cut_part];
+    (last ? last->next_item_of_cut_part[1] : cut_part.first_recording_item[1]) = &item;
+    last = &item;
 }
 
-Tcupaitem& build_item(LoadContext& context, Tspecies& species, int first, int count) {
+Tcupaitem& build_item(LoadContext& context, Tspecies& species, int first, int count,
+                      LastItems& last_items) {
     Tdata& data = context.data;
     const auto line = [&](int n) -> const std::string& {
         return line_of(context, count, first + n - 1);
@@ -145,14 +154,14 @@ Tcupaitem& build_item(LoadContext& context, Tspecies& species, int first, int co
     item.cut_part = data.cut_parts.find(line(8));
     if (item.cut_part == nullptr)
         corrupt_file_report(items_file, 2);
-    append_to_cut_part(*item.cut_part, item);
+    append_to_cut_part(*item.cut_part, item, last_items);
     if (item.cut_part->is_sound_file)
         species.has_sound_file_recording = true;
     return item;
 }
 
 void read_items_of_species(LoadContext& context, Tspecies& species, const std::string& section,
-                           bool first_read) {
+                           bool first_read, LastItems& last_items) {
     const SectionRead read = context.reader.read_section(items_file, section, items_highest,
                                                          context.lines, first_read ? open_file : 0);
     if (!read.found || read.count == 0)
@@ -160,7 +169,7 @@ void read_items_of_species(LoadContext& context, Tspecies& species, const std::s
     species.recording_item_count = read.count / 8;
     Tcupaitem* last = nullptr;
     for (int j = 0; j < species.recording_item_count; ++j) {
-        Tcupaitem& item = build_item(context, species, 8 * j, read.count);
+        Tcupaitem& item = build_item(context, species, 8 * j, read.count, last_items);
         (last ? last->next_item_of_species : species.first_recording_item) = &item;
         last = &item;
     }
@@ -195,7 +204,7 @@ void load_audio_cd_settings(LoadContext& context) {
         ++position;
         cd.on_hard_disk = position < on_hard_disk.size() && on_hard_disk.test(position);
         if (read_string(audio_cds_section, short_name_key(cd), "") == audio_cd_short_name(cd))
-            cd.hard_disk_directory = read_string(audio_cds_section, directory_key(cd), "");
+            cd.hard_disk_directory = read_path(audio_cds_section, directory_key(cd), "");
     }
 }
 
@@ -221,6 +230,7 @@ void load_cut_parts(LoadContext& context) {
 
 void load_recording_items(LoadContext& context) {
     bool first_read = true;
+    LastItems last_items;
     int family_number = 0;
     for (Tfamily* family = context.data.first_family[1]; family; family = family->next_family) {
         ++family_number;
@@ -231,7 +241,7 @@ void load_recording_items(LoadContext& context) {
                 continue;
             const std::string section =
                 std::to_string(family_number) + "_" + std::to_string(++species_number);
-            read_items_of_species(context, *species, section, first_read);
+            read_items_of_species(context, *species, section, first_read, last_items);
             first_read = false;
         }
     }

@@ -2,6 +2,8 @@
 #include "data/DisplayMarkupUnit.h"
 #include "platform/Messages.h"
 
+#include <unordered_map>
+
 namespace pemmaro {
 
 namespace {
@@ -49,14 +51,11 @@ void read_coordinates(Tlocality& locality, std::string_view line) {
     locality.longitude_marked_d = mark(17);
 }
 
-Tbig_picture* last_picture_of(const Tspecies& species) {
-    Tbig_picture* picture = species.first_big_picture;
-    while (picture && picture->next_picture)
-        picture = picture->next_picture;
-    return picture;
-}
+// The last picture of each species so far: appending never walks a chain,
+// however many pictures one species has.
+using LastPictures = std::unordered_map<const Tspecies*, Tbig_picture*>;
 
-void build_big_picture(LoadContext& context, int count) {
+void build_big_picture(LoadContext& context, int count, LastPictures& last_pictures) {
     Tdata& data = context.data;
     const std::optional<long> unique_id = number_of(line_of(context, count, 0));
     Tspecies* species = unique_id ? data.species_by_id(static_cast<int>(*unique_id)) : nullptr;
@@ -88,10 +87,11 @@ void build_big_picture(LoadContext& context, int count) {
     if (picture.in_show)
         species->has_show_picture = true;
     picture.caption = convert_display_markup(line_of(context, count, 6));
-    Tbig_picture* last = last_picture_of(*species);
+    Tbig_picture*& last = last_pictures[species];
     picture.previous_picture = last;
     picture.picture_number = last ? last->picture_number + 1 : 1;
     (last ? last->next_picture : species->first_big_picture) = &picture;
+    last = &picture;
 }
 
 } // namespace
@@ -168,8 +168,9 @@ void load_localities(LoadContext& context) {
 }
 
 void load_big_pictures(LoadContext& context) {
+    LastPictures last_pictures;
     for_each_record(context, pictures_file, 6, open_file | optional_file,
-                    [&](int count) { build_big_picture(context, count); });
+                    [&](int count) { build_big_picture(context, count, last_pictures); });
 }
 
 } // namespace pemmaro

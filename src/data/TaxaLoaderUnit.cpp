@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 
 namespace pemmaro {
 
@@ -267,7 +268,7 @@ void read_order_species(LoadContext& context, int order, const std::string& suff
         species->order_position[k] = i;
         const std::optional<long> family_number = number_of(parts.first);
         if (!family_number)
-            fatal("Error in file \"" + context.reader.full_file_name() +
+            fatal("Error in file \"" + system_text(context.reader.full_file_name()) +
                   "\": error converting family nr");
         Tfamily* before = current;
         current = advance_to_family(data, order, current, previous, current_number, *family_number);
@@ -286,24 +287,28 @@ void read_order_species(LoadContext& context, int order, const std::string& suff
 }
 
 // Items of each cut part in the order's species sequence; of several items of
-// one species only the first is chained. Items of species outside the order
-// (position -1) come first, in file order.
+// one species only the first is chained, wherever the others stand (all
+// species outside the order share position -1). Items of species outside the
+// order come first, in file order.
 void chain_items_for_order(Tdata& data, int order) {
     const auto k = static_cast<std::size_t>(order);
     std::vector<Tcupaitem*> items;
+    std::unordered_set<const Tspecies*> chained;
     for (Tcutpart& cut_part : data.cut_part_store) {
         items.clear();
+        chained.clear();
         for (Tcupaitem* item = cut_part.first_recording_item[1]; item;
              item = item->next_item_of_cut_part[1])
             items.push_back(item);
         std::stable_sort(items.begin(), items.end(), [k](const Tcupaitem* a, const Tcupaitem* b) {
             return a->species->order_position[k] < b->species->order_position[k];
         });
-        items.erase(std::unique(items.begin(), items.end(),
-                                [](const Tcupaitem* a, const Tcupaitem* b) {
-                                    return a->species == b->species;
-                                }),
-                    items.end());
+        std::size_t kept = 0;
+        for (Tcupaitem* item : items) {
+            if (chained.insert(item->species).second)
+                items[kept++] = item;
+        }
+        items.resize(kept);
         cut_part.first_recording_item[k] = items.empty() ? nullptr : items.front();
         for (std::size_t i = 0; i < items.size(); ++i)
             items[i]->next_item_of_cut_part[k] = i + 1 < items.size() ? items[i + 1] : nullptr;

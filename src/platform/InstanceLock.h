@@ -1,7 +1,9 @@
 #pragma once
-// The single-instance check: a lock file named after the mutex name, held with
-// flock for the life of the object, so it vanishes with the process.
+// The single-instance check: a lock file named after the mutex name, in a
+// folder of the user's own, locked for the life of the object, so it vanishes
+// with the process.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +26,13 @@ private:
     bool already_existed_ = false;
 };
 
-// $XDG_RUNTIME_DIR when it is a usable directory, else /tmp.
+// $XDG_RUNTIME_DIR when it is a folder of this user that no one else may
+// write, else /tmp/pemmaro-<user id> made the same way; empty when neither
+// can be had (the check is then skipped).
 std::string runtime_directory();
+
+// Test seam: called by a first instance after its check and before it joins
+// the other holders.
+void set_instance_lock_check_hook(std::function<void()> hook);
 
 } // namespace pemmaro

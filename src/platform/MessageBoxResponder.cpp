@@ -1,11 +1,12 @@
 #include "platform/MessageBoxResponder.h"
 
-#include "platform/Ansi.h"
+#include "platform/OverrideCursor.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
+#include <optional>
 
 namespace pemmaro {
 
@@ -70,14 +71,19 @@ MessageAnswer answer_of(int button, MessageButtons buttons) {
 }
 
 MessageAnswer show_box(const MessageRequest& request) {
+    // A box waits for the user, also while the program is busy loading.
+    std::optional<OverrideCursor> arrow;
+    if (QGuiApplication::overrideCursor() != nullptr)
+        arrow.emplace(Qt::ArrowCursor);
     return answer_of(make_message_box(request)->exec(), request.buttons);
 }
 
 } // namespace
 
 std::unique_ptr<QMessageBox> make_message_box(const MessageRequest& request) {
-    auto box = std::make_unique<QMessageBox>(icon_of(request.icon), to_qstring(request.caption),
-                                             to_qstring(request.text), buttons_of(request.buttons));
+    auto box = std::make_unique<QMessageBox>(
+        icon_of(request.icon), QString::fromStdString(request.caption),
+        QString::fromStdString(request.text), buttons_of(request.buttons));
     if (request.default_button == MessageDefault::second)
         box->setDefaultButton(second_button_of(request.buttons));
     return box;

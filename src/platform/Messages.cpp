@@ -62,16 +62,16 @@ void set_message_caption(std::string caption) {
     state().caption = std::move(caption);
 }
 
-MessageAnswer message_with_caption(std::string_view caption, std::string_view text,
+MessageAnswer message_with_caption(const MessageText& caption, const MessageText& text,
                                    MessageIcon icon, MessageButtons buttons,
                                    MessageDefault default_button) {
-    MessageRequest request{std::string(caption), std::string(text), icon, buttons, default_button};
+    MessageRequest request{caption.to_utf8(), text.to_utf8(), icon, buttons, default_button};
     write_to_standard_error(request);
     MessageResponder* responder = message_responder();
     return responder ? responder->respond(request) : safe_answer(buttons);
 }
 
-MessageAnswer message(std::string_view text, MessageIcon icon, MessageButtons buttons,
+MessageAnswer message(const MessageText& text, MessageIcon icon, MessageButtons buttons,
                       MessageDefault default_button) {
     std::string caption;
     {
@@ -81,7 +81,7 @@ MessageAnswer message(std::string_view text, MessageIcon icon, MessageButtons bu
     return message_with_caption(caption, text, icon, buttons, default_button);
 }
 
-void fatal(std::string_view text) {
+void fatal(const MessageText& text) {
     message(text, MessageIcon::error);
     std::function<void(const std::string&)> handler;
     {
@@ -89,7 +89,7 @@ void fatal(std::string_view text) {
         handler = state().fatal_handler;
     }
     if (handler)
-        handler(std::string(text));
+        handler(text.to_utf8());
     end_process(1);
 }
 

@@ -4,6 +4,8 @@
 // one that records each message and answers it. Without a responder the safe
 // answer is given (OK, Cancel or No).
 
+#include "platform/MessageText.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -17,6 +19,7 @@ enum class MessageAnswer { ok, cancel, yes, no };
 // The button that Enter presses: the first (OK or Yes) or the second.
 enum class MessageDefault { first, second };
 
+// Caption and text as the user reads them, in UTF-8.
 struct MessageRequest {
     std::string caption;
     std::string text;
@@ -37,22 +40,23 @@ public:
 void set_message_responder(MessageResponder* responder);
 MessageResponder* message_responder();
 
-// The caption of every message box: the language file's caption at first, the
-// product title once the product is known.
+// The caption of every message box (Windows-1252): the language file's caption
+// at first, the product title once the product is known.
 const std::string& message_caption();
 void set_message_caption(std::string caption);
 
-MessageAnswer message(std::string_view text, MessageIcon icon = MessageIcon::none,
+MessageAnswer message(const MessageText& text, MessageIcon icon = MessageIcon::none,
                       MessageButtons buttons = MessageButtons::ok,
                       MessageDefault default_button = MessageDefault::first);
-MessageAnswer message_with_caption(std::string_view caption, std::string_view text,
+MessageAnswer message_with_caption(const MessageText& caption, const MessageText& text,
                                    MessageIcon icon = MessageIcon::none,
                                    MessageButtons buttons = MessageButtons::ok,
                                    MessageDefault default_button = MessageDefault::first);
 
 // The message with the error icon, then the end of the program with exit code 1.
-[[noreturn]] void fatal(std::string_view text);
-// Test seam: replaces the exit; the handler must not return (throw instead).
+[[noreturn]] void fatal(const MessageText& text);
+// Test seam: replaces the exit; the handler, given the text in UTF-8, must not
+// return (throw instead).
 void set_fatal_handler(std::function<void(const std::string&)> handler);
 
 // Collects messages and answers them from a queue (default: the safe answer).

@@ -6,8 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <climits>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/file.h>
+#include <unistd.h>
 #include <unordered_set>
 #include <utility>
 
@@ -96,6 +100,34 @@ ReadOutcome read_bytes(const std::string& path, std::string& bytes) {
     bytes.assign(content.constData(), static_cast<std::size_t>(content.size()));
     return ReadOutcome::read;
 }
+
+// Holds an exclusive lock on the companion file "<profile file>.lock" while a
+// write reads, edits and replaces the profile file, so that writes of several
+// processes follow each other instead of one erasing another's. The profile
+// file itself cannot carry the lock: every write replaces it by another file.
+class CompanionLock {
+public:
+    explicit CompanionLock(const std::string& path) {
+        const QFileInfo info(qt_path(path));
+        const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+        const QByteArray name = QFile::encodeName(target + ".lock");
+        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // Where no lock file can be made, the write itself fails and says so.
+        if (fd_ < 0)
+            return;
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~CompanionLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    CompanionLock(const CompanionLock&) = delete;
+    CompanionLock& operator=(const CompanionLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 std::string trimmed_default(std::string_view default_value) {
     while (!default_value.empty() && is_blank(default_value.back()))
@@ -253,6 +285,12 @@ ProfileReadResult read_profile_file(const std::string& path) {
 
 bool update_profile_file(const std::string& path,
                          const std::function<void(ProfileDocument&)>& edit) {
+    const QFileInfo info(qt_path(path));
+    if (info.exists() && !info.isFile()) {
+        log_line("profile file is not a plain file: " + path);
+        return false;
+    }
+    const CompanionLock writing(path);
     std::string old_bytes;
     const ReadOutcome outcome = read_bytes(path, old_bytes);
     if (outcome == ReadOutcome::failed)

@@ -66,8 +66,9 @@ struct ProfileReadResult {
 ProfileReadResult read_profile_file(const std::string& path);
 
 // Applies the edit to the file's current content and saves it atomically.
-// Returns false (and changes nothing) when the file cannot be read as an
-// existing plain file or cannot be written.
+// Writes of several processes to one file follow each other (a lock on the
+// companion file "<file>.lock"). Returns false (and changes nothing) when the
+// file cannot be read as an existing plain file or cannot be written.
 bool update_profile_file(const std::string& path,
                          const std::function<void(ProfileDocument&)>& edit);
 

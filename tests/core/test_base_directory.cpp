@@ -37,10 +37,24 @@ TEST_F(BaseDirectory, JustInstalledKeepsOnlyTheDriveAndWritesItBack) {
     EXPECT_EQ(saved(keys::base_directory), "E:");
 }
 
-TEST_F(BaseDirectory, JustInstalledWithAPathOfThisSystemKeepsItsMountPoint) {
+TEST_F(BaseDirectory, JustInstalledKeepsTheMountPointOfAMountedMediumOnly) {
+    EXPECT_EQ(just_installed_base_directory("/proc/sys/kernel/"), "/proc");
     EXPECT_EQ(just_installed_base_directory("/"), "/");
-    const std::string kept = just_installed_base_directory(folder_.path() + "disc/");
-    EXPECT_TRUE((folder_.path() + "disc/").starts_with(kept == "/" ? "/" : kept + "/")) << kept;
+
+    // A disc that is not in the drive: the folder must not become "/".
+    const std::string absent = "/media/pemmaro-absent-disc/Birds of Solvara/DATA/";
+    write_file(settings_file().path,
+               "[GENERAL]\r\nBase Directory=" + absent + "\r\nJust Installed=Yes\r\n");
+    read_base_directory();
+    EXPECT_EQ(base_directory(), absent);
+    EXPECT_EQ(saved(keys::base_directory), absent);
+}
+
+TEST_F(BaseDirectory, LongFoldersAreReadWhole) {
+    const std::string folder = "/media/" + std::string(240, 'd') + "/";
+    write_file(settings_file().path, "[GENERAL]\r\nBase Directory=" + folder + "\r\n");
+    read_base_directory();
+    EXPECT_EQ(base_directory(), folder);
 }
 
 TEST_F(BaseDirectory, EmptySettingGivesALoneBackslash) {

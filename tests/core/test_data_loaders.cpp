@@ -3,6 +3,7 @@
 #include "common/SettingsFileUnit.h"
 #include "data/BirdsDataUnit.h"
 #include "data/DataLoadersUnit.h"
+#include "data/DisplayMarkupUnit.h"
 #include "maps_pictures/SolvaraAreasUnit.h"
 #include "platform/ProfileFile.h"
 
@@ -25,6 +26,14 @@ std::string fatal_text_of(DiscFixture& disc) {
 }
 
 } // namespace
+
+// Italic is 11 ("\v"), bold 12 ("\f"), underline 13 ("\r").
+TEST(DisplayMarkup, EveryOpeningTagTakesTheNextFreeClosingTag) {
+    EXPECT_EQ(convert_display_markup("<I>call<I>song</I>both</I>"), "\vcall\vsong\vboth\v");
+    EXPECT_EQ(convert_display_markup("<b>dawn</B> and </b>dusk"), "\fdawn\f and </b>dusk");
+    EXPECT_EQ(convert_display_markup("<U>male<u>female"), "\rmale\rfemale\r\r");
+    EXPECT_EQ(convert_display_markup("<B><I>Alcedo</I></B> atthis"), "\f\vAlcedo\v\f atthis");
+}
 
 class LoadedFixture : public ::testing::Test {
 protected:
@@ -152,14 +161,38 @@ TEST_F(LoadedFixture, LocalitiesPeopleAndMaps) {
     EXPECT_DOUBLE_EQ(static_cast<double>(india.second_pair.y), 6.5);
 }
 
+// Lengths in whole seconds become milliseconds; one too long for that is no
+// length (as an empty one), never a wrapped-around small or negative one.
+TEST(CutPartLengths, LengthsBeyondMillisecondsCountAsUnknown) {
+    DiscFixture disc;
+    for (const char* key_and_seconds :
+         {"3A001 2147483", "3A002 2147484", "3A003 4294968", "3A004 99999999999999999999"}) {
+        const std::string text = key_and_seconds;
+        const std::size_t blank = text.find(' ');
+        disc.append("cutparts.txt", {"@#[]", text.substr(0, blank), "0", text.substr(blank + 1), "",
+                                     "", "KHAO YAI", "", "", ""});
+    }
+    LoadedDisc loaded(disc);
+    std::unique_ptr<Tdata> data = loaded.load();
+    EXPECT_EQ(data->cut_parts.find("3A001")->length_ms, 2147483000);
+    for (const char* key : {"3A002", "3A003", "3A004"})
+        EXPECT_EQ(data->cut_parts.find(key)->length_ms, 99000) << key;
+}
+
 TEST(AudioCdSettings, PositionsFollowTheTapeNumbersAsTexts) {
     DiscFixture disc;
     LoadedDisc loaded(disc);
+    const std::string nine_short_name = audio_cd_short_name(*loaded.load()->audio_cds.find("9"));
+    const std::string long_folder = "/music/" + std::string(230, 'n') + "/cd9";
     write_file(disc.settings_path(), "[AUDIO CDS]\r\nCDs on Hard Disk=2\r\n"
-                                     "Part of short name CD 2=*ars Bird Sounds disc number ni*\r\n"
-                                     "Directory on hard disk CD 2=/music/cd9\r\n"
-                                     "Part of short name CD 1=*another edition*\r\n"
-                                     "Directory on hard disk CD 1=/music/old\r\n");
+                                     "Part of short name CD 2=" +
+                                         nine_short_name +
+                                         "\r\n"
+                                         "Directory on hard disk CD 2=" +
+                                         long_folder +
+                                         "\r\n"
+                                         "Part of short name CD 1=*another edition*\r\n"
+                                         "Directory on hard disk CD 1=/music/old\r\n");
     std::unique_ptr<Tdata> data = loaded.load();
     const TaudioCD& nine = *data->audio_cds.find("9");
     const TaudioCD& ten = *data->audio_cds.find("10");
@@ -167,6 +200,7 @@ TEST(AudioCdSettings, PositionsFollowTheTapeNumbersAsTexts) {
     EXPECT_TRUE(nine.on_hard_disk); // position 2: "10" sorts before "9"
     EXPECT_FALSE(ten.on_hard_disk);
     EXPECT_EQ(ten.hard_disk_directory, ""); // stored for another disc edition
+    EXPECT_EQ(nine.hard_disk_directory, long_folder);
     save_audio_cd_state(*data);
     EXPECT_EQ(profile_string(disc.settings_path(), "AUDIO CDS", "CDs on Hard Disk", "", 200), "2");
     EXPECT_EQ(profile_string(disc.settings_path(), "AUDIO CDS", "Part of short name CD 1", "", 200),
@@ -289,4 +323,36 @@ TEST(SystematicOrders, UnusedFamiliesBeforeAUsedOneAreDropped) {
     EXPECT_EQ(shared.first_recording_item[2]->species->unique_id, 2002); // outside the order: first
     EXPECT_EQ(shared.first_recording_item[2]->next_item_of_cut_part[2]->species->unique_id, 1001);
     EXPECT_EQ(data->family_count[2], 3);
+}
+
+// Species outside an order all stand at position -1, so their items meet in
+// one run of the sort; a species is still chained once, even when another
+// species' item stands between two of its items.
+TEST(SystematicOrders, ASpeciesOutsideTheOrderIsChainedOncePerCutPart) {
+    DiscFixture disc;
+    disc.set("syst_ord.txt", {"@#[FAMILIES_1]", "A,Alpha", "@#[SPECIES_1]", "1,1001",
+                              "@#[FAMILIES_2]", "X,Ex", "@#[SPECIES_2]", "1,1001"});
+    LoadedDisc loaded(disc);
+    ProductSettings with_orders = product();
+    with_orders.has_systematic_order_file = true;
+    product() = with_orders;
+    std::unique_ptr<Tdata> data = loaded.load();
+    Tcutpart& shared = *data->cut_parts.find("9B017");
+    Tcupaitem& bulbul = data->recording_item_store.emplace_back();
+    bulbul.species = data->species_by_id(1002);
+    bulbul.cut_part = &shared;
+    Tcupaitem& first = *shared.first_recording_item[1];  // of species 1001
+    Tcupaitem& second = *first.next_item_of_cut_part[1]; // of species 2002
+    Tcupaitem& again = data->recording_item_store.emplace_back(second);
+    second.next_item_of_cut_part[1] = &bulbul;
+    bulbul.next_item_of_cut_part[1] = &again;
+
+    TDataFileReader reader;
+    LoadContext context{*data, reader, product(), {}};
+    load_systematic_orders(context);
+    std::vector<int> chained;
+    for (const Tcupaitem* item = shared.first_recording_item[2]; item;
+         item = item->next_item_of_cut_part[2])
+        chained.push_back(item->species->unique_id);
+    EXPECT_EQ(chained, (std::vector<int>{2002, 1002, 1001}));
 }

@@ -43,6 +43,11 @@ TEST(DataPaths, SpeciesFilesUseTheFamilyFolderAndUniqueId) {
     EXPECT_EQ(spoken_name_path("ALCEDO", "77", true), "voices\\lang2\\ALCEDO\\77.wav");
     EXPECT_EQ(site_description_path("kinabalu.htm"), "localities\\kinabalu.htm");
     EXPECT_EQ(site_description_path(""), std::nullopt);
+    EXPECT_EQ(site_description_path("hills\\..kinabalu..htm"),
+              "localities\\hills\\..kinabalu..htm");
+    for (const char* escape : {"..\\..\\passwords.txt", "../secret.htm", "hills/../../x.htm",
+                               "hills\\..", "/etc/passwd", "\\windows\\win.ini", "C:\\boot.ini"})
+        EXPECT_EQ(site_description_path(escape), std::nullopt) << escape;
 }
 
 TEST(DataPaths, TrailingSeparatorKeepsTheFolderStyle) {

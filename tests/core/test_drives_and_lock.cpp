@@ -2,8 +2,11 @@
 #include "platform/Drives.h"
 #include "platform/InstanceLock.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace pemmaro;
@@ -81,4 +84,70 @@ TEST(InstanceLockTest, SecondInstanceKeepsTheNameAliveAfterTheFirstEnds) {
     first.reset();
     InstanceLock third(name);
     EXPECT_TRUE(third.already_existed());
+}
+
+// An instance that starts while the first is still between its check and
+// taking its share: it must be admitted as a second one and hold the name.
+TEST(InstanceLockTest, StartDuringAnotherStartKeepsTheNameAlive) {
+    const std::string name = "Pemmaro Mutex meanwhile " + std::to_string(::getpid());
+    int end[2];
+    int news[2]; // the second reports 's' as it starts and 'h' once it holds the lock
+    ASSERT_EQ(::pipe(end), 0);
+    ASSERT_EQ(::pipe(news), 0);
+    pid_t second = -1;
+    char byte = 0;
+    set_instance_lock_check_hook([&] {
+        second = ::fork();
+        if (second == 0) {
+            // A process of its own holds none of the first one's open files.
+            ::dup2(end[0], 3);
+            ::dup2(news[1], 4);
+            ::close_range(5, ~0U, 0);
+            static_cast<void>(::write(4, "s", 1));
+            InstanceLock lock(name);
+            static_cast<void>(::write(4, "h", 1));
+            static_cast<void>(::read(3, &byte, 1));
+            ::_exit(lock.already_existed() ? 0 : 1);
+        }
+        static_cast<void>(::read(news[0], &byte, 1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    });
+    EXPECT_FALSE(InstanceLock(name).already_existed());
+    set_instance_lock_check_hook(nullptr);
+    ::close(end[0]);
+    ::close(news[1]);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(::read(news[0], &byte, 1), 1);
+    ::close(news[0]);
+
+    EXPECT_TRUE(InstanceLock(name).already_existed()) << "the second one still runs";
+    ::close(end[1]);
+    int status = -1;
+    ::waitpid(second, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the second saw the first";
+}
+
+// Another user can neither plant the lock file nor hold it.
+TEST(InstanceLockTest, LocksLiveInAFolderOfTheUsersOwn) {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    TempDir shared;
+    ::chmod(shared.path().c_str(), 01777);
+    const std::string own = "/tmp/pemmaro-" + std::to_string(::geteuid());
+    for (bool shared_runtime : {true, false}) {
+        if (shared_runtime)
+            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(shared.path()));
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+        const InstanceLock lock("Pemmaro Mutex own " + std::to_string(::getpid()));
+        EXPECT_EQ(lock.lock_path().rfind(own + "/", 0), 0u) << lock.lock_path();
+        struct stat info {};
+        ASSERT_EQ(::lstat(own.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISDIR(info.st_mode));
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
+        EXPECT_EQ(info.st_uid, ::geteuid());
+    }
+    if (runtime.isEmpty())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", runtime);
 }

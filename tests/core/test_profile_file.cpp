@@ -1,12 +1,15 @@
 #include "TestSupport.h"
 #include "platform/ProfileFile.h"
 
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -305,6 +308,36 @@ TEST_F(ProfileFileOnDisk, CrashBeforeTheRenameLeavesTheOldFile) {
     set_key(path, "s", "k", "later", ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(read_file(path), "[s]\r\nk=later\r\n; \xff\0\r\n"s);
+}
+
+// Two processes write at nearly the same moment: the other one writes while
+// this one holds its edited copy, about to put it in place.
+TEST_F(ProfileFileOnDisk, WritesOfTwoProcessesNeverEraseEachOther) {
+    const std::string path = dir.file("Pemmaro.ini");
+    write_file(path, "[WINDOW 1]\r\nCoord=10,10,600,400\r\n");
+    pid_t other = -1;
+    set_profile_commit_hook([&] {
+        set_profile_commit_hook(nullptr);
+        other = fork();
+        if (other == 0) {
+            // A process of its own holds none of this one's open files (nor its lock).
+            close_range(3, ~0U, 0);
+            bool ok = false;
+            set_key(path, "WINDOW 2", "Coord", "40,40,700,500", ok);
+            std::_Exit(ok ? 0 : 1);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    });
+    bool ok = false;
+    set_key(path, "WINDOW 1", "Maximized", "Yes", ok);
+    EXPECT_TRUE(ok);
+    ASSERT_GT(other, 0);
+    int status = -1;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const ProfileDocument result(read_file(path));
+    EXPECT_EQ(result.value("WINDOW 1", "Maximized"), "Yes");
+    EXPECT_EQ(result.value("WINDOW 2", "Coord"), "40,40,700,500");
 }
 
 TEST_F(ProfileFileOnDisk, SymlinkedFileIsWrittenThroughTheLink) {

@@ -102,6 +102,26 @@ TEST_F(SettingsAccess, WritableProgramFolderHoldsTheSettings) {
     EXPECT_EQ(settings_file().path, folder_.file("Pemmaro.ini"));
 }
 
+TEST_F(SettingsAccess, InstalledProgramStartsFromTheShippedSettingsOnce) {
+    set_cd_rom_override([](const std::string&) { return false; });
+    write_file(folder_.file("Pemmaro.ini"),
+               "[GENERAL]\r\nBase Directory=/media/solvara/\r\nJust Installed=Yes\r\n");
+    ::chmod(folder_.file("Pemmaro.ini").c_str(), 0444);
+    TempDir user;
+    const SettingsPlaces installed{folder_.path(), false, user.path()};
+    ScopedResponder responder;
+
+    initialise_settings_file(installed);
+    check_settings_file();
+    EXPECT_EQ(settings_file().path, user.file("Pemmaro.ini"));
+    EXPECT_TRUE(responder.responder.requests.empty());
+    EXPECT_EQ(read_path("GENERAL", "Base Directory", ""), "/media/solvara/");
+    EXPECT_TRUE(write_flag("GENERAL", "Just Installed", false));
+
+    initialise_settings_file(installed); // the next start keeps the user's own file
+    EXPECT_FALSE(read_flag("GENERAL", "Just Installed", true));
+}
+
 TEST_F(SettingsAccess, ProblemWithTheSettingsFileIsReportedNotFatal) {
     ScopedResponder responder;
     check_settings_file();

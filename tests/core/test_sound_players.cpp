@@ -200,7 +200,7 @@ TEST_F(SoundPlayers, UnsuitableOutputOfAnMpegFileAsksAboutTheDecoder) {
     EXPECT_FALSE(spanish.Open("/disc/a.wav", true, length, file_problem));
     ASSERT_EQ(messages().size(), 1u) << "No: nothing more";
     EXPECT_EQ(messages()[0].text, "Aparentemente, su computadora no cuenta con un descompresor de "
-                                  "sonidos comprimidos con \"MPEG layer 3\". \xbf"
+                                  "sonidos comprimidos con \"MPEG layer 3\". \xc2\xbf"
                                   "Desea instalarlo ahora?");
 }
 

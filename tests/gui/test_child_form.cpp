@@ -279,7 +279,7 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
     file.side_letter = 'A';
     file.cut_number = 1;
     // The path as it is spelt on disk.
-    EXPECT_EQ(sound_source_description(file),
+    EXPECT_EQ(sound_source_description(file).to_utf8(),
               "Sound file: " + folder_.file("media/TAPES/01/a01.wav"));
 
     TaudioCD cd;
@@ -289,13 +289,13 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
     span.audio_cd = &cd;
     span.track = 3;
     span.length_ms = 24560;
-    EXPECT_EQ(sound_source_description(span),
+    EXPECT_EQ(sound_source_description(span).to_utf8(),
               "Audio CD \"Solvara Bird Sounds 1\"\nTrack 3, length 24.6 seconds.");
     span.offset_ms = 12300;
     cd.on_hard_disk = true;
     cd.hard_disk_directory = folder_.file("cd1/");
     write_file(folder_.file("cd1/03 Third track.wav"), "RIFF");
-    EXPECT_EQ(sound_source_description(span),
+    EXPECT_EQ(sound_source_description(span).to_utf8(),
               "Audio CD \"Solvara Bird Sounds 1\"\nTrack 3, starting at 12.3 seconds, length 24.6 "
               "seconds.\nPlayed from the hard disk file '" +
                   folder_.file("cd1/03 Third track.wav") + "'.");

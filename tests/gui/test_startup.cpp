@@ -7,8 +7,11 @@
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -37,7 +40,7 @@ protected:
     // Runs the program; the main window, when shown, is closed from the message loop.
     int run(std::vector<std::string>* shown_windows = nullptr) {
         ProgramRunOptions options;
-        options.program_directory = folder_.path();
+        options.program_directory = program_directory_;
         options.on_main_window_shown = [&, shown_windows](TChildForm& main_window) {
             ++main_windows_shown_;
             caption_ = main_window.windowTitle().toStdString();
@@ -58,10 +61,12 @@ protected:
     }
 
     std::string setting(std::string_view key) {
-        return profile_string(folder_.file("Pemmaro.ini"), "GENERAL", key, "<none>", 200);
+        return profile_string(program_directory_ + "Pemmaro.ini", "GENERAL", key, "<none>",
+                              std::string::npos);
     }
 
     TempDir folder_;
+    std::string program_directory_ = folder_.path();
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;
     QByteArray runtime_;
@@ -85,6 +90,45 @@ TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
         EXPECT_EQ(request.text, "No sound output.");
     EXPECT_EQ(setting("Base Directory"), "/media/disc/");
     EXPECT_EQ(setting("Just Installed"), "No");
+}
+
+// Records, with each message, the cursor over the program's windows.
+class CursorAtMessages : public MessageResponder {
+public:
+    CursorAtMessages() { set_message_responder(this); }
+    ~CursorAtMessages() override { set_message_responder(nullptr); }
+    CursorAtMessages(const CursorAtMessages&) = delete;
+    CursorAtMessages& operator=(const CursorAtMessages&) = delete;
+
+    MessageAnswer respond(const MessageRequest& request) override {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        cursors[request.text] = cursor ? cursor->shape() : Qt::ArrowCursor;
+        return safe_answer(request.buttons);
+    }
+
+    std::map<std::string, Qt::CursorShape> cursors;
+};
+
+TEST_F(ProgramStart, TheDataSetLoadsUnderTheWaitCursor) {
+    // A picture of a subspecies the species lacks: a message while loading.
+    const std::string pictures = folder_.file("big_pict.txt");
+    write_file(pictures, read_file(pictures) + "@#[]\r\n2101\r\npallidus\r\n\r\n\r\n\r\n"
+                                               "\r\nSubadult\r\n");
+    CursorAtMessages messages;
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(messages.cursors["Error occured with a subspecies \"pallidus\""], Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ProgramStart, LongFoldersAreKeptWhole) {
+    program_directory_ = folder_.file(std::string(220, 'p') + "/");
+    std::filesystem::create_directory(program_directory_);
+    copy_files(folder_.path(), program_directory_);
+    const std::string base = "/media/" + std::string(230, 'b') + "/";
+    write_file(program_directory_ + "Pemmaro.ini", "[GENERAL]\r\nBase Directory=" + base + "\r\n");
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(startup_values().help_file_path, program_directory_ + "Pemmaro.html");
+    EXPECT_EQ(setting("Base Directory"), base);
 }
 
 TEST_F(ProgramStart, SecondInstanceAnsweredNoEndsWithoutAWindow) {
