@@ -132,11 +132,11 @@ std::optional<std::string> copied_track_path(std::string_view hard_disk_director
     const std::optional<std::string> resolved = resolve_existing_path(folder);
     if (!resolved)
         return std::nullopt;
-    const std::string prefix = two_digits(track);
+    const std::string number = two_digits(track);
     for (const std::string& name : list_folder(*resolved, false, false, false)) {
         std::error_code error;
         const std::string path = *resolved + "/" + name;
-        if (name.starts_with(prefix) && std::filesystem::is_regular_file(path, error))
+        if (name.find(number) != std::string::npos && std::filesystem::is_regular_file(path, error))
             return path;
     }
     return std::nullopt;

@@ -12,8 +12,8 @@ inline constexpr std::string_view base_directory = "Base Directory";
 inline constexpr std::string_view just_installed = "Just Installed";
 inline constexpr bool just_installed_default = false;
 inline constexpr std::string_view sound_editing_program = "Sound Editing Program";
-inline constexpr std::string_view sound_editing_program_default =
-    "c:\\Program Files\\Cool2000\\Cool2000.exe";
+// None: the first sound editor found on the path serves until the user chooses.
+inline constexpr std::string_view sound_editing_program_default = "";
 inline constexpr std::string_view audio_cd_image_folder = "Audio CD Image Folder";
 inline constexpr std::string_view audio_cd_image_folder_default_name = "cd-images";
 inline constexpr std::string_view text_size = "Text Size";

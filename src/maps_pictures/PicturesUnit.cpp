@@ -3,6 +3,7 @@
 #include "data/LZW_Compression.h"
 #include "platform/FileIO.h"
 #include "platform/Log.h"
+#include "platform/MessageText.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 
@@ -98,13 +99,14 @@ bool plausible_header(const GlobalDib& dib) {
            plausible_fields(dib);
 }
 
-void show_error(bool show_errors, const std::string& text) {
+void show_error(bool show_errors, const MessageText& text) {
     if (show_errors)
         message(text, MessageIcon::error);
 }
 
-std::string not_a_bitmap_text(const std::string& file_name) {
-    return "File \"" + file_name + "\" is not a Windows bitmap file, can not show picture.";
+MessageText not_a_bitmap_text(const std::string& file_name) {
+    return "File \"" + system_text(file_name) +
+           "\" is not a Windows bitmap file, can not show picture.";
 }
 
 // Reads until size bytes arrived or the file ends; false on a system error.
@@ -134,7 +136,7 @@ PictureStatus status_of_decoder_error(int error) {
     }
 }
 
-PictureLoad failed(PictureStatus status, bool show_errors, const std::string& text) {
+PictureLoad failed(PictureStatus status, bool show_errors, const MessageText& text) {
     show_error(show_errors, text);
     return {status, std::nullopt};
 }
@@ -165,10 +167,10 @@ PictureLoad load_compressed(const std::string& path, const std::string& file_nam
 
 PictureLoad load_plain(const std::optional<std::string>& path, const std::string& file_name,
                        bool show_errors) {
-    const std::string missing_text =
-        "File \"" + file_name + "\" does not exist, can not show picture.";
-    const std::string read_text =
-        "Error when reading file \"" + file_name + "\", can not show picture.";
+    const MessageText missing_text =
+        "File \"" + system_text(file_name) + "\" does not exist, can not show picture.";
+    const MessageText read_text =
+        "Error when reading file \"" + system_text(file_name) + "\", can not show picture.";
 
     PosixFile file;
     std::array<std::uint8_t, file_header_size> file_header{};

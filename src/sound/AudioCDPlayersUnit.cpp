@@ -123,14 +123,14 @@ std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool sil
     return identity;
 }
 
-std::string missing_copied_track_text(const TaudioCD& cd, int track) {
+MessageText missing_copied_track_text(const TaudioCD& cd, int track) {
     const std::string number = std::to_string(track);
-    const std::string& folder = cd.hard_disk_directory;
+    const MessageText folder = system_text(cd.hard_disk_directory);
     if (product().edition_spanish)
-        return "No se puede reproducir la pista " + number + " del CD de audio \"" +
+        return MessageText("No se puede reproducir la pista ") + number + " del CD de audio \"" +
                cd.media_text_2 + "\": no se encontr\xf3 su copia en la carpeta \"" + folder +
                "\". Por favor, copie de nuevo las pistas del CD en esa carpeta.";
-    return "Track " + number + " of the audio CD \"" + cd.media_text_2 +
+    return MessageText("Track ") + number + " of the audio CD \"" + cd.media_text_2 +
            "\" cannot be played: its copy was not found in the folder \"" + folder +
            "\". Please copy the CD's tracks into that folder again.";
 }

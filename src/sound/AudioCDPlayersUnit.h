@@ -3,6 +3,7 @@
 // it, the check that it is the expected CD, and the status-line description.
 // User-interface thread only, except where a function says otherwise.
 
+#include "platform/MessageText.h"
 #include "sound/MCIDevicePlayersUnit.h"
 
 #include <optional>
@@ -51,7 +52,7 @@ std::optional<std::string> read_disc_identity(TMCIDevicePlayer& player, bool sil
 
 // The message for a track of a CD kept on the hard disk whose copy is not in
 // the CD's folder.
-std::string missing_copied_track_text(const TaudioCD& cd, int track);
+MessageText missing_copied_track_text(const TaudioCD& cd, int track);
 
 // What a CD audio device tells of the disc in its drive.
 struct DiscInDrive {

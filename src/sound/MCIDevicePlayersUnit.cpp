@@ -44,12 +44,12 @@ int within_span(int position, int span_length) {
     return std::clamp(position, 0, std::max(span_length, 0));
 }
 
-std::string open_context(std::optional<std::uint32_t> device_type, const std::string& element) {
-    std::string context = "mci_Open, ";
+MessageText open_context(std::optional<std::uint32_t> device_type, const std::string& element) {
+    MessageText context = "mci_Open, ";
     if (device_type && (*device_type & 0xFFFF) == mci::devtype_cd_audio)
         context += "Device type = CD Audio, ";
     if (!element.empty())
-        context += "Element name = \"" + element + "\", ";
+        context += "Element name = \"" + system_text(element) + "\", ";
     return context;
 }
 
@@ -92,15 +92,15 @@ std::uint32_t ms_to_tmsf(std::uint32_t ms, std::uint32_t track) {
     return track | minutes << 8 | seconds << 16 | frames << 24;
 }
 
-std::string mci_error_message(const std::string& context, MciError error,
+MessageText mci_error_message(const MessageText& context, MciError error,
                               const std::string& detail) {
     const std::optional<std::string> text = mci_error_text(error);
-    std::string shown =
+    MessageText shown =
         text && !text->empty()
             ? context + " " + std::to_string(error) + ": " + text->substr(0, error_text_limit)
             : context + " Unknown Error " + std::to_string(error);
     if (!detail.empty())
-        shown += " " + detail;
+        shown += " " + system_text(detail);
     return shown;
 }
 
@@ -110,7 +110,7 @@ TMCIDevicePlayer::~TMCIDevicePlayer() {
     TMCIDevicePlayer::Close();
 }
 
-void TMCIDevicePlayer::ShowError(const std::string& context, MciError error) {
+void TMCIDevicePlayer::ShowError(const MessageText& context, MciError error) {
     message(mci_error_message(context, error, error_detail_), MessageIcon::error);
 }
 
@@ -285,7 +285,7 @@ bool TCutPartFilePlayer::Open(const std::string& file_name, bool ask_for_codec, 
     return true;
 }
 
-void TCutPartFilePlayer::ShowError(const std::string& context, MciError error) {
+void TCutPartFilePlayer::ShowError(const MessageText& context, MciError error) {
     if (!ask_for_codec_ || low_word(error) != mci::wave_outputs_unsuitable) {
         TSoundFilePlayer::ShowError(context, error);
         return;

@@ -7,6 +7,7 @@
 // goes on in the device layer and its end is found by polling the position.
 
 #include "platform/MediaDevices.h"
+#include "platform/MessageText.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,7 +24,7 @@ std::uint32_t ms_to_tmsf(std::uint32_t ms, std::uint32_t track);
 
 // The text of a device error as the user reads it: the context, the code and
 // the device layer's text for it, then the detail the device gave, if any.
-std::string mci_error_message(const std::string& context, MciError error,
+MessageText mci_error_message(const MessageText& context, MciError error,
                               const std::string& detail = {});
 
 // Asked before a CD span plays, with the CD's name, its stored identity and
@@ -43,7 +44,7 @@ public:
     virtual bool GetPosition(int& position) = 0;
     virtual bool Close();
     virtual bool IsMediaPresent() = 0;
-    virtual void ShowError(const std::string& context, MciError error);
+    virtual void ShowError(const MessageText& context, MciError error);
 
     // The device commands; each returns true on success and reports a failure
     // that is not silent with ShowError. An empty element means none.
@@ -105,7 +106,7 @@ class TCutPartFilePlayer : public TSoundFilePlayer {
 public:
     // On success length becomes the file's own length; on failure it is kept.
     bool Open(const std::string& file_name, bool ask_for_codec, int& length, bool& file_problem);
-    void ShowError(const std::string& context, MciError error) override;
+    void ShowError(const MessageText& context, MciError error) override;
 
 private:
     bool ask_for_codec_ = false;

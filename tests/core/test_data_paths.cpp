@@ -58,13 +58,13 @@ TEST(DataPaths, TrailingSeparatorKeepsTheFolderStyle) {
     EXPECT_EQ(with_trailing_separator("/media/disc/"), "/media/disc/");
 }
 
-TEST(DataPaths, CopiedTrackIsTheFirstFileStartingWithTheTrackNumber) {
+TEST(DataPaths, CopiedTrackIsTheFirstFileWhoseNameHoldsTheTrackNumber) {
     TempDir folder;
-    write_file(folder.file("cd1/07 second.wav"), "b");
-    write_file(folder.file("cd1/07 first.wav"), "a");
+    write_file(folder.file("cd1/Track 07 second.wav"), "b");
+    write_file(folder.file("cd1/Track 07 first.wav"), "a");
     write_file(folder.file("cd1/17.wav"), "c");
     write_file(folder.file("cd1/7.wav"), "d");
-    EXPECT_EQ(copied_track_path(folder.file("cd1/"), 7), folder.file("cd1/07 first.wav"));
+    EXPECT_EQ(copied_track_path(folder.file("cd1/"), 7), folder.file("cd1/Track 07 first.wav"));
     EXPECT_EQ(copied_track_path(folder.file("CD1"), 17), folder.file("cd1/17.wav"));
     EXPECT_EQ(copied_track_path(folder.file("cd1"), 8), std::nullopt);
     EXPECT_EQ(copied_track_path(folder.file("missing"), 7), std::nullopt);

@@ -199,13 +199,17 @@ TEST_F(SoundBars, BrokenFileIsReportedWithoutAskingForTheBaseDirectory) {
         ++prompts;
         return std::nullopt;
     });
+    // The file's name reaches the message in the system's encoding.
+    const std::string base = folder_.path() + "J\xc3\xbcrgen/";
+    base_directory_state().base_directory = base;
+    fake().files[sound_file(base)] = 12340;
     fake().failures["open"] = mci::invalid_file;
     fake().open_detail = "The decoder says: Format not recognised.";
     Tsound_bar* bar = make_bar(file_item_);
     EXPECT_FALSE(bar->toggle());
     ASSERT_EQ(responder_.responder.requests.size(), 1u);
     const std::string& shown = responder_.responder.requests[0].text;
-    EXPECT_NE(shown.find(sound_file(folder_.path())), std::string::npos) << shown;
+    EXPECT_NE(shown.find(sound_file(base)), std::string::npos) << shown;
     EXPECT_NE(shown.find("Format not recognised."), std::string::npos) << shown;
 
     // An MPEG layer 3 recording that cannot be decoded asks about the decoder.
