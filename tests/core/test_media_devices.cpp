@@ -303,11 +303,16 @@ TEST_F(MediaDevicesTest, Mp3LengthStartsFromTheHeaderAndBecomesWhatDecodes) {
         GTEST_SKIP() << "ffmpeg with libmp3lame is not available";
     const std::uint32_t decodable =
         static_cast<std::uint32_t>(*count_decodable_frames(*mp3) * 1000 / 22050);
+    const std::optional<SoundFileFormat> header = probe_sound_file(*mp3).format;
+    ASSERT_TRUE(header);
+    const auto estimate = static_cast<std::uint32_t>(header->frames * 1000 / 22050);
+    EXPECT_GT(estimate, decodable);
     MciDeviceId id = open_file(*mp3);
     ASSERT_NE(id, 0u);
-    // The open reads the header, not the whole file.
-    const std::uint32_t estimate = status(id, mci::StatusItem::length);
-    EXPECT_GT(estimate, decodable);
+    // The open reads the header, not the whole file; the count may already be
+    // done on a machine that is slow to come back to this thread.
+    const std::uint32_t first_length = status(id, mci::StatusItem::length);
+    EXPECT_TRUE(first_length == estimate || first_length == decodable) << first_length;
     // The decoder's delay and the encoder's padding add a little.
     EXPECT_GE(decodable, 10000u);
     EXPECT_LE(decodable, 10200u);
