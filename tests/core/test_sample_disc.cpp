@@ -11,6 +11,7 @@
 #include "data/BirdsDataUnit.h"
 #include "data/DataFileReaderUnit.h"
 #include "data/DataLoadersUnit.h"
+#include "maps_pictures/MapGeometry.h"
 #include "maps_pictures/PicturesUnit.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
@@ -363,11 +364,17 @@ TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
     ASSERT_TRUE(small_path);
     EXPECT_EQ(load_jpeg_file(*small_path).image.size(), QSize(120, 90));
 
-    // Every map shows only white, the range's blue and the migration red, in
-    // the frame's size at four pixels a degree; all three storages occur.
+    // A mask shows only white, the range's blue and the migration red over
+    // the rectangle the map window stretches it into on the region map; a
+    // complete map is the region map itself with the range over it. Either way
+    // the range lies on the region map's land, not in its sea.
+    const QImage region(PEMMARO_RESOURCES_DIR "/maps/solvara_map_bitmap.png");
+    ASSERT_FALSE(region.isNull());
     std::map<std::string, int> storages;
+    int masks = 0;
     for (const Tspecies& species : data().species_store) {
         for (int n = 1; n <= species.map_count; ++n) {
+            const MapReference& reference = species.maps[static_cast<std::size_t>(n)];
             const auto path = find_file(
                 distribution_map_path(species.family_directory_name, uid(species), n, 106));
             ASSERT_TRUE(path);
@@ -376,18 +383,28 @@ TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
             const PictureLoad load = LoadPictureFile(*path, false);
             ASSERT_EQ(load.status, PictureStatus::loaded) << *path;
             const QImage image = dib_to_image(*load.dib);
-            const Tmap_data& frame = *species.maps[static_cast<std::size_t>(n)].map;
-            EXPECT_NEAR(image.width(), 4 * (frame.second_pair.x - frame.first_pair.x), 1) << *path;
-            EXPECT_NEAR(image.height(), 4 * (frame.first_pair.y - frame.second_pair.y), 1) << *path;
-            int others = 0;
+            const QRect rect = reference.is_mask ? OverlayRect(region_map_record(), *reference.map)
+                                                 : region.rect();
+            masks += reference.is_mask;
+            EXPECT_EQ(image.size(), rect.size()) << *path;
+            int blue = 0, in_the_sea = 0, others = 0;
             for (int y = 0; y < image.height(); ++y) {
                 for (int x = 0; x < image.width(); ++x) {
                     const QRgb rgb = image.pixel(x, y) & 0xffffff;
+                    const QPoint on_map = rect.topLeft() + QPoint(x, y);
+                    blue += rgb == 0x0000ff;
+                    in_the_sea += rgb == 0x0000ff && region.rect().contains(on_map) &&
+                                  region.pixel(on_map) == qRgb(77, 255, 255);
                     others += rgb != 0xffffff && rgb != 0x0000ff && rgb != 0xff0000;
                 }
             }
-            EXPECT_EQ(others, 0) << *path;
+            EXPECT_GT(blue, 0) << *path;
+            EXPECT_EQ(in_the_sea, 0) << *path;
+            if (reference.is_mask) {
+                EXPECT_EQ(others, 0) << *path;
+            }
         }
     }
+    EXPECT_GT(masks, 0);
     EXPECT_EQ(storages.size(), 3u);
 }
