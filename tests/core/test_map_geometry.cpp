@@ -1,5 +1,6 @@
 #include "maps_pictures/MapFill.h"
 #include "maps_pictures/MapGeometry.h"
+#include "maps_pictures/MapOverlay.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -114,4 +115,24 @@ TEST(MapFill, FillsThroughEveryColourButBlackAndStopsAtACornerToCornerLine) {
     QImage indexed = image.convertToFormat(QImage::Format_Indexed8);
     EXPECT_EQ(FloodFillToBorder(indexed, {19, 19}, green), 190);
     EXPECT_EQ(indexed.pixel(19, 19), green);
+}
+
+TEST(MapOverlay, BlueCoversTheMapAndRedTintsItInADiagonalCrossHatching) {
+    QImage map(6, 2, QImage::Format_RGB32);
+    map.fill(qRgb(90, 120, 150)); // grey value 120
+    QImage overlay(6, 2, QImage::Format_RGB32);
+    overlay.fill(qRgb(255, 0, 0));
+    overlay.setPixel(5, 1, qRgb(0, 0, 255));
+    overlay.setPixel(4, 1, qRgb(0, 255, 0)); // neither: the map shows through
+    CombineOverlay(map, overlay);
+
+    const QRgb tint = qRgb(60, 60, 187);
+    const QRgb plain = qRgb(90, 120, 150);
+    // Where (x + y) mod 3 or (x - y + 10000) mod 3 is 0.
+    const QRgb row0[] = {tint, plain, tint, tint, plain, tint};
+    const QRgb row1[] = {tint, plain, tint, tint, plain, qRgb(0, 0, 255)};
+    for (int x = 0; x < 6; ++x) {
+        EXPECT_EQ(map.pixel(x, 0), row0[x]) << x;
+        EXPECT_EQ(map.pixel(x, 1), row1[x]) << x;
+    }
 }
