@@ -17,14 +17,14 @@ namespace {
 constexpr int sea_class = -1;
 constexpr int first_country_class = 100; // land outside the items, by country
 
-struct Label {
+struct Name {
     const char* text;
     QPoint baseline_start;
 };
 
 // Placed by eye: in the sea or across wide land, never over a point of the
 // select-area map.
-const Label labels[] = {
+const Name names[] = {
     {"INDIA", {70, 200}},       {"SRI LANKA", {128, 298}},   {"NEPAL", {104, 57}},
     {"BURMA", {209, 200}},      {"THAILAND", {231, 246}},    {"INDOCHINA", {392, 240}},
     {"PENINSULAR", {336, 292}}, {"MALAYSIA", {344, 303}},    {"SINGAPORE", {340, 333}},
@@ -33,9 +33,9 @@ const Label labels[] = {
     {"TAIWAN", {511, 128}},     {"PHILIPPINES", {415, 196}},
 };
 
-class LabelRaster {
+class PieceRaster {
 public:
-    explicit LabelRaster(const Geography& geography)
+    explicit PieceRaster(const Geography& geography)
         : geography_(geography)
         , map_(region_map_record())
         , image_(map_.MapWidth, map_.MapHeight, QImage::Format_RGB32) {
@@ -83,7 +83,7 @@ private:
 // What each pixel shows: sea, an item's land, or other land by country.
 class Classes {
 public:
-    Classes(const Geography& geography, const LabelRaster& raster)
+    Classes(const Geography& geography, const PieceRaster& raster)
         : width_(raster.width())
         , height_(raster.height())
         , classes_(static_cast<std::size_t>(width_ * height_)) {
@@ -251,8 +251,8 @@ void write_names(QImage& image) {
     font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(region_border));
-    for (const Label& label : labels)
-        painter.drawText(label.baseline_start, QString::fromLatin1(label.text));
+    for (const Name& name : names)
+        painter.drawText(name.baseline_start, QString::fromLatin1(name.text));
 }
 
 // Item land that no point's fill reaches any more (the inside of a letter, a
@@ -296,7 +296,7 @@ QImage with_palette(const QImage& image) {
 } // namespace
 
 QImage draw_region_map(const Geography& geography) {
-    const LabelRaster raster(geography);
+    const PieceRaster raster(geography);
     Classes classes(geography, raster);
     classes.join_corners();
     classes.keep_only_land_reached_from_seeds();
