@@ -88,7 +88,8 @@ struct MapPoint {
 MapPoint GeoToPixel(const DATA_Tmap_data& map, GeoPosition position);
 
 // The same mapping without rounding, in painter coordinates (the centre of
-// map pixel (x, y) is (x + 0.5, y + 0.5)): for drawing the maps themselves.
+// map pixel (x, y) is (x + 0.5, y + 0.5)), so coasts drawn with it stay smooth
+// and within a pixel of where GeoToPixel puts a place: for drawing the maps.
 QPointF GeoToPaintPoint(const DATA_Tmap_data& map, GeoPosition position);
 
 // The rectangle a distribution map over this frame is stretched into: from
