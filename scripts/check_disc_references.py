@@ -18,7 +18,7 @@ AREA_CODES = {"IN", "SR", "NE", "BU", "TH", "IC", "MA", "SI",
 TEXT_AUTHORS = ["Tamrek", "Vandrel", "Orvin", "Callowden"]
 MAX_RECORD_LINES = 1600
 KEY_RE = re.compile(r"^(\d+)([A-Za-z])(\d{3})([A-Za-z]?)$")
-COORD_RE = re.compile(r"^(\d{8})([D ])(\d{8})([D ])$")
+COORD_RE = re.compile(r"^(-\d{7}|\d{8})([D ])(-\d{7}|\d{8})([D ])$")
 MAP_REF_RE = re.compile(r'"([^"]*)".(Mask|----)(Main|----)')
 TAG_RE = re.compile(r"</?([A-Za-z]+)>")
 
@@ -313,7 +313,7 @@ class Disc:
             m = COORD_RE.match(lines[6])
             if not m:
                 self.problem(where, "coordinates %r" % lines[6])
-            elif int(m.group(1)) > 90 * 6000 or int(m.group(3)) > 180 * 6000:
+            elif abs(int(m.group(1))) > 90 * 6000 or abs(int(m.group(3))) > 180 * 6000:
                 self.problem(where, "coordinates out of range %r" % lines[6])
             self.check_markup(where, lines[5])
         if zero != 1:

@@ -75,9 +75,13 @@ class FileWriter:
         Path(path).write_bytes(data.encode(ENCODING))
 
 
-def coordinate_group(degrees, minutes, hundredths=0, marked_d=False):
+def coordinate_group(degrees, minutes, hundredths=0, hemisphere="", marked_d=False):
+    """Eight characters in hundredths of an arc minute, south and west negative
+    ("-0029500" for 4 degrees 55 minutes south), then the mark."""
     value = degrees * 6000 + minutes * 100 + hundredths
-    if not 0 <= value <= 99999999:
+    if hemisphere in ("S", "W"):
+        value = -value
+    if not -9999999 <= value <= 99999999:
         raise ValueError("coordinate out of range")
     return "%08d%s" % (value, "D" if marked_d else " ")
 

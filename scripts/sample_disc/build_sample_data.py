@@ -135,6 +135,17 @@ def split_ssp(text, species):
     return name, uncertain
 
 
+def coordinate(place, value, hemispheres, most_degrees):
+    """(degrees, minutes, hemisphere) -> the writer's (degrees, minutes,
+    hundredths, hemisphere)."""
+    require(len(value) == 3 and value[2] in hemispheres,
+            "%s: coordinate %r needs its hemisphere (%s)" % (place, value, " or ".join(hemispheres)))
+    degrees, minutes, hemisphere = value
+    require(0 <= minutes < 60 and 0 <= degrees * 60 + minutes <= most_degrees * 60,
+            "%s: coordinate %r" % (place, value))
+    return (degrees, minutes, 0, hemisphere)
+
+
 def map_reference(species, name, words):
     require(name in {m[0] for m in sample_data.MAPS}, "%s: no map %r" % (species.sci, name))
     words = words.split()
@@ -305,8 +316,9 @@ def build_model(description=sample_data):
     localities = []
     for key, name, region, country, prefix, text, lat, lon, page in description.LOCALITIES:
         localities.append({"key": key, "name": name, "region": region, "country": country,
-                           "prefix": prefix, "text": wrap(text), "lat": lat, "lon": lon,
-                           "description": page})
+                           "prefix": prefix, "text": wrap(text),
+                           "lat": coordinate(key, lat, "NS", 90),
+                           "lon": coordinate(key, lon, "EW", 180), "description": page})
 
     model = {
         "comments": {name: COMMENT for name in (

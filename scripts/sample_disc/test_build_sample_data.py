@@ -17,6 +17,7 @@ sys.path.insert(0, str(HERE.parent))
 
 import build_sample_data as builder  # noqa: E402
 import check_disc_references  # noqa: E402
+import sample_data  # noqa: E402
 from sample_data import Family, Species, heard, pic, rec  # noqa: E402
 
 
@@ -82,8 +83,8 @@ def tiny_description(**changes):
         MAPS=[("Solvara", 1, (60.0, 135.0, 36.0, -11.0))],
         PEOPLE=[("J. Tamrek", "", ""), ("A. Vandrel", "", ""), ("K. Orvin", "", ""),
                 ("M. Callowden", "", "")],
-        LOCALITIES=[("HERE", "Here", "", "", "", "", (1, 2), (3, 4), ""),
-                    ("ZERO", "ZERO LOCATION", "", "", "", "", (0, 0), (0, 0), "")],
+        LOCALITIES=[("HERE", "Here", "", "", "", "", (1, 2, "S"), (3, 4, "E"), ""),
+                    ("ZERO", "ZERO LOCATION", "", "", "", "", (0, 0, "N"), (0, 0, "E"), "")],
         AUDIO_CDS={9: ("A long enough name for the first audio CD: calls",
                        "A long enough name for the first audio CD"),
                    10: ("A long enough name for the second audio CD: songs",
@@ -137,6 +138,10 @@ class TinyDescription(unittest.TestCase):
         broken(lambda d: setattr(d.FAMILIES[0].species[1], "maps", [("Solvara", "mask")]))
         broken(lambda d: d.FAMILIES[0].species[1].recordings[0].update(play=False))
         broken(lambda d: d.PEOPLE.append(("Ferrand, L.", "Lise Ferrand", "")))
+        broken(lambda d: setattr(d, "LOCALITIES", [("HERE", "Here", "", "", "", "", (1, 2),
+                                                    (3, 4, "E"), "")]))
+        broken(lambda d: setattr(d, "LOCALITIES", [("HERE", "Here", "", "", "", "", (1, 2, "E"),
+                                                    (3, 4, "E"), "")]))
         broken(lambda d: d.AUDIO_CDS.update(
             {9: ("Songs of the region, CD 1", "A long enough name for the first audio CD")}))
 
@@ -186,6 +191,18 @@ class SampleEdition(unittest.TestCase):
                 on_track = sorted((o, l) for t, o, l in tape_spans if t == track)
                 for (o1, l1), (o2, _l2) in zip(on_track, on_track[1:]):
                     self.assertGreaterEqual(o2 - (o1 + l1), 10)
+
+    def test_places_read_back_with_their_hemisphere(self):
+        # As the program reads each group: a signed number in hundredths of an
+        # arc minute, south and west negative.
+        written = {r[0]: (int(r[6][0:8]), int(r[6][9:17]))
+                   for r in records(self.out / "locality.txt")}
+        for place in sample_data.LOCALITIES:
+            key, lat, lon = place[0], place[6], place[7]
+            expected = tuple((d * 6000 + m * 100) * (-1 if h in "SW" else 1)
+                             for d, m, h in (lat, lon))
+            self.assertEqual(written[key], expected, key)
+        self.assertLess(written["WAY KAMBAS"][0], 0)
 
     def test_sound_files(self):
         files = [r for r in records(self.out / "cutparts.txt") if not r[1].startswith("CD")]

@@ -11,7 +11,11 @@
 #include "data/BirdsDataUnit.h"
 #include "data/DataFileReaderUnit.h"
 #include "data/DataLoadersUnit.h"
+#include "maps_pictures/MapFill.h"
+#include "maps_pictures/MapGeometry.h"
 #include "maps_pictures/PicturesUnit.h"
+#include "maps_pictures/RegionSeedPoints.h"
+#include "maps_pictures/SolvaraAreasUnit.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
 #include "platform/SoundFile.h"
@@ -363,11 +367,17 @@ TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
     ASSERT_TRUE(small_path);
     EXPECT_EQ(load_jpeg_file(*small_path).image.size(), QSize(120, 90));
 
-    // Every map shows only white, the range's blue and the migration red, in
-    // the frame's size at four pixels a degree; all three storages occur.
+    // A mask shows only white, the range's blue and the migration red over
+    // the rectangle the map window stretches it into on the region map; a
+    // complete map is the region map itself with the range over it. Either way
+    // the range lies on the region map's land, not in its sea.
+    const QImage region(PEMMARO_RESOURCES_DIR "/maps/solvara_map_bitmap.png");
+    ASSERT_FALSE(region.isNull());
     std::map<std::string, int> storages;
+    int masks = 0;
     for (const Tspecies& species : data().species_store) {
         for (int n = 1; n <= species.map_count; ++n) {
+            const MapReference& reference = species.maps[static_cast<std::size_t>(n)];
             const auto path = find_file(
                 distribution_map_path(species.family_directory_name, uid(species), n, 106));
             ASSERT_TRUE(path);
@@ -376,18 +386,98 @@ TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
             const PictureLoad load = LoadPictureFile(*path, false);
             ASSERT_EQ(load.status, PictureStatus::loaded) << *path;
             const QImage image = dib_to_image(*load.dib);
-            const Tmap_data& frame = *species.maps[static_cast<std::size_t>(n)].map;
-            EXPECT_NEAR(image.width(), 4 * (frame.second_pair.x - frame.first_pair.x), 1) << *path;
-            EXPECT_NEAR(image.height(), 4 * (frame.first_pair.y - frame.second_pair.y), 1) << *path;
-            int others = 0;
+            const QRect rect = reference.is_mask ? OverlayRect(region_map_record(), *reference.map)
+                                                 : region.rect();
+            masks += reference.is_mask;
+            EXPECT_EQ(image.size(), rect.size()) << *path;
+            int blue = 0, in_the_sea = 0, others = 0;
             for (int y = 0; y < image.height(); ++y) {
                 for (int x = 0; x < image.width(); ++x) {
                     const QRgb rgb = image.pixel(x, y) & 0xffffff;
+                    const QPoint on_map = rect.topLeft() + QPoint(x, y);
+                    blue += rgb == 0x0000ff;
+                    in_the_sea += rgb == 0x0000ff && region.rect().contains(on_map) &&
+                                  region.pixel(on_map) == qRgb(77, 255, 255);
                     others += rgb != 0xffffff && rgb != 0x0000ff && rgb != 0xff0000;
                 }
             }
-            EXPECT_EQ(others, 0) << *path;
+            EXPECT_GT(blue, 0) << *path;
+            EXPECT_EQ(in_the_sea, 0) << *path;
+            if (reference.is_mask) {
+                EXPECT_EQ(others, 0) << *path;
+            }
         }
     }
+    EXPECT_GT(masks, 0);
     EXPECT_EQ(storages.size(), 3u);
+}
+
+namespace {
+
+// The region map's items that make up each country of the sample's places.
+const std::map<std::string, std::vector<int>> items_of_country = {
+    {"India", {0}},       {"Sri Lanka", {1}},  {"Nepal", {2}},    {"Burma", {3}},
+    {"Thailand", {4}},    {"Laos", {5}},       {"Cambodia", {5}}, {"Vietnam", {5}},
+    {"Malaysia", {6, 8}}, {"Singapore", {7}},  {"Brunei", {8}},   {"Indonesia", {8, 9, 10, 11}},
+    {"China", {16}},      {"Hong Kong", {17}}, {"Taiwan", {18}},  {"Philippines", {19}},
+};
+
+// Each pixel of the region map: the item whose fill, from its points as the
+// select-area window fills, reaches it; -1 for none.
+std::vector<int> region_items(const QImage& region) {
+    std::vector<int> items(static_cast<std::size_t>(region.width() * region.height()), -1);
+    for (int item = 0; item < static_cast<int>(region_seed_points.size()); ++item) {
+        if (!TSolvaraArea::is_item_selectable(item))
+            continue;
+        QImage image = region.convertToFormat(QImage::Format_RGB32);
+        for (const QPoint seed : region_seed_points[static_cast<std::size_t>(item)])
+            FloodFillToBorder(image, seed, qRgb(255, 0, 255));
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == qRgb(255, 0, 255))
+                    items[static_cast<std::size_t>(y * image.width() + x)] = item;
+            }
+        }
+    }
+    return items;
+}
+
+} // namespace
+
+// Each place lies where it really is: on the region map, by the program's own
+// mapping, on the land of its country or, for a place on the coast, within
+// three pixels of it.
+TEST_F(SampleDiscMedia, EveryPlaceLiesOnTheLandOfItsCountry) {
+    const QImage region(PEMMARO_RESOURCES_DIR "/maps/solvara_map_bitmap.png");
+    ASSERT_FALSE(region.isNull());
+    const std::vector<int> items = region_items(region);
+    int places = 0;
+    for (const Tlocality& locality : data().locality_store) {
+        if (locality.name == "ZERO LOCATION")
+            continue;
+        ++places;
+        SCOPED_TRACE(locality.key + " (" + locality.country + ")");
+        const GeoPosition position = LocalityDegrees(locality);
+        const QPoint pixel = GeoToPixel(region_map_record(), position).point;
+        ASSERT_TRUE(region.rect().contains(pixel))
+            << position.latitude << ", " << position.longitude << " is off the region map";
+        const auto country = items_of_country.find(locality.country);
+        ASSERT_NE(country, items_of_country.end()) << "a country the region map does not show";
+        bool on_its_land = false;
+        for (int dy = -3; dy <= 3; ++dy) {
+            for (int dx = -3; dx <= 3; ++dx) {
+                const QPoint near = pixel + QPoint(dx, dy);
+                if (dx * dx + dy * dy > 9 || !region.rect().contains(near))
+                    continue;
+                const int item =
+                    items[static_cast<std::size_t>(near.y() * region.width() + near.x())];
+                on_its_land = on_its_land ||
+                              std::count(country->second.begin(), country->second.end(), item) > 0;
+            }
+        }
+        EXPECT_TRUE(on_its_land) << "latitude " << position.latitude << ", longitude "
+                                 << position.longitude << " at pixel " << pixel.x() << ","
+                                 << pixel.y();
+    }
+    EXPECT_GT(places, 40);
 }

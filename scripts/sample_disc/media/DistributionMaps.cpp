@@ -1,14 +1,17 @@
 #include "DistributionMaps.h"
 
+#include "MapDrawing.h"
 #include "MediaCommon.h"
 #include "TamrekCompressor.h"
+#include "data/BirdsDataUnit.h"
+#include "maps_pictures/MapGeometry.h"
+#include "maps_pictures/MapOverlay.h"
 #include "maps_pictures/PicturesUnit.h"
 
-#include <QImage>
+#include <QFile>
 #include <QPainter>
-#include <QPolygonF>
 #include <algorithm>
-#include <cmath>
+#include <map>
 
 namespace pemmaro::media {
 
@@ -33,146 +36,12 @@ enum Item {
     PH = 19
 };
 
-struct Ellipse {
-    double lon, lat, radius_lon, radius_lat;
-};
-
-// Rough outlines (longitude, latitude); small islands as ellipses.
-struct AreaShape {
-    Item item;
-    std::vector<std::vector<QPointF>> polygons;
-    std::vector<Ellipse> ellipses;
-};
-
-const std::vector<AreaShape>& area_shapes() {
-    // clang-format off
-    static const std::vector<AreaShape> shapes = {
-        {IN,
-         {
-          {{68.2, 23.7}, {70.0, 21.0}, {72.6, 21.3}, {73.0, 17.0}, {74.5, 13.0}, {76.5, 8.2},
-           {77.5, 8.1}, {78.2, 9.0}, {79.8, 10.3}, {80.3, 13.5}, {80.1, 15.8}, {82.3, 17.0},
-           {85.0, 19.5}, {86.9, 21.2}, {88.3, 21.6}, {89.8, 22.2}, {92.2, 21.4}, {92.6, 23.5},
-           {93.4, 24.0}, {94.2, 25.5}, {95.2, 26.6}, {97.0, 27.8}, {95.8, 29.3}, {94.0, 29.2},
-           {92.0, 27.8}, {88.8, 27.3}, {88.1, 26.5}, {85.0, 26.6}, {84.0, 27.4}, {80.2, 28.8},
-           {79.0, 30.5}, {78.8, 31.8}, {77.8, 35.5}, {76.0, 35.8}, {74.0, 34.8}, {73.8, 33.5},
-           {74.6, 32.5}, {74.0, 31.0}, {72.0, 28.0}, {70.0, 27.7}, {69.5, 26.5}, {71.0, 24.4}},
-         },
-         {}},
-        {SR,
-         {
-          {{79.9, 6.2}, {79.8, 7.5}, {79.9, 9.5}, {80.4, 9.8}, {81.3, 8.5}, {81.9, 7.2},
-           {81.6, 6.3}, {80.6, 5.9}},
-         },
-         {}},
-        {NE,
-         {
-          {{80.1, 28.8}, {81.2, 30.1}, {82.3, 30.3}, {84.0, 29.3}, {86.0, 28.0}, {88.2, 27.9},
-           {88.1, 26.5}, {85.0, 26.6}, {84.0, 27.4}, {81.0, 28.2}},
-         },
-         {}},
-        {BU,
-         {
-          {{92.2, 21.2}, {92.6, 23.5}, {93.4, 24.0}, {94.2, 25.5}, {95.2, 26.6}, {97.0, 27.8},
-           {97.6, 28.4}, {98.7, 27.0}, {98.5, 25.0}, {97.7, 24.0}, {99.5, 22.1}, {101.1, 21.6},
-           {100.1, 20.3}, {98.0, 19.7}, {97.4, 18.5}, {98.5, 16.5}, {98.6, 14.0}, {99.5, 11.0},
-           {98.7, 10.0}, {98.3, 12.5}, {97.8, 14.8}, {97.5, 16.5}, {96.2, 16.8}, {95.3, 15.8},
-           {94.3, 16.3}, {94.5, 18.5}, {93.5, 19.5}, {92.5, 20.5}},
-         },
-         {}},
-        {TH,
-         {
-          {{97.4, 18.5}, {98.0, 19.7}, {100.1, 20.3}, {100.6, 19.5}, {101.2, 19.5}, {101.1, 17.5},
-           {102.1, 18.2}, {103.3, 18.4}, {104.7, 17.5}, {105.6, 15.7}, {105.3, 14.3},
-           {103.0, 14.2}, {102.3, 12.2}, {101.0, 12.7}, {100.0, 12.6}, {100.1, 13.5}, {99.2, 10.5},
-           {99.9, 9.2}, {100.4, 7.3}, {101.0, 6.9}, {102.1, 6.2}, {101.0, 5.6}, {100.2, 6.5},
-           {99.7, 6.9}, {98.3, 7.8}, {98.5, 9.0}, {99.4, 11.0}, {98.6, 14.0}, {98.5, 16.5}},
-         },
-         {}},
-        {IC,
-         {
-          {{101.1, 21.6}, {101.8, 22.4}, {103.0, 22.6}, {104.2, 22.8}, {105.4, 23.3},
-           {106.7, 22.8}, {108.0, 21.5}, {106.6, 20.3}, {105.7, 19.0}, {106.6, 17.5},
-           {107.9, 16.2}, {108.8, 15.4}, {109.4, 12.9}, {109.2, 11.6}, {108.0, 10.7},
-           {106.8, 10.4}, {105.1, 8.6}, {104.7, 10.4}, {103.5, 10.6}, {102.3, 12.2}, {103.0, 14.2},
-           {105.3, 14.3}, {105.6, 15.7}, {104.7, 17.5}, {103.3, 18.4}, {102.1, 18.2},
-           {101.1, 17.5}, {101.2, 19.5}, {100.6, 19.5}, {100.1, 20.3}},
-         },
-         {}},
-        {MA,
-         {
-          {{100.2, 6.5}, {101.0, 5.6}, {102.1, 6.2}, {103.4, 4.9}, {103.5, 2.8}, {104.3, 1.5},
-           {103.5, 1.3}, {102.3, 2.1}, {101.3, 2.9}, {100.6, 3.9}, {100.3, 5.2}},
-         },
-         {}},
-        {SI,
-         {},
-         {{103.82, 1.35, 0.22, 0.12}}},
-        {BO,
-         {
-          {{109.0, 1.8}, {109.6, 2.1}, {111.2, 2.3}, {113.0, 3.2}, {114.2, 4.6}, {115.4, 5.2},
-           {116.4, 6.6}, {117.0, 7.0}, {117.7, 6.3}, {119.3, 5.3}, {118.3, 4.4}, {117.8, 3.3},
-           {117.7, 1.1}, {118.9, 0.9}, {117.5, -0.2}, {116.6, -1.5}, {116.4, -3.0}, {116.0, -3.9},
-           {114.6, -4.1}, {113.0, -3.1}, {111.7, -3.0}, {110.2, -2.9}, {110.0, -1.5}, {109.0, -0.5}},
-         },
-         {}},
-        {SU,
-         {
-          {{95.2, 5.6}, {96.0, 5.2}, {97.5, 5.2}, {98.5, 4.0}, {100.2, 2.3}, {101.4, 1.7},
-           {103.0, 0.5}, {103.8, -1.0}, {104.6, -1.8}, {106.1, -3.1}, {105.9, -5.8}, {104.6, -5.9},
-           {103.5, -5.0}, {102.3, -4.0}, {101.0, -2.5}, {100.4, -1.0}, {99.2, 0.5}, {98.6, 1.7},
-           {97.5, 2.5}, {96.5, 3.5}, {95.4, 4.7}},
-         },
-         {}},
-        {JA,
-         {
-          {{105.2, -6.8}, {106.0, -5.9}, {107.0, -6.0}, {108.3, -6.2}, {110.4, -6.9},
-           {111.5, -6.6}, {112.6, -6.9}, {114.4, -7.7}, {114.4, -8.7}, {113.0, -8.3},
-           {111.0, -8.2}, {108.5, -7.8}, {106.4, -7.4}, {105.4, -7.0}},
-         },
-         {}},
-        {BA,
-         {},
-         {{115.1, -8.4, 0.5, 0.25}}},
-        {CH,
-         {
-          {{73.5, 39.5}, {74.9, 37.2}, {77.8, 35.5}, {78.8, 31.8}, {79.0, 30.5}, {80.2, 28.8},
-           {81.2, 30.1}, {82.3, 30.3}, {84.0, 29.3}, {86.0, 28.0}, {88.2, 27.9}, {88.8, 27.3},
-           {92.0, 27.8}, {94.0, 29.2}, {95.8, 29.3}, {97.0, 27.8}, {97.6, 28.4}, {98.7, 27.0},
-           {98.5, 25.0}, {97.7, 24.0}, {99.5, 22.1}, {101.1, 21.6}, {101.8, 22.4}, {103.0, 22.6},
-           {104.2, 22.8}, {105.4, 23.3}, {106.7, 22.8}, {108.0, 21.5}, {109.7, 21.5},
-           {110.3, 20.3}, {111.0, 21.5}, {112.5, 21.8}, {113.6, 22.3}, {114.3, 22.5},
-           {116.0, 22.9}, {117.5, 23.6}, {119.0, 25.0}, {119.6, 26.6}, {120.7, 28.0},
-           {121.9, 29.9}, {121.3, 30.8}, {121.9, 31.7}, {120.9, 32.6}, {120.3, 34.4},
-           {119.2, 35.0}, {120.6, 36.2}, {122.5, 37.0}, {121.6, 37.5}, {120.0, 37.5},
-           {118.9, 38.0}, {118.0, 39.2}, {119.3, 39.4}, {121.2, 40.9}, {121.8, 39.0},
-           {124.4, 40.0}, {126.0, 41.5}, {128.0, 41.8}, {129.7, 42.4}, {130.6, 42.6},
-           {131.3, 44.9}, {131.5, 47.0}, {90.0, 47.0}, {87.0, 49.0}, {82.5, 47.0}, {80.0, 45.0},
-           {80.5, 43.0}, {75.0, 40.3}},
-         },
-         {}},
-        {HK,
-         {},
-         {{114.15, 22.35, 0.25, 0.15}}},
-        {TA,
-         {
-          {{120.1, 23.0}, {120.3, 24.2}, {121.0, 25.1}, {121.9, 25.0}, {121.6, 24.0},
-           {121.4, 23.0}, {120.9, 21.9}, {120.6, 22.4}},
-         },
-         {}},
-        {PH,
-         {
-          {{120.0, 18.5}, {121.0, 18.6}, {122.3, 18.4}, {122.2, 17.0}, {121.5, 15.8},
-           {122.0, 14.0}, {123.2, 13.9}, {124.1, 13.0}, {123.8, 12.6}, {122.6, 13.3},
-           {121.7, 13.9}, {120.6, 14.2}, {120.6, 14.9}, {119.8, 16.3}, {120.4, 16.5}, {120.6, 17.7}},
-          {{122.0, 7.0}, {122.3, 8.0}, {123.8, 8.6}, {125.0, 9.1}, {125.5, 9.8}, {126.3, 9.0},
-           {126.6, 7.3}, {126.0, 6.3}, {125.4, 5.6}, {124.2, 6.2}, {123.5, 7.6}, {122.6, 7.3}},
-          {{117.2, 8.3}, {118.7, 9.8}, {119.6, 11.2}, {119.8, 10.6}, {118.9, 9.6}, {117.6, 8.0}},
-         },
-         {{123.5, 10.8, 1.6, 1.0}, {121.0, 13.0, 0.5, 0.5}}},
-    };
-    // clang-format on
-    return shapes;
-}
+constexpr std::uint8_t mask_white = 0;
+constexpr std::uint8_t mask_blue = 1;
+constexpr std::uint8_t mask_red = 2;
+const QRgb white_rgb = qRgb(255, 255, 255);
+const QRgb blue_rgb = qRgb(0, 0, 255);
+const QRgb red_rgb = qRgb(255, 0, 0);
 
 // Where a migrant of a range in an area may also be found.
 std::vector<Item> neighbours(Item item) {
@@ -213,69 +82,132 @@ std::vector<Item> neighbours(Item item) {
     return {};
 }
 
-const QRgb white_rgb = qRgb(255, 255, 255);
-const QRgb blue_rgb = qRgb(0, 0, 255);
-const QRgb red_rgb = qRgb(255, 0, 0);
-
-QRgb palette_colour(std::size_t index) {
-    switch (index) {
-    case map_white:
-        return white_rgb;
-    case map_blue:
-        return blue_rgb;
-    case map_red:
-        return red_rgb;
-    default: {
-        // Unused entries: a grey ramp.
-        const int grey = static_cast<int>(index);
-        return qRgb(grey, grey, grey);
-    }
-    }
+bool borders_range(int item, const AreaItems& range) {
+    const std::vector<Item> next = neighbours(static_cast<Item>(item));
+    return std::any_of(next.begin(), next.end(), [&](Item n) { return range[n]; });
 }
 
-class MapPainter {
+std::string file_bytes(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw MediaError(path + ": " + file.errorString().toStdString());
+    return file.readAll().toStdString();
+}
+
+// The range in pure blue and, for a migrant, the neighbouring items in red,
+// on white, in region map pixels from the rectangle's corner.
+class RangePainter {
 public:
-    MapPainter(QImage& image, const MapFrame& frame)
-        : painter_(&image)
-        , frame_(frame) {
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setPen(Qt::NoPen);
+    RangePainter(const MapSources& sources, const MapRequest& request, QRect rect)
+        : sources_(sources)
+        , request_(request)
+        , image_(rect.size(), QImage::Format_RGB32)
+        , placement_{&region_map_record(), rect.topLeft(), true} {
+        image_.fill(white_rgb);
+        // Northern China is outside most of the region's ranges.
+        china_north_ = Random(request.seed).between(28, 46);
     }
 
-    // The species' own outline: each area a little smaller about its centre.
-    void fill(const AreaShape& shape, QRgb colour, double shrink, double north_limit) {
-        painter_.setBrush(QColor(colour));
-        painter_.save();
-        const double top = to_pixels({frame_.west, north_limit}).y();
-        painter_.setClipRect(QRectF(-1, top, 1e6, 1e6));
-        for (const std::vector<QPointF>& outline : shape.polygons) {
-            QPointF centre;
-            for (const QPointF& point : outline)
-                centre += point;
-            centre /= static_cast<double>(outline.size());
-            QPolygonF polygon;
-            for (const QPointF& point : outline)
-                polygon << to_pixels(centre + (point - centre) * shrink);
-            painter_.drawPolygon(polygon);
+    QImage draw() {
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        if (request_.migration) {
+            for (int item = 0; item < static_cast<int>(request_.range.size()); ++item) {
+                if (!request_.range[static_cast<std::size_t>(item)] &&
+                    borders_range(item, request_.range))
+                    fill_item(painter, item, red_rgb);
+            }
         }
-        for (const Ellipse& e : shape.ellipses) {
-            // Islands stay visible at four pixels a degree.
-            const double rx = std::max(2.0, e.radius_lon * shrink * map_pixels_per_degree);
-            const double ry = std::max(2.0, e.radius_lat * shrink * map_pixels_per_degree);
-            painter_.drawEllipse(to_pixels({e.lon, e.lat}), rx, ry);
+        for (int item = 0; item < static_cast<int>(request_.range.size()); ++item) {
+            if (request_.range[static_cast<std::size_t>(item)])
+                fill_item(painter, item, blue_rgb);
         }
-        painter_.restore();
+        painter.end();
+        keep_outlines_and_names();
+        return image_;
     }
 
 private:
-    QPointF to_pixels(QPointF lon_lat) const {
-        return {(lon_lat.x() - frame_.west) * map_pixels_per_degree,
-                (frame_.north - lon_lat.y()) * map_pixels_per_degree};
+    // The region map's black lines and names stay visible through the range.
+    void keep_outlines_and_names() {
+        const QImage& map = sources_.region_map;
+        const QPoint origin = placement_.origin;
+        for (int y = 0; y < image_.height(); ++y) {
+            for (int x = 0; x < image_.width(); ++x) {
+                const QPoint at = origin + QPoint(x, y);
+                if (map.rect().contains(at) && (map.pixel(at) & 0xffffff) == 0)
+                    image_.setPixel(x, y, white_rgb);
+            }
+        }
     }
 
-    QPainter painter_;
-    MapFrame frame_;
+    void fill_item(QPainter& painter, int item, QRgb colour) {
+        painter.save();
+        painter.setBrush(QColor::fromRgb(colour));
+        if (item == CH)
+            painter.setClipPath(south_of(china_north_));
+        for (const maps::LandPiece& piece : sources_.geography.pieces) {
+            if (piece.item == item)
+                painter.drawPath(maps::land_path(piece, placement_));
+        }
+        painter.restore();
+    }
+
+    QPainterPath south_of(double latitude) const {
+        QPainterPath area = maps::parallel_path(latitude, 58, 140, placement_);
+        const double below = image_.height() + 1000.0;
+        area.lineTo(area.currentPosition().x(), below);
+        area.lineTo(area.elementAt(0).x, below);
+        area.closeSubpath();
+        return area;
+    }
+
+    const MapSources& sources_;
+    const MapRequest& request_;
+    QImage image_;
+    maps::Placement placement_;
+    double china_north_ = 90;
 };
+
+std::vector<QRgb> mask_palette() {
+    std::vector<QRgb> palette = {white_rgb, blue_rgb, red_rgb};
+    // Unused entries: a grey ramp.
+    for (int grey = 3; palette.size() < 256; ++grey)
+        palette.push_back(qRgb(grey, grey, grey));
+    return palette;
+}
+
+// Every colour of the picture into a palette of its own.
+IndexedImage indexed(const QImage& image, std::vector<QRgb> palette) {
+    IndexedImage out{image.width(),
+                     image.height(),
+                     {},
+                     std::vector<std::uint8_t>(static_cast<std::size_t>(image.width()) *
+                                               static_cast<std::size_t>(image.height()))};
+    std::map<QRgb, std::uint8_t> index;
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        index.emplace(palette[i] & 0xffffff, static_cast<std::uint8_t>(i));
+    std::size_t used = palette.size();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb rgb = line[x] & 0xffffff;
+            auto found = index.find(rgb);
+            if (found == index.end()) {
+                if (used == 256)
+                    throw MediaError("a distribution map with more than 256 colours");
+                palette.push_back(rgb | 0xff000000u);
+                found = index.emplace(rgb, static_cast<std::uint8_t>(used++)).first;
+            }
+            out.pixels[static_cast<std::size_t>(y * image.width() + x)] = found->second;
+        }
+    }
+    while (palette.size() < 256)
+        palette.push_back(qRgb(0, 0, 0));
+    out.palette = std::move(palette);
+    return out;
+}
 
 // Without a neighbouring area to colour, the south of the range is the
 // migration area.
@@ -284,7 +216,7 @@ void redden_south_of_range(IndexedImage& map) {
     int bottom = -1;
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {
-            if (map.at(x, y) == map_blue) {
+            if (map.at(x, y) == mask_blue) {
                 top = std::min(top, y);
                 bottom = std::max(bottom, y);
             }
@@ -296,10 +228,34 @@ void redden_south_of_range(IndexedImage& map) {
     for (int y = from; y <= bottom; ++y) {
         for (int x = 0; x < map.width; ++x) {
             std::uint8_t& pixel = map.pixels[static_cast<std::size_t>(y * map.width + x)];
-            if (pixel == map_blue)
-                pixel = map_red;
+            if (pixel == mask_blue)
+                pixel = mask_red;
         }
     }
+}
+
+bool has_index(const IndexedImage& map, std::uint8_t value) {
+    return std::find(map.pixels.begin(), map.pixels.end(), value) != map.pixels.end();
+}
+
+IndexedImage draw_mask(const MapSources& sources, const MapRequest& request) {
+    Tmap_data frame;
+    frame.first_pair = {request.frame.west, request.frame.north};
+    frame.second_pair = {request.frame.east, request.frame.south};
+    const QRect rect = OverlayRect(region_map_record(), frame);
+    if (rect.width() <= 0 || rect.height() <= 0)
+        throw MediaError("a map frame with no area on the region map");
+    IndexedImage map = indexed(RangePainter(sources, request, rect).draw(), mask_palette());
+    if (request.migration && !has_index(map, mask_red))
+        redden_south_of_range(map);
+    return map;
+}
+
+IndexedImage draw_complete_map(const MapSources& sources, const MapRequest& request) {
+    QImage map = sources.region_map.convertToFormat(QImage::Format_RGB32);
+    const QImage range = RangePainter(sources, request, map.rect()).draw();
+    CombineOverlay(map, range);
+    return indexed(map, {});
 }
 
 void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
@@ -354,61 +310,26 @@ void encode_row(const std::uint8_t* row, int width, std::vector<std::uint8_t>& o
 
 } // namespace
 
-IndexedImage draw_distribution_map(const MapRequest& request) {
-    const MapFrame& frame = request.frame;
-    const int width = std::max(
-        1, static_cast<int>(std::lround((frame.east - frame.west) * map_pixels_per_degree)));
-    const int height = std::max(
-        1, static_cast<int>(std::lround((frame.north - frame.south) * map_pixels_per_degree)));
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(white_rgb);
-    Random random(request.seed);
-    // Northern China is outside most of the region's ranges.
-    const double china_north = random.between(28, 46);
-    {
-        MapPainter painter(image, frame);
-        const auto shrink = [&](Item item) {
-            return 0.85 +
-                   0.15 *
-                       Random(mix_bits(request.seed ^ static_cast<std::uint64_t>(item))).uniform();
-        };
-        const auto north_limit = [&](Item item) { return item == CH ? china_north : 90.0; };
-        if (request.migration) {
-            for (const AreaShape& shape : area_shapes()) {
-                if (request.range[shape.item])
-                    continue;
-                const std::vector<Item> next = neighbours(shape.item);
-                const bool borders_range =
-                    std::any_of(next.begin(), next.end(), [&](Item n) { return request.range[n]; });
-                if (borders_range)
-                    painter.fill(shape, red_rgb, shrink(shape.item), north_limit(shape.item));
-            }
-        }
-        for (const AreaShape& shape : area_shapes()) {
-            if (request.range[shape.item])
-                painter.fill(shape, blue_rgb, shrink(shape.item), north_limit(shape.item));
-        }
+std::shared_ptr<const MapSources> load_map_sources(const std::string& geography_file,
+                                                   const std::string& region_map_file) {
+    auto sources = std::make_shared<MapSources>();
+    try {
+        sources->geography = maps::load_geography(geography_file);
+    } catch (const maps::GeographyError& error) {
+        throw MediaError(error.what());
     }
-    IndexedImage map{width, height,
-                     std::vector<std::uint8_t>(static_cast<std::size_t>(width) *
-                                               static_cast<std::size_t>(height))};
-    bool has_red = false;
-    for (int y = 0; y < height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QRgb rgb = line[x] & 0xffffff;
-            std::uint8_t index = map_white;
-            if (rgb == (blue_rgb & 0xffffff))
-                index = map_blue;
-            else if (rgb == (red_rgb & 0xffffff))
-                index = map_red;
-            has_red = has_red || index == map_red;
-            map.pixels[static_cast<std::size_t>(y * width + x)] = index;
-        }
-    }
-    if (request.migration && !has_red)
-        redden_south_of_range(map);
-    return map;
+    const std::string region_bytes = file_bytes(region_map_file);
+    sources->region_map = QImage::fromData(reinterpret_cast<const uchar*>(region_bytes.data()),
+                                           static_cast<int>(region_bytes.size()));
+    if (sources->region_map.isNull())
+        throw MediaError(region_map_file + ": not a picture");
+    sources->fingerprint = std::to_string(text_hash(file_bytes(geography_file))) + "-" +
+                           std::to_string(text_hash(region_bytes));
+    return sources;
+}
+
+IndexedImage draw_distribution_map(const MapSources& sources, const MapRequest& request) {
+    return request.is_mask ? draw_mask(sources, request) : draw_complete_map(sources, request);
 }
 
 const char* storage_name(MapStorage storage) {
@@ -464,7 +385,7 @@ std::vector<std::uint8_t> map_file_bytes(const IndexedImage& image, MapStorage s
     put32(file, 256);
     put32(file, 0);
     for (std::size_t i = 0; i < 256; ++i) {
-        const QRgb colour = palette_colour(i);
+        const QRgb colour = i < image.palette.size() ? image.palette[i] : qRgb(0, 0, 0);
         file.push_back(static_cast<std::uint8_t>(qBlue(colour)));
         file.push_back(static_cast<std::uint8_t>(qGreen(colour)));
         file.push_back(static_cast<std::uint8_t>(qRed(colour)));
@@ -487,7 +408,7 @@ void check_map_file(const std::string& path, const IndexedImage& map) {
                          std::to_string(image.height()));
     for (int y = 0; y < map.height; ++y) {
         for (int x = 0; x < map.width; ++x) {
-            if ((image.pixel(x, y) & 0xffffff) != (palette_colour(map.at(x, y)) & 0xffffff))
+            if ((image.pixel(x, y) & 0xffffff) != (map.palette[map.at(x, y)] & 0xffffff))
                 throw MediaError(path + ": pixel " + std::to_string(x) + "," + std::to_string(y) +
                                  " loads differently");
         }

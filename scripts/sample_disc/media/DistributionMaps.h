@@ -1,19 +1,23 @@
 #pragma once
-// Distribution maps: 8-bit palette Windows bitmaps over a map frame, white,
-// with the species' range in pure blue and its migration area in pure red.
-// Stored plain, run-length encoded (RLE8) or in the compressed format.
+// Distribution maps: 8-bit palette Windows bitmaps. A mask is white with the
+// species' range in pure blue and its migration area in pure red, drawn in
+// the pixels of the region map over the rectangle the map window stretches it
+// into, so the range lies on the coast it is drawn over. A complete map is the
+// region map itself with the range laid over it as the window lays a mask.
+// Both are drawn from the committed geography of the base maps. Stored plain,
+// run-length encoded (RLE8) or in the compressed format.
 
+#include "Geography.h"
+
+#include <QImage>
+#include <QRgb>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace pemmaro::media {
-
-inline constexpr std::uint8_t map_white = 0;
-inline constexpr std::uint8_t map_blue = 1;
-inline constexpr std::uint8_t map_red = 2;
-inline constexpr double map_pixels_per_degree = 4;
 
 struct MapFrame {
     double west = 0, north = 0, east = 0, south = 0; // degrees
@@ -23,16 +27,29 @@ struct MapFrame {
 // LE SU HA MO CH HK TA PH).
 using AreaItems = std::array<bool, 20>;
 
+// What every map is drawn from; read once, shared by the drawing threads.
+struct MapSources {
+    maps::Geography geography;
+    QImage region_map;       // SOLVARA_MAP_BITMAP as the program shows it
+    std::string fingerprint; // changes with either file
+};
+
+// Throws MediaError when a file cannot be read.
+std::shared_ptr<const MapSources> load_map_sources(const std::string& geography_file,
+                                                   const std::string& region_map_file);
+
 struct MapRequest {
     MapFrame frame;
+    bool is_mask = true;
     AreaItems range{};
     bool migration = false;
-    std::uint64_t seed = 0; // the species: its outline varies a little
+    std::uint64_t seed = 0; // the species: how far north its range reaches in China
 };
 
 struct IndexedImage {
     int width = 0;
     int height = 0;
+    std::vector<QRgb> palette;        // 256 entries
     std::vector<std::uint8_t> pixels; // top row first, width bytes a row
     std::uint8_t at(int x, int y) const {
         return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
@@ -40,7 +57,7 @@ struct IndexedImage {
     }
 };
 
-IndexedImage draw_distribution_map(const MapRequest& request);
+IndexedImage draw_distribution_map(const MapSources& sources, const MapRequest& request);
 
 enum class MapStorage { plain, rle8, compressed };
 const char* storage_name(MapStorage storage);

@@ -57,7 +57,7 @@ constexpr const char* sound_version = "sound-2";
 constexpr const char* cd_version = "cd-1";
 constexpr const char* small_picture_version = "small-1";
 constexpr const char* big_picture_version = "big-1";
-constexpr const char* map_version = "map-1";
+constexpr const char* map_version = "map-3";
 constexpr const char* voice_version = "voice-1";
 constexpr const char* site_version = "site-1";
 constexpr int jpeg_quality = 85;
@@ -295,10 +295,13 @@ void plan_pictures(const Tdata& data, const Setting& setting, Plan& plan) {
 
 void plan_distribution_maps(const Tdata& data, const Setting& setting, Plan& plan,
                             std::map<std::string, int>& per_storage) {
+    const std::shared_ptr<const MapSources> sources =
+        load_map_sources(PEMMARO_GEOGRAPHY_FILE, PEMMARO_REGION_MAP_FILE);
     int made = 0;
     for (const Tspecies& species : data.species_store) {
         for (int n = 1; n <= species.map_count; ++n) {
-            const Tmap_data* map = species.maps[static_cast<std::size_t>(n)].map;
+            const MapReference& reference = species.maps[static_cast<std::size_t>(n)];
+            const Tmap_data* map = reference.map;
             if (map == nullptr)
                 continue;
             const std::string relative = slashes(distribution_map_path(
@@ -315,6 +318,7 @@ void plan_distribution_maps(const Tdata& data, const Setting& setting, Plan& pla
                                       " has no area (west, north, east, south wrong way round)");
                 continue;
             }
+            request.is_mask = reference.is_mask;
             if (const auto* area =
                     dynamic_cast<const TSolvaraArea*>(species.occurrence_areas.get()))
                 request.range = area->Items;
@@ -326,17 +330,18 @@ void plan_distribution_maps(const Tdata& data, const Setting& setting, Plan& pla
             job.kind = "distribution maps";
             job.outputs = {relative};
             std::ostringstream recipe;
-            recipe << map_version << "|" << species.unique_id << "|" << species.species_id << "|"
-                   << request.frame.west << "," << request.frame.north << "," << request.frame.east
-                   << "," << request.frame.south << "|" << request.migration << "|"
-                   << storage_name(storage) << "|";
+            recipe << map_version << "|" << sources->fingerprint << "|" << species.unique_id << "|"
+                   << species.species_id << "|" << request.frame.west << "," << request.frame.north
+                   << "," << request.frame.east << "," << request.frame.south << "|"
+                   << request.is_mask << "|" << request.migration << "|" << storage_name(storage)
+                   << "|";
             for (bool item : request.range)
                 recipe << (item ? '1' : '0');
             job.recipe = recipe.str();
-            job.cost = 0.3;
+            job.cost = request.is_mask ? 0.3 : 1;
             const std::string path = under_base(setting.base, relative);
             job.run = [=] {
-                const IndexedImage image = draw_distribution_map(request);
+                const IndexedImage image = draw_distribution_map(*sources, request);
                 write_file_atomically(path, map_file_bytes(image, storage));
                 check_map_file(path, image);
             };
