@@ -1,9 +1,9 @@
 #include "LargeDisc.h"
 
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataLoading.h"
 #include "platform/Log.h"
 
 #include <QApplication>

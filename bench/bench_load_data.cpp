@@ -1,9 +1,9 @@
 // Loading the large generated data disc, as start-up does.
 
 #include "LargeDisc.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataLoading.h"
 #include "platform/Log.h"
 
 #include <QDir>

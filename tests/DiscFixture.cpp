@@ -1,12 +1,12 @@
 #include "DiscFixture.h"
 
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataFileReaderUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
 
 namespace pemmaro::test {
 

@@ -1,6 +1,6 @@
 #include "common/DataPaths.h"
 
-#include "common/Globals1Unit.h"
+#include "common/FileOperations.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
 

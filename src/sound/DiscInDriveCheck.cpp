@@ -1,6 +1,6 @@
 #include "sound/DiscInDriveCheck.h"
 
-#include "sound/AudioCDPlayersUnit.h"
+#include "sound/AudioCdDrive.h"
 
 #include <QCoreApplication>
 #include <condition_variable>

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "common/SettingsFileUnit.h"
-#include "maps_pictures/CountryAreasUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "common/SettingsFile.h"
+#include "data/CountryAreas.h"
+#include "data/SolvaraAreas.h"
 
 #include <gtest/gtest.h>
 

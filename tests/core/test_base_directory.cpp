@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "common/BaseDirectoryUnit.h"
+#include "common/BaseDirectory.h"
 #include "common/GeneralSettings.h"
-#include "common/SettingsFileUnit.h"
+#include "common/SettingsFile.h"
 #include "platform/Drives.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,11 @@
 #include "DiscFixture.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataLoadersUnit.h"
-#include "data/DisplayMarkupUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
+#include "data/Loaders.h"
+#include "data/SolvaraAreas.h"
+#include "data/TextMarkup.h"
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>

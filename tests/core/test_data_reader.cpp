@@ -1,9 +1,9 @@
 #include "DiscFixture.h"
 #include "TestSupport.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/DataFileReaderUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
 
 #include <gtest/gtest.h>
 

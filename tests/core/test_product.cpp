@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "common/ProductUnit.h"
-#include "common/WGlobals.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
 
 #include <gtest/gtest.h>
 

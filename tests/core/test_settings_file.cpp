@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "common/Globals1Unit.h"
-#include "common/SettingsFileUnit.h"
+#include "common/FileOperations.h"
+#include "common/SettingsFile.h"
 #include "platform/Drives.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "DiscFixture.h"
-#include "data/BirdsDataUnit.h"
-#include "data/VisibleSpeciesUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "data/DataSet.h"
+#include "data/SolvaraAreas.h"
+#include "data/VisibleSpecies.h"
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>

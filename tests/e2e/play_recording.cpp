@@ -8,21 +8,21 @@
 // are printed as name=value pairs. Exit status 0 when the recording played to
 // its end without a message, 1 otherwise, 2 for a wrong command line.
 
-#include "common/BaseDirectoryUnit.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataFileReaderUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/BaseDirectory.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
 #include "platform/AudioOutput.h"
 #include "platform/MediaDevices.h"
 #include "platform/Messages.h"
 #include "platform/ProcessEnd.h"
-#include "sound/AudioCDPlayersUnit.h"
-#include "sound/MCIDevicePlayersUnit.h"
-#include "sound/SoundBarsUnit.h"
+#include "sound/AudioCdDrive.h"
+#include "sound/SoundBars.h"
+#include "sound/SoundPlayers.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -4,11 +4,11 @@
 // settings file.
 
 #include "TestSupport.h"
-#include "browse/ChildFormUnit.h"
-#include "browse/DisplayBitmapsUnit.h"
-#include "browse/ShowFormUnit.h"
-#include "browse/TopFormsUnit.h"
-#include "common/WInitial.h"
+#include "app/Startup.h"
+#include "browse/BrowsingWindow.h"
+#include "browse/DisplayBitmaps.h"
+#include "browse/DisplaySurface.h"
+#include "browse/WindowList.h"
 #include "platform/ProfileFile.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // that Enter presses.
 
 #include "TestSupport.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/DataFileReaderUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
 #include "platform/MessageBoxResponder.h"
 
 #include <QApplication>

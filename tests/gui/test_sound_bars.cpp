@@ -1,12 +1,12 @@
 #include "FakeMediaDevices.h"
 #include "TestSupport.h"
-#include "common/BaseDirectoryUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/BirdsDataUnit.h"
-#include "sound/AudioCDPlayersUnit.h"
-#include "sound/MCIDevicePlayersUnit.h"
-#include "sound/SoundBarsUnit.h"
+#include "common/BaseDirectory.h"
+#include "common/LanguageTexts.h"
+#include "common/SettingsFile.h"
+#include "data/DataSet.h"
+#include "sound/AudioCdDrive.h"
+#include "sound/SoundBars.h"
+#include "sound/SoundPlayers.h"
 
 #include <QApplication>
 #include <QKeyEvent>

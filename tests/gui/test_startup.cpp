@@ -1,8 +1,8 @@
 #include "TestSupport.h"
-#include "browse/ChildFormUnit.h"
-#include "common/ApplicationUnit.h"
-#include "common/ProductUnit.h"
-#include "common/WInitial.h"
+#include "app/ProgramRun.h"
+#include "app/Startup.h"
+#include "browse/BrowsingWindow.h"
+#include "common/Product.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProfileFile.h"
 

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
-#include "common/HelpUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WInitial.h"
-#include "tools/WebBrowserFormUnit.h"
-#include "tools/WebBrowserSettingsDialogUnit.h"
+#include "app/Help.h"
+#include "app/Startup.h"
+#include "common/LanguageTexts.h"
+#include "common/SettingsFile.h"
+#include "tools/WebBrowserSettingsDialog.h"
+#include "tools/WebBrowserWindow.h"
 #include "tools/webengine/WebPageView.h"
 
 #include <QApplication>

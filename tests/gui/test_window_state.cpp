@@ -1,7 +1,7 @@
 #include "SampleDiscWindows.h"
-#include "browse/WindowStateUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "data/BirdsDataUnit.h"
+#include "browse/WindowState.h"
+#include "common/SettingsFile.h"
+#include "data/DataSet.h"
 
 #include <QScreen>
 

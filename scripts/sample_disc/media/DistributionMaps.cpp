@@ -2,7 +2,7 @@
 
 #include "MediaCommon.h"
 #include "TamrekCompressor.h"
-#include "maps_pictures/PicturesUnit.h"
+#include "maps_pictures/PictureFiles.h"
 
 #include <QImage>
 #include <QPainter>

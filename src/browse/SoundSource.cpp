@@ -1,0 +1,51 @@
+#include "browse/SoundSource.h"
+
+#include "browse/DisplayLines.h"
+#include "common/BaseDirectory.h"
+#include "common/DataPaths.h"
+#include "common/ProgramFolders.h"
+#include "data/DataSet.h"
+#include "platform/Paths.h"
+
+#include <cstdio>
+
+namespace pemmaro {
+
+std::string cut_part_sound_file_path(const Tcutpart& cut_part) {
+    const SoundFileKey key{cut_part.tape_number, cut_part.side_letter, cut_part.cut_number,
+                           cut_part.sub_letter, cut_part.compression_number};
+    const std::string path = base_directory() + sound_file_path(key);
+    return resolve_existing_path(path).value_or(to_native_separators(path));
+}
+
+std::string seconds_text(int milliseconds) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.1f", milliseconds / 1000.0);
+    std::string text = buffer;
+    if (const std::size_t point = text.find('.'); point != std::string::npos)
+        text[point] = common_services().decimal_separator;
+    return text;
+}
+
+MessageText sound_source_description(const Tcutpart& cut_part) {
+    // The path is shown as it is on disk: on a case-sensitive file system a
+    // lower-cased path would name a file that need not exist.
+    if (cut_part.is_sound_file || cut_part.audio_cd == nullptr)
+        return shstr_text(18) + ": " + system_text(cut_part_sound_file_path(cut_part));
+    const TaudioCD& cd = *cut_part.audio_cd;
+    MessageText text = shstr_text(19) + " \"" + cd.media_text_1 + "\"\n" + shstr_text(20) + " " +
+                       std::to_string(cut_part.track);
+    if (cut_part.offset_ms > 0)
+        text +=
+            ", " + shstr_text(21) + " " + seconds_text(cut_part.offset_ms) + " " + shstr_text(22);
+    text +=
+        ", " + shstr_text(23) + " " + seconds_text(cut_part.length_ms) + " " + shstr_text(22) + ".";
+    if (cd.on_hard_disk)
+        text +=
+            "\n" + shstr_text(24) + " '" +
+            system_text(copied_track_path(cd.hard_disk_directory, cut_part.track).value_or("")) +
+            "'.";
+    return text;
+}
+
+} // namespace pemmaro

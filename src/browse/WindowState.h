@@ -1,0 +1,71 @@
+#pragma once
+// One browsing window's section of the settings file, "WINDOW n": where the
+// window stood, its display options with its visibility filter, and its fold
+// state. Keys and defaults live here only.
+
+#include "browse/DisplayLines.h"
+
+#include <QRect>
+#include <QSize>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pemmaro {
+
+namespace window_settings {
+inline constexpr std::string_view coord = "Coord";
+inline constexpr std::string_view maximized = "Maximized";
+inline constexpr std::string_view other_language = "Other Language";
+inline constexpr std::string_view scientific = "Scientific";
+inline constexpr std::string_view main = "Main";
+inline constexpr std::string_view main_scientific = "Scientific";
+inline constexpr std::string_view main_other_language = "Other Language";
+inline constexpr std::string_view systematic_order = "Systematic Order";
+inline constexpr long systematic_order_default = 2;
+inline constexpr std::string_view squeeze_horizontal = "Squeeze Horizontal";
+inline constexpr std::string_view show_threatened = "Show Threatened Bird Indications";
+inline constexpr std::string_view visible = "Visible";
+inline constexpr std::size_t max_saved_families = 20;
+} // namespace window_settings
+
+// "WINDOW " + number; the first window is number 1.
+std::string window_section(int number);
+
+// The "Coord" value: left, top, right and bottom, right and bottom lying just
+// outside the rectangle.
+std::string coord_text(const QRect& bounds);
+// None when the text is not four integers.
+std::optional<QRect> parse_coord(std::string_view text);
+// An eighth of the screen in from the top-left, six eighths wide and high.
+QRect default_window_bounds(QSize screen);
+
+// "Visible": top family, top species, current family, current species, then
+// the unfolded families.
+std::string visible_text(const DisplayState& state);
+// Non-integers among the first four keep their defaults and drop the unfolded
+// families; non-integers among the families are skipped.
+DisplayState parse_visible(std::string_view text);
+
+// A systematic order the data set has no families in is replaced by order 1.
+int usable_systematic_order(const Tdata& data, long order);
+
+SHST_TShowStringsData read_display_options(const Tdata& data, std::string_view section);
+// Returns false when a value did not reach the file.
+bool write_display_options(std::string_view section, const SHST_TShowStringsData& options);
+
+struct SavedWindowState {
+    explicit SavedWindowState(const Tdata& data)
+        : options(data) {}
+
+    QRect normal_bounds;
+    bool maximized = true;
+    SHST_TShowStringsData options;
+    DisplayState display;
+};
+
+// The screen size gives the default bounds.
+SavedWindowState read_window_state(const Tdata& data, int number, QSize screen);
+bool write_window_state(int number, const SavedWindowState& state);
+
+} // namespace pemmaro

@@ -1,0 +1,41 @@
+#pragma once
+// The country area: the home country (its letter, e.g. "B") and the other
+// countries ("O"), written e.g. "B-O".
+
+#include "common/Product.h"
+#include "data/Areas.h"
+
+#include <string_view>
+
+namespace pemmaro {
+
+class TCountryArea : public TArea {
+public:
+    // The home letter of a product: 'B' for 101, 'E' for 114, none ('\0') otherwise.
+    static char home_letter_for_product(int product_code);
+
+    explicit TCountryArea(int product_code = product().product_code);
+    TCountryArea(std::string_view text, bool report_errors, std::string_view species_name,
+                 int product_code = product().product_code);
+
+    std::unique_ptr<TArea> clone() const override;
+    void Assign(const TArea& source) override;
+    bool Overlaps(const TArea& other) const override;
+    bool IsInHomeArea() const override;
+    bool IsOnlyInHomeArea() const override;
+    void SelectAll() override;
+    void SaveToSettings(std::string_view section) const override;
+    std::string ToText() const override;
+
+    void SelectHomeCountry();
+
+    char HomeLetter = '\0';
+    bool InHomeCountry = true;
+    bool InOtherCountries = false;
+
+protected:
+    void ReadText(std::string_view text, bool report_errors,
+                  std::string_view species_name) override;
+};
+
+} // namespace pemmaro
