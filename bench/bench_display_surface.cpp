@@ -2,6 +2,7 @@
 // large data set with every fold box open.
 
 #include "LargeDisc.h"
+#include "app/ProgramServices.h"
 #include "browse/DisplayBitmaps.h"
 #include "browse/DisplaySurface.h"
 #include "data/Areas.h"
@@ -18,7 +19,7 @@ namespace {
 
 struct UnfoldedSurface {
     UnfoldedSurface()
-        : form(bench::large_disc()) {
+        : form(bench::large_disc(), program_browsing_services().surface) {
         display_fonts().build(15);
         load_display_bitmaps();
         SHST_TShowStringsData options(bench::large_disc());

@@ -1,5 +1,6 @@
 #include "app/ProgramRun.h"
 
+#include "app/ProgramServices.h"
 #include "app/Startup.h"
 #include "browse/BrowsingWindow.h"
 #include "browse/DisplayBitmaps.h"
@@ -31,6 +32,9 @@ namespace pemmaro {
 
 // Members are created in the program's window order and destroyed in reverse.
 struct ProgramWindows::Windows {
+    explicit Windows(BrowsingServices services)
+        : main_window(std::move(services)) {}
+
     TChildForm main_window;
     TFindInShowStringsDialog find_dialog;
     TNameOptionsDialog name_options_dialog;
@@ -42,7 +46,7 @@ struct ProgramWindows::Windows {
 };
 
 ProgramWindows::ProgramWindows()
-    : windows_(std::make_unique<Windows>()) {
+    : windows_(std::make_unique<Windows>(program_browsing_services())) {
     windows_->main_window.set_play_list_window(&windows_->play_list_form);
 }
 

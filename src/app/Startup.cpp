@@ -20,13 +20,8 @@ namespace pemmaro {
 namespace {
 
 void read_startup_values() {
-    namespace keys = general_settings;
     StartupValues& values = startup_values();
-    values.sound_editing_program =
-        read_path(keys::section, keys::sound_editing_program, keys::sound_editing_program_default);
-    values.maximize_sound_editing_program =
-        read_flag(keys::section, keys::maximize_sound_editing_program,
-                  keys::maximize_sound_editing_program_default);
+    values.sound_editor = read_sound_editor_choice();
     values.help_file_path =
         common_services().program_directory + ProgramConfiguration::help_file_name;
 }

@@ -2,6 +2,8 @@
 // The program's module initialisation, in its fixed order, and the
 // finalisation that runs in reverse at the end.
 
+#include "browse/SoundEditor.h"
+
 #include <string>
 
 namespace pemmaro {
@@ -16,8 +18,7 @@ struct ProgramConfiguration {
 
 // Values read once at start and kept for the run.
 struct StartupValues {
-    std::string sound_editing_program;
-    bool maximize_sound_editing_program = false;
+    SoundEditorChoice sound_editor;
     std::string help_file_path;
 };
 

@@ -1,6 +1,5 @@
 #include "browse/BrowsingWindow.h"
 
-#include "app/Help.h"
 #include "browse/DisplaySurface.h"
 #include "browse/SoundEditor.h"
 #include "browse/SoundSource.h"
@@ -15,9 +14,6 @@
 #include "data/CountryAreas.h"
 #include "platform/Ansi.h"
 #include "platform/Messages.h"
-#include "sound/AudioCdDrive.h"
-#include "tools/WebBrowserSettingsDialog.h"
-#include "tools/WebBrowserWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -121,9 +117,10 @@ struct TChildForm::MenuItems {
     QAction* previous_window = nullptr;
 };
 
-TChildForm::TChildForm(QWidget* parent)
+TChildForm::TChildForm(BrowsingServices services, QWidget* parent)
     : QMainWindow(parent)
-    , items_(std::make_unique<MenuItems>()) {
+    , items_(std::make_unique<MenuItems>())
+    , services_(std::move(services)) {
     setObjectName("TChildForm");
     create_menus();
     create_status_bar();
@@ -275,7 +272,10 @@ void TChildForm::create_help_menu() {
     MenuItems& m = *items_;
     m.help_menu = add_menu(*this, "help_menu", 33);
     m.help_menu_item = add_item(*this, m.help_menu, "help_menu_item", menu_caption(34, "..."));
-    connect(m.help_menu_item, &QAction::triggered, this, [] { show_help_contents(); });
+    connect(m.help_menu_item, &QAction::triggered, this, [this] {
+        if (services_.show_help_contents)
+            services_.show_help_contents();
+    });
     m.readme_menu_item = add_item(*this, m.help_menu, "readme_menu_item", menu_caption(35, "..."),
                                   &TChildForm::open_readme);
     m.recent_info_on_the_web_menu_item =
@@ -312,7 +312,7 @@ void TChildForm::create_status_bar() {
 }
 
 TShowForm* TChildForm::create_surface() {
-    auto* surface = new TShowForm(data_set(), this);
+    auto* surface = new TShowForm(data_set(), services_.surface, this);
     surface->setObjectName("ShowForm");
     ShowFormActions& actions = surface->actions;
     actions.find = [this] { find(); };
@@ -380,8 +380,8 @@ void TChildForm::lay_out_surface() {
 }
 
 void TChildForm::adjust_menus() {
-    rules_ = menu_visibility(
-        menu_rule_inputs(product(), data_set(), secondary_, cd_audio_device_count()));
+    const int drive_count = services_.audio_cd_drive_count ? services_.audio_cd_drive_count() : 0;
+    rules_ = menu_visibility(menu_rule_inputs(product(), data_set(), secondary_, drive_count));
     MenuItems& m = *items_;
     m.audio_CDs_menu_item->setVisible(rules_.audio_cds);
     m.view_menu->menuAction()->setVisible(rules_.view_menu);
@@ -466,7 +466,7 @@ void TChildForm::activate_and_focus() {
 
 TChildForm* TChildForm::open_new_window() {
     QWidget* owner = top_forms().main_child_form();
-    auto* window = new TChildForm(owner ? owner : this);
+    auto* window = new TChildForm(services_, owner ? owner : this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->initialise({.secondary = true, .copy_from = this, .restore_from_settings = false});
     window->show();
@@ -521,15 +521,20 @@ void TChildForm::load_into_editor() {
     if (!bar || !bar->item || !bar->item->cut_part || !bar->item->cut_part->is_sound_file)
         return;
     const FocusKeeper focus;
+    if (!services_.sound_editor)
+        return;
     pemmaro::load_into_editor(
-        cut_part_sound_file_path(*bar->item->cut_part),
+        *services_.sound_editor, cut_part_sound_file_path(*bar->item->cut_part),
         [this](const std::string& current) { return choose_editor_file(current); });
 }
 
 void TChildForm::select_sound_editor() {
+    if (!services_.sound_editor)
+        return;
     const FocusKeeper focus;
-    pemmaro::select_sound_editor(
-        [this](const std::string& current) { return choose_editor_file(current); });
+    pemmaro::select_sound_editor(*services_.sound_editor, [this](const std::string& current) {
+        return choose_editor_file(current);
+    });
 }
 
 std::optional<std::string> TChildForm::choose_editor_file(const std::string& start) {
@@ -584,8 +589,8 @@ void TChildForm::choose_systematic_order(int order) {
 }
 
 void TChildForm::open_web_browser_settings() {
-    if (TWebBrowserSettingsDialog* dialog = web_browser_settings_dialog())
-        dialog->exec();
+    if (services_.open_web_browser_settings)
+        services_.open_web_browser_settings();
 }
 
 void TChildForm::open_readme() {
@@ -594,23 +599,32 @@ void TChildForm::open_readme() {
 }
 
 void TChildForm::open_recent_info_on_the_web() {
-    open_url(product().update_address);
+    if (services_.open_url)
+        services_.open_url(product().update_address);
 }
 
 void TChildForm::check_cd_rom() {
-    if (!isVisible() || isMinimized() || !rules_.audio_cds)
+    if (!isVisible() || isMinimized() || !rules_.audio_cds || disc_look_under_way_ ||
+        !services_.look_at_audio_cd_drive || !services_.chosen_audio_cd_drive)
         return;
-    // A drive that spins a disc up answers in seconds: the text comes when it does.
-    disc_check_.DescribeDiscInDrive(chosen_audio_cd_drive(), [this](const std::string& text) {
-        status_panels_[1]->setText(to_qstring(text));
-    });
+    // A drive that spins a disc up answers in seconds: the text comes when it
+    // does, unless the window has gone meanwhile.
+    disc_look_under_way_ = true;
+    services_.look_at_audio_cd_drive(
+        services_.chosen_audio_cd_drive(),
+        [window = QPointer<TChildForm>(this)](const std::string& text) {
+            if (!window)
+                return;
+            window->disc_look_under_way_ = false;
+            window->status_panels_[1]->setText(to_qstring(text));
+        });
 }
 
 void TChildForm::restore_further_windows() {
     const long windows = std::clamp<long>(read_integer(general_settings::section, windows_key, 1),
                                           1, most_restored_windows);
     for (long i = 1; i < windows; ++i) {
-        auto* window = new TChildForm(this);
+        auto* window = new TChildForm(services_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->initialise(
             {.secondary = true, .copy_from = nullptr, .restore_from_settings = true});

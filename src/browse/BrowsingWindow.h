@@ -9,8 +9,8 @@
 // BrowsingWindowRules, WindowState, SoundSource and SoundEditor.
 // Needs the loaded data set. User-interface thread only.
 
+#include "browse/BrowsingServices.h"
 #include "browse/BrowsingWindowRules.h"
-#include "sound/DiscInDriveCheck.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -43,7 +43,7 @@ class TChildForm : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit TChildForm(QWidget* parent = nullptr);
+    explicit TChildForm(BrowsingServices services, QWidget* parent = nullptr);
     ~TChildForm() override;
 
     // The program's first window, restored from the settings file; its first
@@ -131,7 +131,8 @@ private:
     std::unique_ptr<MenuItems> items_;
     QLabel* status_panels_[2] = {nullptr, nullptr};
     QTimer* timer_check_CD_ROM_ = nullptr;
-    DiscInDriveCheck disc_check_; // the timer's look at the drive
+    BrowsingServices services_;
+    bool disc_look_under_way_ = false; // the timer's look at the drive
 };
 
 } // namespace pemmaro

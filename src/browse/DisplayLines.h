@@ -8,6 +8,7 @@
 
 #include "common/TextEngine.h"
 #include "data/DataSet.h"
+#include "data/SmallPictureSource.h"
 #include "data/VisibleSpecies.h"
 
 #include <array>
@@ -102,11 +103,11 @@ inline constexpr std::array<std::pair<int, int>, 12> display_bitmap_offsets = {{
                                                                                 {0, -4},
                                                                                 {5, -6}}};
 
-// A sound bar control of the user interface; the display owns it through the
-// record of its line and destroys it when the line goes.
-class SoundBarControl {
+// What a recording line keeps of the sound bar placed on it: the display owns
+// the bar through the record of its line and ends it when the line goes.
+class PlacedSoundBar {
 public:
-    virtual ~SoundBarControl() = default;
+    virtual ~PlacedSoundBar() = default;
 };
 
 struct SoundBarRecord {
@@ -114,7 +115,7 @@ struct SoundBarRecord {
     int recording_number = 0;
     int fold_key = 0;
     int last_position = 0; // tenths of a second
-    std::unique_ptr<SoundBarControl> control;
+    std::unique_ptr<PlacedSoundBar> control;
 };
 
 struct SHST_TShowString {
@@ -185,15 +186,6 @@ struct DisplayGeometry {
     // How far a sound bar reaches below the pen of its line; a details box
     // stands below that, clear of the bar's button.
     int sound_bar_reach = 0;
-};
-
-// Small pictures of species, acquired when a species unfolds.
-class SmallPictureSource {
-public:
-    virtual ~SmallPictureSource() = default;
-    // The picture's size when the species has one that can be shown.
-    virtual std::optional<std::pair<int, int>> acquire(Tspecies& species) = 0;
-    virtual void release(Tspecies& species) = 0;
 };
 
 // Bitmap sizes (width, height) by number, for placing and hit testing.

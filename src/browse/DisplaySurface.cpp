@@ -7,7 +7,6 @@
 #include "browse/DisplaySurfacePrivate.h"
 #include "common/QtTextMeasurer.h"
 #include "common/ScreenColours.h"
-#include "maps_pictures/SmallPictures.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -50,14 +49,16 @@ bool is_highlighted_kind(LineKind kind) {
 
 } // namespace
 
-TShowForm::Private::Private(TShowForm& owner, const Tdata& data)
+TShowForm::Private::Private(TShowForm& owner, const Tdata& data,
+                            DisplaySurfaceServices surface_services)
     : form(owner)
+    , services(std::move(surface_services))
     , display(TShowStrings::Environment{
           &data, &text_measurer(),
           DisplayGeometry{owner.width(), owner.style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                           owner.style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                           screen_properties().screen_colour_count},
-          display_bitmap_sizes(), &small_pictures()}) {}
+          display_bitmap_sizes(), services.small_pictures}) {}
 
 // ---- Drawing
 
@@ -149,7 +150,8 @@ std::pair<Line, int> TShowForm::Private::locate(int update_top) {
 
 LineDrawing TShowForm::Private::line_drawing() {
     return {display.line_height(), screen_properties().screen_green,
-            display.options().squeeze_horizontal, display.environment().bitmaps, &small_pictures()};
+            display.options().squeeze_horizontal, display.environment().bitmaps,
+            services.small_pictures};
 }
 
 void TShowForm::Private::render_band(int top, int bottom) {
@@ -179,8 +181,10 @@ void TShowForm::Private::render_band(int top, int bottom) {
 void TShowForm::Private::place_sound_bar(Line line, QPoint& pen) {
     SoundBarRecord& record = *line->sound_bar;
     const int top = pen.y() - buffer_top - scroll_bar_height() + 2;
-    Tsound_bar* bar = bar_of(*line);
+    SoundBarControl* bar = bar_of(*line);
     if (bar == nullptr) {
+        if (!services.make_sound_bar)
+            return;
         SoundBarOptions options;
         options.recording_item = record.item;
         options.exact_length_flag = &record.item->cut_part->length_from_file;
@@ -195,23 +199,23 @@ void TShowForm::Private::place_sound_bar(Line line, QPoint& pen) {
         // The play list finds the recording by its place among the species'
         // items; the shown number skips recordings of CDs not owned.
         options.drag_value = position_of_recording_item(*record.item);
-        bar = new Tsound_bar(form.viewport(), pen.x(), top, std::move(options));
+        bar = services.make_sound_bar(form.viewport(), pen.x(), top, std::move(options));
         record.control = std::make_unique<SoundBarHolder>(bar);
         bars.add(bar);
     } else if (bar->bar_top() != top) {
         bar->move_by(top - bar->bar_top());
     }
-    if (bar->isHidden()) {
-        bar->show();
-        placed_bars.emplace_back(bar);
+    if (bar->widget().isHidden()) {
+        bar->widget().show();
+        placed_bars.push_back({&bar->widget(), bar});
     }
     pen.rx() += bar->bar_width();
 }
 
 void TShowForm::Private::scroll_bars(int distance) {
-    for (const QPointer<Tsound_bar>& bar : placed_bars) {
-        if (bar)
-            bar->move_by(distance);
+    for (const ShownBar& shown : placed_bars) {
+        if (shown.alive)
+            shown.bar->move_by(distance);
     }
 }
 
@@ -219,16 +223,17 @@ void TShowForm::Private::scroll_bars(int distance) {
 // rows the buffer keeps, so it is there when those rows come back.
 void TShowForm::Private::hide_bars(bool all) {
     const int height = client_height();
-    std::erase_if(placed_bars, [&](const QPointer<Tsound_bar>& bar) {
-        if (!bar)
+    std::erase_if(placed_bars, [&](const ShownBar& shown) {
+        if (!shown.alive)
             return true;
-        if (!all && bar->bar_top() + bar->bar_height() >= 0 && bar->bar_top() <= height)
+        const SoundBarControl& bar = *shown.bar;
+        if (!all && bar.bar_top() + bar.bar_height() >= 0 && bar.bar_top() <= height)
             return false;
         // A hidden focus would travel on to the next control: it stays here.
         if (const QWidget* focused = QApplication::focusWidget();
-            focused && bar->isAncestorOf(focused))
+            focused && shown.alive->isAncestorOf(focused))
             form.setFocus(Qt::OtherFocusReason);
-        bar->hide();
+        shown.alive->hide();
         return true;
     });
 }
@@ -389,9 +394,9 @@ bool TShowForm::Private::apply_fold(Line box, bool only_unfold, bool only_fold) 
 
 // ---- TShowForm
 
-TShowForm::TShowForm(const Tdata& data_set, QWidget* parent)
+TShowForm::TShowForm(const Tdata& data_set, DisplaySurfaceServices services, QWidget* parent)
     : QAbstractScrollArea(parent)
-    , d_(std::make_unique<Private>(*this, data_set)) {
+    , d_(std::make_unique<Private>(*this, data_set, std::move(services))) {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -9,6 +9,7 @@
 // widgets of its viewport, ended with their lines). User-interface thread only.
 
 #include "browse/DisplayLines.h"
+#include "data/SoundBarSeam.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -18,7 +19,11 @@
 
 namespace pemmaro {
 
-class Tsound_bars;
+// What a surface uses of the rest of the program.
+struct DisplaySurfaceServices {
+    SoundBarFactory make_sound_bar;               // none: recording lines get no bar
+    SmallPictureSource* small_pictures = nullptr; // none: no small pictures
+};
 
 // What the surface asks its window to do; each may be left empty (the window
 // of that kind does not exist yet): the click or key then does nothing.
@@ -46,7 +51,7 @@ class TShowForm : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    TShowForm(const Tdata& data, QWidget* parent = nullptr);
+    TShowForm(const Tdata& data, DisplaySurfaceServices services, QWidget* parent = nullptr);
     ~TShowForm() override;
 
     // From options with a saved fold state (restored and first windows).

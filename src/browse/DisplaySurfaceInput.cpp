@@ -142,8 +142,8 @@ void TShowForm::Private::focus_current_bar() {
         return;
     ensure_rendered();
     const Line line = *display.current_line;
-    if (Tsound_bar* bar = bar_of(*line); bar && fully_visible(line))
-        bar->button()->setFocus(Qt::OtherFocusReason);
+    if (SoundBarControl* bar = bar_of(*line); bar && fully_visible(line))
+        bar->focus();
 }
 
 void TShowForm::Private::fold_current(bool only_unfold, bool only_fold) {

@@ -4,7 +4,7 @@
 
 #include "browse/DisplaySurface.h"
 #include "browse/LineDrawing.h"
-#include "sound/SoundBars.h"
+#include "browse/SoundBarList.h"
 
 #include <QPointer>
 #include <climits>
@@ -21,25 +21,33 @@ inline constexpr int everything = INT_MAX / 2; // a band reaching the list's end
 
 // A bar belongs to the record of its line; the bar itself is a child of the
 // surface, and when the surface ends it first the pointer clears itself.
-class SoundBarHolder : public SoundBarControl {
+class SoundBarHolder : public PlacedSoundBar {
 public:
-    explicit SoundBarHolder(Tsound_bar* bar)
-        : bar_(bar) {}
-    ~SoundBarHolder() override { delete bar_.data(); }
+    explicit SoundBarHolder(SoundBarControl* bar)
+        : widget_(&bar->widget())
+        , bar_(bar) {}
+    ~SoundBarHolder() override { delete widget_.data(); }
     SoundBarHolder(const SoundBarHolder&) = delete;
     SoundBarHolder& operator=(const SoundBarHolder&) = delete;
-    Tsound_bar* bar() const { return bar_.data(); }
+    SoundBarControl* bar() const { return widget_ ? bar_ : nullptr; }
 
 private:
-    QPointer<Tsound_bar> bar_;
+    QPointer<QWidget> widget_;
+    SoundBarControl* bar_;
 };
 
-inline Tsound_bar* bar_of(const SHST_TShowString& line) {
+inline SoundBarControl* bar_of(const SHST_TShowString& line) {
     if (!line.sound_bar || !line.sound_bar->control)
         return nullptr;
     const auto* holder = dynamic_cast<const SoundBarHolder*>(line.sound_bar->control.get());
     return holder ? holder->bar() : nullptr;
 }
+
+// A bar on screen; one its line ended is passed over.
+struct ShownBar {
+    QPointer<QWidget> alive;
+    SoundBarControl* bar;
+};
 
 // What a click found; acted on once the examination is over.
 struct ClickHit {
@@ -50,15 +58,16 @@ struct ClickHit {
 } // namespace show_form
 
 struct TShowForm::Private {
-    Private(TShowForm& owner, const Tdata& data);
+    Private(TShowForm& owner, const Tdata& data, DisplaySurfaceServices services);
 
     TShowForm& form;
+    DisplaySurfaceServices services;
     TShowStrings display;
     Tsound_bars bars;
     // The bars on screen. Bars out of sight are hidden and left where they
     // are, so a scroll moves only these; drawing a bar's line places it again
     // (a display fully unfolded and scrolled through holds thousands).
-    std::vector<QPointer<Tsound_bar>> placed_bars;
+    std::vector<show_form::ShownBar> placed_bars;
     int page_step = 0;
     std::optional<int> initial_scroll;
     QImage buffer;

@@ -3,7 +3,6 @@
 #include "browse/DisplayBitmaps.h"
 #include "common/QtTextMeasurer.h"
 #include "common/TextDrawing.h"
-#include "maps_pictures/SmallPictures.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -15,14 +15,12 @@ class QPainter;
 
 namespace pemmaro {
 
-class TSmallPictures;
-
 struct LineDrawing {
     int line_height = 15; // h
     QColor link_colour{0, 255, 0};
     bool squeeze_horizontal = false;
     BitmapSizes bitmap_sizes{};
-    const TSmallPictures* pictures = nullptr; // none: no small pictures
+    const SmallPictureSource* pictures = nullptr; // none: no small pictures
 };
 
 // What drawing carries from one line to the next.

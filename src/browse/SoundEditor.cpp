@@ -1,6 +1,5 @@
 #include "browse/SoundEditor.h"
 
-#include "app/Startup.h"
 #include "common/FileOperations.h"
 #include "common/GeneralSettings.h"
 #include "common/SettingsFile.h"
@@ -33,8 +32,8 @@ bool editor_exists(const std::string& path) {
     return !path.empty() && file_status(path).kind == FileKind::existing_file;
 }
 
-void store_editor(const std::string& path) {
-    startup_values().sound_editing_program = path;
+void store_editor(SoundEditorChoice& choice, const std::string& path) {
+    choice.program = path;
     write_string(general_settings::section, general_settings::sound_editing_program, path);
 }
 
@@ -47,30 +46,38 @@ std::string editor_failure_text() {
            "If the file name is incorrect: please correct it in the Options dialog.";
 }
 
-std::string current_sound_editor() {
-    const std::string& chosen = startup_values().sound_editing_program;
+SoundEditorChoice read_sound_editor_choice() {
+    namespace keys = general_settings;
+    return {
+        read_path(keys::section, keys::sound_editing_program, keys::sound_editing_program_default),
+        read_flag(keys::section, keys::maximize_sound_editing_program,
+                  keys::maximize_sound_editing_program_default)};
+}
+
+std::string current_sound_editor(const SoundEditorChoice& choice) {
+    const std::string& chosen = choice.program;
     if (!chosen.empty() && !is_drive_letter_path(chosen))
         return chosen;
     return first_sound_editor_on_path();
 }
 
-bool select_sound_editor(const EditorChooser& choose) {
-    const std::string editor = current_sound_editor();
+bool select_sound_editor(SoundEditorChoice& choice, const EditorChooser& choose) {
+    const std::string editor = current_sound_editor(choice);
     const std::optional<std::string> chosen =
         choose(editor.empty() ? installed_programs_folder : editor);
     if (!chosen)
         return false;
-    store_editor(*chosen);
+    store_editor(choice, *chosen);
     return true;
 }
 
-EditorStart load_into_editor(const std::string& sound_file, const EditorChooser& choose) {
-    while (!editor_exists(current_sound_editor())) {
-        if (!select_sound_editor(choose))
+EditorStart load_into_editor(SoundEditorChoice& choice, const std::string& sound_file,
+                             const EditorChooser& choose) {
+    while (!editor_exists(current_sound_editor(choice))) {
+        if (!select_sound_editor(choice, choose))
             return EditorStart::cancelled;
     }
-    if (execute(current_sound_editor(), {sound_file}, false,
-                startup_values().maximize_sound_editing_program)) {
+    if (execute(current_sound_editor(choice), {sound_file}, false, choice.maximise)) {
         message_with_caption(editor_failure_caption, editor_failure_text(), MessageIcon::warning);
         return EditorStart::failed;
     }

@@ -2,6 +2,7 @@
 
 #include "common/BaseDirectory.h"
 #include "common/DataPaths.h"
+#include "data/DataSet.h"
 #include "maps_pictures/PictureFiles.h"
 
 #include <string>
@@ -36,14 +37,6 @@ void TSmallPictures::release(Tspecies& species) {
 const QImage* TSmallPictures::picture(const Tspecies& species) const {
     const auto found = pictures_.find(&species);
     return found == pictures_.end() ? nullptr : &found->second.image;
-}
-
-bool TSmallPictures::hit(const Tspecies& species, QPoint top_left, QPoint point) const {
-    const QImage* image = picture(species);
-    if (image == nullptr)
-        return false;
-    const QPoint at = point - top_left;
-    return at.x() >= 0 && at.x() <= image->width() && at.y() >= 0 && at.y() <= image->height();
 }
 
 TSmallPictures& small_pictures() {

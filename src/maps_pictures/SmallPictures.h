@@ -7,7 +7,7 @@
 //
 // Threads: user-interface thread only.
 
-#include "browse/DisplayLines.h"
+#include "data/SmallPictureSource.h"
 
 #include <QImage>
 #include <QPoint>
@@ -22,10 +22,7 @@ public:
     // Counts one user less; the picture goes with its last user.
     void release(Tspecies& species) override;
 
-    // The picture while some display holds it; none otherwise.
-    const QImage* picture(const Tspecies& species) const;
-    // Whether the point lies on the picture placed with its top-left corner there.
-    bool hit(const Tspecies& species, QPoint top_left, QPoint point) const;
+    const QImage* picture(const Tspecies& species) const override;
     std::size_t loaded_count() const { return pictures_.size(); }
 
 private:

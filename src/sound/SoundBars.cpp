@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -114,6 +115,10 @@ const SoundBarBitmaps& sound_bar_bitmaps() {
 const QCursor& sound_bar_drag_cursor() {
     static const QCursor cursor(resource_pixmap("DRAG_CURSOR"), 0, 0);
     return cursor;
+}
+
+SoundBarControl* make_sound_bar(QWidget* parent, int left, int top, SoundBarOptions options) {
+    return new Tsound_bar(parent, left, top, std::move(options));
 }
 
 void check_wave_output_devices(int device_count) {
@@ -318,6 +323,10 @@ void Tsound_bar::refresh() {
 void Tsound_bar::set_dragging(bool automatic) {
     automatic_dragging_ = automatic;
     drag_start_.reset();
+}
+
+void Tsound_bar::focus() {
+    button_->setFocus(Qt::OtherFocusReason);
 }
 
 void Tsound_bar::move_by(int distance) {
@@ -641,54 +650,6 @@ bool Tsound_bar::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-// ---- Tsound_bars
-
-Tsound_bars::~Tsound_bars() {
-    for (QPointer<Tsound_bar>& bar : bars_)
-        delete bar.data();
-}
-
-void Tsound_bars::add(Tsound_bar* bar) {
-    bars_.emplace_back(bar);
-}
-
-void Tsound_bars::remove(int line_identifier) {
-    std::vector<QPointer<Tsound_bar>> going;
-    std::erase_if(bars_, [&](const QPointer<Tsound_bar>& bar) {
-        if (bar.isNull())
-            return true;
-        if (bar->line_identifier() != line_identifier)
-            return false;
-        going.push_back(bar);
-        return true;
-    });
-    // Ended at once: the bar writes its thumb into its line before the line goes.
-    for (QPointer<Tsound_bar>& bar : going)
-        delete bar.data();
-}
-
-void Tsound_bars::move_below(int line_identifier, int distance) {
-    for (const QPointer<Tsound_bar>& bar : bars_) {
-        if (bar && bar->line_identifier() > line_identifier)
-            bar->move_by(distance);
-    }
-}
-
-void Tsound_bars::set_dragging(bool automatic) {
-    for (const QPointer<Tsound_bar>& bar : bars_) {
-        if (bar)
-            bar->set_dragging(automatic);
-    }
-}
-
-Tsound_bar* Tsound_bars::find(int line_identifier) const {
-    for (const QPointer<Tsound_bar>& bar : bars_) {
-        if (bar && bar->line_identifier() == line_identifier)
-            return bar.data();
-    }
-    return nullptr;
 }
 
 } // namespace pemmaro

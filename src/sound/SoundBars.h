@@ -6,17 +6,17 @@
 //
 // Threads: user-interface thread only; the bar polls its player every 200 ms.
 
+#include "data/SoundBarSeam.h"
+
 #include <QAbstractButton>
 #include <QCursor>
 #include <QPixmap>
 #include <QPoint>
-#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 class QScrollBar;
 class QTimer;
@@ -39,6 +39,9 @@ const SoundBarBitmaps& sound_bar_bitmaps();
 // The drag cursor over places that do not take a dropped recording.
 const QCursor& sound_bar_drag_cursor();
 
+// The factory the windows are given: a Tsound_bar.
+SoundBarControl* make_sound_bar(QWidget* parent, int left, int top, SoundBarOptions options);
+
 // Shows line 1 of "KZ_SOUNDBAR" when the machine has no audio output (start-up).
 void check_wave_output_devices(int device_count);
 
@@ -55,24 +58,6 @@ int sound_bar_scroll_width(int length_ms, int compact);
 
 // Positions in tenths of seconds as the bar writes them: "12.3".
 std::string tenths_text(int tenths);
-
-struct SoundBarOptions {
-    Tcupaitem* recording_item = nullptr; // required; belongs to the data set
-    // The recording's length_from_file; cleared once a player measured the
-    // length. Must outlive the bar.
-    bool* exact_length_flag = nullptr;
-    int compact = 0; // 1: narrower scroll bar
-    bool show_texts = false;
-    bool rewind_at_end = false;
-    // Tenths of seconds: the initial thumb, and the thumb when the bar ends.
-    // Must outlive the bar.
-    int* stored_position = nullptr;
-    int line_identifier = 0;
-    std::function<void()> clear_owner_slot; // called when the bar is destroyed
-    std::function<void()> select_item;      // selects the bar's line in its display
-    bool automatic_dragging = false;
-    int drag_value = 0;
-};
 
 // The bar's play button: never a tab stop, owner-drawn with the bitmaps.
 class TBitBtn_sound_bar : public QAbstractButton {
@@ -98,8 +83,8 @@ private:
 };
 
 // A child of the widget it is placed on (the display surface or a show
-// window), which owns it; Tsound_bars may end it earlier.
-class Tsound_bar : public QWidget {
+// window), which owns it; the display's bar list may end it earlier.
+class Tsound_bar : public QWidget, public SoundBarControl {
     Q_OBJECT
 
 public:
@@ -124,19 +109,21 @@ public:
     // Redraws the texts and the frame (the display repaints the bar's line).
     void refresh();
 
-    void set_dragging(bool automatic);
+    void set_dragging(bool automatic) override;
     bool automatic_dragging() const { return automatic_dragging_; }
-    void move_by(int distance);
+    void move_by(int distance) override;
+    QWidget& widget() override { return *this; }
+    void focus() override;
 
     // One poll of the player; the 200 ms timer calls it while playing.
     void tick();
 
     int bar_left() const { return left_; }
-    int bar_top() const { return top_; }
-    int bar_width() const { return width_; }
-    int bar_height() const { return height_; }
+    int bar_top() const override { return top_; }
+    int bar_width() const override { return width_; }
+    int bar_height() const override { return height_; }
     int text_height() const { return text_height_; }
-    int line_identifier() const { return line_identifier_; }
+    int line_identifier() const override { return line_identifier_; }
     int drag_value() const { return drag_value_; }
     Tcupaitem* recording_item() const { return item_; }
     TBitBtn_sound_bar* button() const { return button_; }
@@ -199,28 +186,6 @@ private:
     bool automatic_dragging_ = false;
     bool ended_ = false;
     std::optional<QPoint> drag_start_;
-};
-
-// The bars of one display. The bars are their parent widget's children; the
-// list ends a bar when its line goes, and the remaining ones when it ends.
-class Tsound_bars {
-public:
-    Tsound_bars() = default;
-    ~Tsound_bars();
-    Tsound_bars(const Tsound_bars&) = delete;
-    Tsound_bars& operator=(const Tsound_bars&) = delete;
-
-    void add(Tsound_bar* bar);
-    void remove(int line_identifier);
-    // Moves every bar whose line identifier is greater by distance pixels down.
-    void move_below(int line_identifier, int distance);
-    void set_dragging(bool automatic);
-
-    std::size_t size() const { return bars_.size(); }
-    Tsound_bar* find(int line_identifier) const;
-
-private:
-    std::vector<QPointer<Tsound_bar>> bars_;
 };
 
 } // namespace pemmaro

@@ -29,6 +29,7 @@ public:
     bool found = true;
     int height = 80;
     void release(Tspecies&) override { ++released; }
+    const QImage* picture(const Tspecies&) const override { return nullptr; }
     int acquired = 0;
     int released = 0;
 };

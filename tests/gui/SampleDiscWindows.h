@@ -4,6 +4,7 @@
 // settings file.
 
 #include "TestSupport.h"
+#include "app/ProgramServices.h"
 #include "app/Startup.h"
 #include "browse/BrowsingWindow.h"
 #include "browse/DisplayBitmaps.h"
@@ -41,7 +42,7 @@ protected:
 
     // A main window restored from the settings file, shown and painted.
     TChildForm& open_main_window() {
-        windows_.push_back(std::make_unique<TChildForm>());
+        windows_.push_back(std::make_unique<TChildForm>(program_browsing_services()));
         TChildForm& window = *windows_.back();
         window.initialise_as_main_window();
         window.show();

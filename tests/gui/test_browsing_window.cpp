@@ -303,12 +303,13 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
 
 TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
     const ScopedPath no_editors(folder_.file("no-editors"));
+    SoundEditorChoice choice;
     {
         // The Windows editions' default names nothing here: no editor on the path,
         // the chooser starts among the installed programs.
-        startup_values().sound_editing_program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
+        choice.program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
         std::vector<std::string> offered;
-        EXPECT_EQ(load_into_editor("a.wav",
+        EXPECT_EQ(load_into_editor(choice, "a.wav",
                                    [&](const std::string& start) -> std::optional<std::string> {
                                        offered.push_back(start);
                                        return std::nullopt;
@@ -322,8 +323,8 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
         write_file(found, "#!/bin/sh\n");
         std::filesystem::permissions(found, std::filesystem::perms::owner_all);
         const ScopedPath programs(folder_.file("no-editors") + ":" + folder_.file("programs"));
-        EXPECT_EQ(current_sound_editor(), found);
-        select_sound_editor([&](const std::string& start) -> std::optional<std::string> {
+        EXPECT_EQ(current_sound_editor(choice), found);
+        select_sound_editor(choice, [&](const std::string& start) -> std::optional<std::string> {
             offered.push_back(start);
             return std::nullopt;
         });
@@ -335,7 +336,7 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
     const std::string record = folder_.file("opened.txt");
     write_file(editor, "#!/bin/sh\necho \"$1\" > '" + record + "'\n");
     std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
-    EXPECT_EQ(load_into_editor(folder_.file("tapes/01/A01.WAV"),
+    EXPECT_EQ(load_into_editor(choice, folder_.file("tapes/01/A01.WAV"),
                                [&](const std::string&) { return std::optional(editor); }),
               EditorStart::started);
     EXPECT_EQ(setting("GENERAL", "Sound Editing Program"), editor);
@@ -346,8 +347,8 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
     // A file that cannot be run.
     const std::string not_a_program = folder_.file("notes.txt");
     write_file(not_a_program, "text");
-    startup_values().sound_editing_program = not_a_program;
-    EXPECT_EQ(load_into_editor("a.wav", [](const std::string&) { return std::nullopt; }),
+    choice.program = not_a_program;
+    EXPECT_EQ(load_into_editor(choice, "a.wav", [](const std::string&) { return std::nullopt; }),
               EditorStart::failed);
     ASSERT_FALSE(responder_.responder.requests.empty());
     const MessageRequest& failure = responder_.responder.requests.back();

@@ -1,4 +1,5 @@
 #include "DiscFixture.h"
+#include "app/ProgramServices.h"
 #include "browse/DisplayBitmaps.h"
 #include "browse/DisplaySurface.h"
 #include "browse/LineDrawing.h"
@@ -40,7 +41,7 @@ protected:
         screen_properties() = ScreenProperties{};
         options_.emplace(*data_);
         options_->visible.area->SelectAll();
-        form_ = std::make_unique<TShowForm>(*data_);
+        form_ = std::make_unique<TShowForm>(*data_, program_browsing_services().surface);
         form_->actions.beep = [this] { ++beeps_; };
         form_->actions.status_text_changed = [this](const QString& text) { status_ = text; };
         form_->resize(700, 400);
@@ -283,7 +284,7 @@ TEST_F(ShowForm, ScrollingRedrawsOnlyWhatCameIntoViewYetShowsTheSame) {
         form_->scroll_to(position);
         paint();
     }
-    TShowForm fresh(*data_);
+    TShowForm fresh(*data_, program_browsing_services().surface);
     fresh.resize(700, 150);
     fresh.build_as_copy(*form_);
     fresh.show();
@@ -577,7 +578,7 @@ TEST_F(ShowForm, RestoredStateUnfoldsScrollsAndSelects) {
     state.top_family = 2;
     state.current_family = 2;
     state.current_species = 1;
-    TShowForm restored(*data_);
+    TShowForm restored(*data_, program_browsing_services().surface);
     restored.resize(700, 80);
     restored.build_from_options(*options_, state);
     restored.show();
@@ -587,7 +588,7 @@ TEST_F(ShowForm, RestoredStateUnfoldsScrollsAndSelects) {
     EXPECT_EQ(restored.state_for_saving().top_family, 2);
 
     // A copy starts at the top with the same lines.
-    TShowForm copy(*data_);
+    TShowForm copy(*data_, program_browsing_services().surface);
     copy.build_as_copy(restored);
     EXPECT_EQ(copy.display().lines().size(), restored.display().lines().size());
     EXPECT_EQ(copy.scroll_position(), 0);

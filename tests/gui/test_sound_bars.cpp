@@ -1,5 +1,6 @@
 #include "FakeMediaDevices.h"
 #include "TestSupport.h"
+#include "browse/SoundBarList.h"
 #include "common/BaseDirectory.h"
 #include "common/LanguageTexts.h"
 #include "common/SettingsFile.h"
@@ -431,6 +432,15 @@ TEST_F(SoundBars, MovingTheThumbWhilePlayingPlaysFromThere) {
     EXPECT_EQ(fake().log.back(), "play 2000 12340");
 }
 
+namespace {
+
+// The list holds bars as their windows see them; these tests play them.
+Tsound_bar* bar_in(const Tsound_bars& bars, int line_identifier) {
+    return dynamic_cast<Tsound_bar*>(bars.find(line_identifier));
+}
+
+} // namespace
+
 TEST_F(SoundBars, DestroyedBarClosesAndKeepsItsThumb) {
     SoundBarOptions options;
     options.stored_position = &stored_;
@@ -438,9 +448,9 @@ TEST_F(SoundBars, DestroyedBarClosesAndKeepsItsThumb) {
     {
         Tsound_bars bars;
         bars.add(make_bar(file_item_, options));
-        ASSERT_TRUE(bars.find(0)->toggle());
+        ASSERT_TRUE(bar_in(bars, 0)->toggle());
         fake().position_ms = 7000;
-        bars.find(0)->tick();
+        bar_in(bars, 0)->tick();
     }
     EXPECT_TRUE(slot_cleared_);
     EXPECT_EQ(stored_, 70);
@@ -459,19 +469,19 @@ TEST_F(SoundBars, BarListMovesRemovesAndSwitchesDragging) {
         options.line_identifier = line;
         bars.add(make_bar(file_item_, options));
     }
-    Tsound_bar* playing = bars.find(300);
+    Tsound_bar* playing = bar_in(bars, 300);
     ASSERT_TRUE(playing->toggle());
     bars.move_below(200, 35);
-    EXPECT_EQ(bars.find(100)->bar_top(), 20);
-    EXPECT_EQ(bars.find(200)->bar_top(), 20);
+    EXPECT_EQ(bar_in(bars, 100)->bar_top(), 20);
+    EXPECT_EQ(bar_in(bars, 200)->bar_top(), 20);
     EXPECT_EQ(playing->bar_top(), 55);
     EXPECT_EQ(playing->y(), 54);
     EXPECT_TRUE(playing->is_playing());
 
-    const QPointer<Tsound_bar> removed = bars.find(200);
+    const QPointer<Tsound_bar> removed = bar_in(bars, 200);
     bars.remove(200);
     EXPECT_TRUE(removed.isNull());
-    EXPECT_EQ(bars.find(200), nullptr);
+    EXPECT_EQ(bar_in(bars, 200), nullptr);
 
     bars.set_dragging(true);
     Tsound_bar* dragged = nullptr;
