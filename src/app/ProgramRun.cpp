@@ -80,7 +80,8 @@ private:
 bool admitted_by_user(const InstanceLock& lock) {
     if (!lock.already_existed())
         return true;
-    const std::string question = text("OTHER_INSTANCE", 1) + "\n" + text("OTHER_INSTANCE", 2);
+    const std::string question =
+        text(other_instance::already_running) + "\n" + text(other_instance::start_again);
     return message(question, MessageIcon::question, MessageButtons::yes_no) == MessageAnswer::yes;
 }
 

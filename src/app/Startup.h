@@ -8,10 +8,9 @@
 
 namespace pemmaro {
 
+// The settings file's and the language text file's names are kept with them
+// (common/SettingsFile.cpp, common/GeneralSettings.h).
 struct ProgramConfiguration {
-    static constexpr const char* settings_section = "GENERAL";
-    static constexpr const char* text_file_name = "Pemmaro.txt";
-    static constexpr const char* settings_file_name = "Pemmaro.ini";
     static constexpr const char* help_file_name = "Pemmaro.html";
     static constexpr const char* application_title = "Pemmaro";
 };

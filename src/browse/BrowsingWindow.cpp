@@ -9,6 +9,7 @@
 #include "common/FileOperations.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
+#include "common/PlayListSettings.h"
 #include "common/Product.h"
 #include "common/SettingsFile.h"
 #include "data/CountryAreas.h"
@@ -27,22 +28,20 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <tuple>
 
 namespace pemmaro {
 
 namespace {
 
 constexpr int cd_check_interval_ms = 2000;
-constexpr std::string_view show_picture_at_startup_key = "Show Picture at Startup";
-constexpr std::string_view play_lists_section = "PLAYLISTS";
-constexpr std::string_view open_at_startup_key = "Open at Startup";
 // A damaged settings file must not open windows without end.
 constexpr long most_restored_windows = 32;
 // Where a new window opens, down and right of the one it copies.
 constexpr int new_window_offset = 24;
 
-QString menu_caption(int line, std::string_view suffix = {}) {
-    return to_qstring(text("MENUS", line) + std::string(suffix));
+QString menu_caption(const TextLine& line, std::string_view suffix = {}) {
+    return to_qstring(text(line) + std::string(suffix));
 }
 
 // QWidget has a member named data.
@@ -138,7 +137,7 @@ TChildForm::~TChildForm() {
 
 namespace {
 
-QMenu* add_menu(QMainWindow& window, const char* name, int line) {
+QMenu* add_menu(QMainWindow& window, const char* name, const TextLine& line) {
     QMenu* menu = window.menuBar()->addMenu(menu_caption(line));
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
@@ -167,100 +166,110 @@ void TChildForm::create_menus() {
 
 void TChildForm::create_file_menu() {
     MenuItems& m = *items_;
-    m.file_menu = add_menu(*this, "file_menu", 1);
-    m.new_window_menu_item = add_item(*this, m.file_menu, "new_window_menu_item", menu_caption(2));
+    m.file_menu = add_menu(*this, "file_menu", menus::file);
+    m.new_window_menu_item =
+        add_item(*this, m.file_menu, "new_window_menu_item", menu_caption(menus::new_window));
     connect(m.new_window_menu_item, &QAction::triggered, this, [this] { open_new_window(); });
-    m.fold_all_menu_item =
-        add_item(*this, m.file_menu, "fold_all_menu_item", menu_caption(3), &TChildForm::fold_all);
+    m.fold_all_menu_item = add_item(*this, m.file_menu, "fold_all_menu_item",
+                                    menu_caption(menus::fold_all), &TChildForm::fold_all);
     m.file_menu->addSeparator();
-    m.audio_CDs_menu_item = add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(4));
-    m.show_menu_item = add_item(*this, m.file_menu, "show_menu_item", menu_caption(5));
-    m.what_was_that_menu_item =
-        add_item(*this, m.file_menu, "what_was_that_menu_item", menu_caption(6, "..."));
-    m.play_lists_menu_item =
-        add_item(*this, m.file_menu, "play_lists_menu_item", menu_caption(7, "..."));
+    m.audio_CDs_menu_item =
+        add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(menus::my_audio_cds));
+    m.show_menu_item =
+        add_item(*this, m.file_menu, "show_menu_item", menu_caption(menus::slides_and_sounds_show));
+    m.what_was_that_menu_item = add_item(*this, m.file_menu, "what_was_that_menu_item",
+                                         menu_caption(menus::what_was_that, "..."));
+    m.play_lists_menu_item = add_item(*this, m.file_menu, "play_lists_menu_item",
+                                      menu_caption(menus::play_lists, "..."));
     m.file_menu->addSeparator();
-    m.exit_menu_item = add_item(*this, m.file_menu, "exit_menu_item", menu_caption(8));
+    m.exit_menu_item = add_item(*this, m.file_menu, "exit_menu_item", menu_caption(menus::exit));
     connect(m.exit_menu_item, &QAction::triggered, this, &QWidget::close);
 }
 
 void TChildForm::create_search_and_view_menus() {
     MenuItems& m = *items_;
-    m.search_menu = add_menu(*this, "search_menu", 10);
+    m.search_menu = add_menu(*this, "search_menu", menus::search);
     m.find_menu_item = add_item(*this, m.search_menu, "find_menu_item",
-                                menu_caption(11, "...\tCtrl+F"), &TChildForm::find);
+                                menu_caption(menus::find, "...\tCtrl+F"), &TChildForm::find);
     m.find_menu_item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    const std::string f3 = text("F3", 1);
-    m.find_again_menu_item = add_item(
-        *this, m.search_menu, "find_again_menu_item",
-        menu_caption(12, "\t" + (f3.empty() ? std::string("F3") : f3)), &TChildForm::find_again);
+    const std::string f3 = text(f3::key_name);
+    m.find_again_menu_item =
+        add_item(*this, m.search_menu, "find_again_menu_item",
+                 menu_caption(menus::find_again, "\t" + (f3.empty() ? std::string("F3") : f3)),
+                 &TChildForm::find_again);
     m.find_again_menu_item->setShortcut(QKeySequence(Qt::Key_F3));
 
-    m.view_menu = add_menu(*this, "view_menu", 13);
-    m.site_descriptions_menu_item =
-        add_item(*this, m.view_menu, "site_descriptions_menu_item", menu_caption(14, "..."));
+    m.view_menu = add_menu(*this, "view_menu", menus::view);
+    m.site_descriptions_menu_item = add_item(*this, m.view_menu, "site_descriptions_menu_item",
+                                             menu_caption(menus::site_descriptions, "..."));
 }
 
 void TChildForm::create_sound_menu() {
     MenuItems& m = *items_;
-    m.sound_menu = add_menu(*this, "sound_menu", 15);
+    m.sound_menu = add_menu(*this, "sound_menu", menus::sound);
     m.sound_menu->menuAction()->setEnabled(false);
-    m.show_sound_file_menu_item =
-        add_item(*this, m.sound_menu, "show_sound_file_menu_item", menu_caption(16, "..."),
-                 &TChildForm::show_sound_file_name);
-    m.load_into_editor_menu_item = add_item(*this, m.sound_menu, "load_into_editor_menu_item",
-                                            menu_caption(17), &TChildForm::load_into_editor);
+    m.show_sound_file_menu_item = add_item(*this, m.sound_menu, "show_sound_file_menu_item",
+                                           menu_caption(menus::show_name_of_sound_file, "..."),
+                                           &TChildForm::show_sound_file_name);
+    m.load_into_editor_menu_item =
+        add_item(*this, m.sound_menu, "load_into_editor_menu_item",
+                 menu_caption(menus::load_into_sound_editor), &TChildForm::load_into_editor);
 }
 
 void TChildForm::create_options_menu() {
     MenuItems& m = *items_;
-    m.options_menu = add_menu(*this, "options_menu", 18);
-    m.show_intro_form_menu_item =
-        add_item(*this, m.options_menu, "show_intro_form_menu_item", menu_caption(19));
+    m.options_menu = add_menu(*this, "options_menu", menus::options);
+    m.show_intro_form_menu_item = add_item(*this, m.options_menu, "show_intro_form_menu_item",
+                                           menu_caption(menus::show_intro_screen));
     m.show_intro_form_menu_item->setCheckable(true);
-    m.names_menu_item = add_item(*this, m.options_menu, "names_menu_item", menu_caption(20, "..."));
-    m.text_size_menu_item =
-        add_item(*this, m.options_menu, "text_size_menu_item", menu_caption(21, "..."));
-    m.show_all_birds_of_area_menu_item = add_item(
-        *this, m.options_menu, "show_all_birds_of_area_menu_item",
-        menu_caption(22, " " + product().home_country), &TChildForm::toggle_show_all_birds_of_area);
+    m.names_menu_item =
+        add_item(*this, m.options_menu, "names_menu_item", menu_caption(menus::names, "..."));
+    m.text_size_menu_item = add_item(*this, m.options_menu, "text_size_menu_item",
+                                     menu_caption(menus::text_size, "..."));
+    m.show_all_birds_of_area_menu_item =
+        add_item(*this, m.options_menu, "show_all_birds_of_area_menu_item",
+                 menu_caption(menus::show_all_birds_of, " " + product().home_country),
+                 &TChildForm::toggle_show_all_birds_of_area);
     m.show_birds_of_other_countries_menu_item =
-        add_item(*this, m.options_menu, "show_birds_of_other_countries_menu_item", menu_caption(23),
+        add_item(*this, m.options_menu, "show_birds_of_other_countries_menu_item",
+                 menu_caption(menus::show_birds_of_other_countries),
                  &TChildForm::toggle_show_birds_of_other_countries);
-    m.show_threatened_statuses_menu_item =
-        add_item(*this, m.options_menu, "show_threatened_statuses_menu_item", menu_caption(24),
-                 &TChildForm::toggle_show_threatened);
+    m.show_threatened_statuses_menu_item = add_item(
+        *this, m.options_menu, "show_threatened_statuses_menu_item",
+        menu_caption(menus::show_threatened_statuses), &TChildForm::toggle_show_threatened);
     for (QAction* toggle :
          {m.show_all_birds_of_area_menu_item, m.show_birds_of_other_countries_menu_item,
           m.show_threatened_statuses_menu_item})
         toggle->setCheckable(true);
     create_order_items();
     m.select_area_menu_item =
-        add_item(*this, m.options_menu, "select_area_menu_item", menu_caption(28));
-    m.web_browser_settings_menu_item =
-        add_item(*this, m.options_menu, "web_browser_settings_menu_item", menu_caption(29, "..."),
-                 &TChildForm::open_web_browser_settings);
+        add_item(*this, m.options_menu, "select_area_menu_item", menu_caption(menus::select_area));
+    m.web_browser_settings_menu_item = add_item(
+        *this, m.options_menu, "web_browser_settings_menu_item",
+        menu_caption(menus::web_browser_settings, "..."), &TChildForm::open_web_browser_settings);
     m.select_sound_editor_menu_item =
-        add_item(*this, m.options_menu, "select_sound_editor_menu_item", menu_caption(30, "..."),
-                 &TChildForm::select_sound_editor);
-    m.copy_to_HD_menu_item =
-        add_item(*this, m.options_menu, "copy_to_HD_menu_item", menu_caption(31, "..."));
-    m.AudioCDPlayer_menu_item =
-        add_item(*this, m.options_menu, "AudioCDPlayer_menu_item", menu_caption(32, "..."));
+        add_item(*this, m.options_menu, "select_sound_editor_menu_item",
+                 menu_caption(menus::select_sound_editor, "..."), &TChildForm::select_sound_editor);
+    m.copy_to_HD_menu_item = add_item(*this, m.options_menu, "copy_to_HD_menu_item",
+                                      menu_caption(menus::copy_data_to_hard_disk, "..."));
+    m.AudioCDPlayer_menu_item = add_item(*this, m.options_menu, "AudioCDPlayer_menu_item",
+                                         menu_caption(menus::cd_rom_drive_for_audio_cds, "..."));
 }
 
 // The three systematic orders, between their separators.
 void TChildForm::create_order_items() {
     MenuItems& m = *items_;
     m.orders_separator_before = m.options_menu->addSeparator();
-    const std::pair<QAction * MenuItems::*, const char*> orders[] = {
-        {&MenuItems::database_systematic_order_menu_item, "database_systematic_order_menu_item"},
-        {&MenuItems::Clements_systematic_order_menu_item, "Clements_systematic_order_menu_item"},
+    const std::tuple<QAction * MenuItems::*, const char*, TextLine> orders[] = {
+        {&MenuItems::database_systematic_order_menu_item, "database_systematic_order_menu_item",
+         menus::database_order},
+        {&MenuItems::Clements_systematic_order_menu_item, "Clements_systematic_order_menu_item",
+         menus::clements_order},
         {&MenuItems::Sibley_and_Monroe_systematic_order_menu_item,
-         "Sibley_and_Monroe_systematic_order_menu_item"}};
+         "Sibley_and_Monroe_systematic_order_menu_item", menus::sibley_and_monroe_order}};
     for (int order = 1; order <= 3; ++order) {
-        const auto& [member, name] = orders[order - 1];
-        QAction* item = add_item(*this, m.options_menu, name, menu_caption(24 + order));
+        const auto& [member, name, caption] = orders[order - 1];
+        QAction* item = add_item(*this, m.options_menu, name, menu_caption(caption));
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, order] { choose_systematic_order(order); });
         m.*member = item;
@@ -270,18 +279,20 @@ void TChildForm::create_order_items() {
 
 void TChildForm::create_help_menu() {
     MenuItems& m = *items_;
-    m.help_menu = add_menu(*this, "help_menu", 33);
-    m.help_menu_item = add_item(*this, m.help_menu, "help_menu_item", menu_caption(34, "..."));
+    m.help_menu = add_menu(*this, "help_menu", menus::help);
+    m.help_menu_item =
+        add_item(*this, m.help_menu, "help_menu_item", menu_caption(menus::help_topics, "..."));
     connect(m.help_menu_item, &QAction::triggered, this, [this] {
         if (services_.show_help_contents)
             services_.show_help_contents();
     });
-    m.readme_menu_item = add_item(*this, m.help_menu, "readme_menu_item", menu_caption(35, "..."),
-                                  &TChildForm::open_readme);
-    m.recent_info_on_the_web_menu_item =
-        add_item(*this, m.help_menu, "recent_info_on_the_web_menu_item", menu_caption(36),
-                 &TChildForm::open_recent_info_on_the_web);
-    m.about_menu_item = add_item(*this, m.help_menu, "about_menu_item", menu_caption(37, "..."));
+    m.readme_menu_item = add_item(*this, m.help_menu, "readme_menu_item",
+                                  menu_caption(menus::readme, "..."), &TChildForm::open_readme);
+    m.recent_info_on_the_web_menu_item = add_item(
+        *this, m.help_menu, "recent_info_on_the_web_menu_item",
+        menu_caption(menus::recent_info_on_the_web), &TChildForm::open_recent_info_on_the_web);
+    m.about_menu_item =
+        add_item(*this, m.help_menu, "about_menu_item", menu_caption(menus::about, "..."));
 }
 
 // Window keys, also while the focus is on a sound bar.
@@ -387,7 +398,8 @@ void TChildForm::adjust_menus() {
     m.view_menu->menuAction()->setVisible(rules_.view_menu);
     m.show_intro_form_menu_item->setVisible(rules_.show_intro);
     m.show_intro_form_menu_item->setChecked(
-        read_flag(general_settings::section, show_picture_at_startup_key, true));
+        read_flag(general_settings::section, general_settings::show_picture_at_startup,
+                  general_settings::show_picture_at_startup_default));
     m.text_size_menu_item->setVisible(rules_.text_size);
     m.show_birds_of_other_countries_menu_item->setVisible(rules_.show_birds_of_other_countries);
     m.orders_separator_before->setVisible(rules_.systematic_orders);
@@ -399,7 +411,7 @@ void TChildForm::adjust_menus() {
     m.show_all_birds_of_area_menu_item->setVisible(rules_.show_all_birds_of_area);
     m.copy_to_HD_menu_item->setVisible(rules_.copy_to_hard_disk);
     m.AudioCDPlayer_menu_item->setVisible(rules_.audio_cd_player);
-    m.exit_menu_item->setText(menu_caption(rules_.exit_caption_line));
+    m.exit_menu_item->setText(menu_caption(rules_.exit_caption));
     m.readme_menu_item->setVisible(find_readme().has_value());
     m.recent_info_on_the_web_menu_item->setVisible(!product().update_address.empty());
     hide_items_awaiting_their_windows();
@@ -480,8 +492,8 @@ void TChildForm::fold_all() {
 void TChildForm::find() {
     bool accepted = false;
     const QString entered =
-        QInputDialog::getText(this, to_qstring(text("FIND_DB", 1)), QString(), QLineEdit::Normal,
-                              to_qstring(find_text_), &accepted);
+        QInputDialog::getText(this, to_qstring(text(find_db::caption)), QString(),
+                              QLineEdit::Normal, to_qstring(find_text_), &accepted);
     if (!accepted)
         return;
     find_text_ = to_ansi(entered);
@@ -621,8 +633,10 @@ void TChildForm::check_cd_rom() {
 }
 
 void TChildForm::restore_further_windows() {
-    const long windows = std::clamp<long>(read_integer(general_settings::section, windows_key, 1),
-                                          1, most_restored_windows);
+    const long windows =
+        std::clamp<long>(read_integer(general_settings::section, general_settings::windows,
+                                      general_settings::windows_default),
+                         1, most_restored_windows);
     for (long i = 1; i < windows; ++i) {
         auto* window = new TChildForm(services_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -647,7 +661,9 @@ void TChildForm::showEvent(QShowEvent* event) {
     if (secondary_)
         return;
     restore_further_windows();
-    if (play_list_window_ && read_flag(play_lists_section, open_at_startup_key, false))
+    if (play_list_window_ &&
+        read_flag(play_list_settings::section, play_list_settings::open_at_startup,
+                  play_list_settings::open_at_startup_default))
         play_list_window_->show();
 }
 
@@ -673,9 +689,9 @@ void TChildForm::closeEvent(QCloseEvent* event) {
     if (!secondary_) {
         top_forms().write_data_to_settings_file();
         if (items_->show_intro_form_menu_item->isVisible())
-            write_flag(general_settings::section, show_picture_at_startup_key,
+            write_flag(general_settings::section, general_settings::show_picture_at_startup,
                        items_->show_intro_form_menu_item->isChecked());
-        write_flag(play_lists_section, open_at_startup_key,
+        write_flag(play_list_settings::section, play_list_settings::open_at_startup,
                    play_list_window_ && play_list_window_->isVisible());
     }
     QMainWindow::closeEvent(event);

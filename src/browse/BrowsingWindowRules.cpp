@@ -10,7 +10,7 @@ namespace pemmaro {
 MenuRuleInputs menu_rule_inputs(const ProductSettings& product, const Tdata& data, bool secondary,
                                 int audio_cd_drive_count) {
     MenuRuleInputs inputs;
-    inputs.product_code = product.product_code;
+    inputs.product = product.capabilities;
     inputs.offers_systematic_orders = product.offers_systematic_orders;
     inputs.systematic_order_2_item = product.systematic_order_2_item;
     inputs.systematic_order_3_item = product.systematic_order_3_item;
@@ -23,23 +23,23 @@ MenuRuleInputs menu_rule_inputs(const ProductSettings& product, const Tdata& dat
 
 MenuVisibility menu_visibility(const MenuRuleInputs& inputs) {
     MenuVisibility visible;
-    const int code = inputs.product_code;
+    const ProductCapabilities& product = inputs.product;
     visible.audio_cds = inputs.has_audio_cds;
     visible.view_menu = inputs.has_site_descriptions;
-    visible.show_intro = code != 101 && !inputs.secondary;
+    visible.show_intro = product.offers_intro_screen_choice && !inputs.secondary;
     visible.text_size = !inputs.secondary;
-    visible.show_birds_of_other_countries = code == 101;
+    visible.show_birds_of_other_countries = product.offers_birds_of_other_countries;
     visible.systematic_orders = inputs.offers_systematic_orders;
     // Order 1 is always there; the product names the others it offers.
     visible.database_order = inputs.offers_systematic_orders;
     visible.clements_order = inputs.offers_systematic_orders && inputs.systematic_order_2_item;
     visible.sibley_and_monroe_order =
         inputs.offers_systematic_orders && inputs.systematic_order_3_item;
-    visible.select_area = code == 106;
-    visible.show_all_birds_of_area = code == 114;
-    visible.copy_to_hard_disk = !inputs.secondary && code != 106;
+    visible.select_area = product.offers_area_selection;
+    visible.show_all_birds_of_area = product.all_species_of_area == AllSpeciesOfArea::as_set;
+    visible.copy_to_hard_disk = !inputs.secondary && product.offers_copy_to_hard_disk;
     visible.audio_cd_player = inputs.audio_cd_drive_count > 1 && visible.audio_cds;
-    visible.exit_caption_line = inputs.secondary ? 9 : 8;
+    visible.exit_caption = inputs.secondary ? menus::close : menus::exit;
     return visible;
 }
 
@@ -51,7 +51,7 @@ std::optional<std::string> order_check_warning(const Tdata& data, int order) {
 }
 
 std::string find_failure_text(const std::string& search_text) {
-    return text("KZ_CHILD", 1) + search_text + text("KZ_CHILD", 2);
+    return text(kz_child::no_bird_name_before) + search_text + text(kz_child::no_bird_name_after);
 }
 
 std::optional<std::string> find_readme() {

@@ -2,16 +2,18 @@
 // The browsing window's rules that need no window: which menu items a window
 // offers for the product and the data set, and the texts of its warnings.
 
+#include "common/Product.h"
+#include "common/TextLines.h"
+
 #include <optional>
 #include <string>
 
 namespace pemmaro {
 
 class Tdata;
-struct ProductSettings;
 
 struct MenuRuleInputs {
-    int product_code = 106;
+    ProductCapabilities product = capabilities_of(106);
     bool offers_systematic_orders = false;
     bool systematic_order_2_item = false;
     bool systematic_order_3_item = false;
@@ -40,7 +42,7 @@ struct MenuVisibility {
     bool show_all_birds_of_area = false;
     bool copy_to_hard_disk = false;
     bool audio_cd_player = false;
-    int exit_caption_line = 8; // of "MENUS"
+    TextLine exit_caption = menus::exit; // the first window ends the program
 };
 
 MenuVisibility menu_visibility(const MenuRuleInputs& inputs);

@@ -14,13 +14,12 @@ namespace {
 
 constexpr std::string_view missing_subspecies = "error with subspecies name";
 
-std::string capitalised_text(std::string_view section, int n) {
-    return capitalise_first(text(section, n));
+std::string capitalised_text(const TextLine& line) {
+    return capitalise_first(text(line));
 }
 
 bool recorded_abroad(const Tlocality* locality, const ProductSettings& settings) {
-    const int code = settings.product_code;
-    return ((code >= 101 && code <= 103) || (code >= 111 && code <= 114)) && locality &&
+    return settings.capabilities.tells_country_of_recordings_abroad && locality &&
            !locality->country.empty() && locality->country != settings.home_country &&
            (settings.second_country.empty() || locality->country != settings.second_country);
 }
@@ -41,24 +40,24 @@ std::string recordist_line(const Tcupaitem& item) {
         const Trecord_ssp_data& reference = *item.subspecies_ref;
         if (!species.flag_e) {
             separate(line);
-            line += capitalised_text("SSP", 1) + " " + markup::italic +
+            line += capitalised_text(ssp::subspecies) + " " + markup::italic +
                     (reference.subspecies ? reference.subspecies->name
                                           : std::string(missing_subspecies)) +
                     markup::italic;
             if (reference.is_p)
-                line += " (" + text("SSP", 2) + ")";
+                line += " (" + text(ssp::not_certain) + ")";
             line += ".";
         } else if (reference.is_p) {
             separate(line);
-            line += capitalised_text("SSP", 3) + ".";
+            line += capitalised_text(ssp::subspecies_not_certain) + ".";
         }
-        if (settings.product_code == 114 && !line.empty())
+        if (settings.capabilities.breaks_line_after_subspecies_remark && !line.empty())
             line += markup::line_break;
     }
     if (cut_part.recordist) {
         separate(line);
-        line += capitalise_first(shstr_text(6)) + " " + markup::link + cut_part.recordist->key +
-                markup::link + ".";
+        line += capitalise_first(shstr_text(kz_shstr::recorded_by)) + " " + markup::link +
+                cut_part.recordist->key + markup::link + ".";
     }
     for (const std::string* part :
          {&item.item_text_2, &cut_part.cut_text_1, &cut_part.cut_text_2}) {
@@ -67,7 +66,7 @@ std::string recordist_line(const Tcupaitem& item) {
             line += *part;
         }
     }
-    if (settings.product_code == 101 && item.flag_x1) {
+    if (settings.capabilities.marks_home_country_recordings && item.flag_x1) {
         separate(line);
         line += std::string(1, markup::smaller) + markup::bold + settings.home_country_text_2 +
                 markup::bold;
@@ -102,9 +101,9 @@ std::string annotation_of(const Tcupaitem& other) {
     std::vector<std::string> parts;
     const Tspecies& species = *other.species;
     if (species.flag_m)
-        parts.push_back(shstr_text(5));
-    else if (species.flag_a && product().product_code != 109)
-        parts.push_back(shstr_text(4));
+        parts.push_back(shstr_text(kz_shstr::migrant));
+    else if (species.flag_a && product().capabilities.annotates_accidental_species)
+        parts.push_back(shstr_text(kz_shstr::accidental));
     if (other.number != 100)
         parts.push_back(std::to_string(other.number) + "%");
     if (!other.type_letter.empty())
@@ -121,12 +120,12 @@ std::string species_text(const Tspecies& species) {
     std::string paragraph = species.taxa_text_3;
     if (species.text_author) {
         separate(paragraph);
-        paragraph +=
-            shstr_text(7) + ": " + markup::link + species.text_author->key + markup::link + ".";
+        paragraph += shstr_text(kz_shstr::author) + ": " + markup::link + species.text_author->key +
+                     markup::link + ".";
     }
     if (species.flag_e && species.first_subspecies == nullptr) {
         separate(paragraph, markup::line_break);
-        paragraph += shstr_text(8) + ".";
+        paragraph += shstr_text(kz_shstr::monotypic) + ".";
     }
     return paragraph;
 }

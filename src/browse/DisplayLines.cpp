@@ -123,7 +123,8 @@ void for_each_unheaded_subspecies(const Tspecies& species, const SubspeciesMarks
 }
 
 std::string subspecies_title(const Tsubspecies& subspecies) {
-    return markup::italic + subspecies.name + markup::italic + " " + shstr_text(9);
+    return markup::italic + subspecies.name + markup::italic + " " +
+           shstr_text(kz_shstr::subspecies);
 }
 
 const DisplayFont& small_plain_font() {
@@ -161,8 +162,9 @@ bool is_paragraph(LineKind kind) {
                           lkRecordingText, lkRecordistLine, lkLocalityLine, lkAlsoAudibleLine});
 }
 
-std::string shstr_text(int n) {
-    return n >= 7 && n <= 11 ? capitalise_first(text("KZ_SHSTR", n)) : text("KZ_SHSTR", n);
+std::string shstr_text(const TextLine& line) {
+    const bool capitalised = line.number >= 7 && line.number <= 11;
+    return capitalised ? capitalise_first(text(line)) : text(line);
 }
 
 std::uint32_t pack_name_options(bool scientific, bool other_language, std::uint8_t main) {
@@ -483,14 +485,13 @@ void TShowStrings::insert_media_marks(Line before, Tspecies& species, bool pictu
 
 // Only the products with a home area tell how a species stands to it.
 void TShowStrings::insert_occurrence_note(Line before, Tspecies& species) {
-    const int product_code = product().product_code;
-    if ((product_code != 101 && product_code != 114) || !species.occurrence_areas)
+    if (!product().capabilities.notes_occurrence_in_home_area || !species.occurrence_areas)
         return;
     std::string note;
     if (!species.occurrence_areas->IsInHomeArea())
         note = product().home_country_text_1;
     else if (species.occurrence_areas->IsOnlyInHomeArea())
-        note = "  " + capitalise_first(shstr_text(13));
+        note = "  " + capitalise_first(shstr_text(kz_shstr::endemic));
     if (note.empty())
         return;
     SHST_TShowString line = species_line(lkOccurrenceNote, species);
@@ -504,8 +505,8 @@ void TShowStrings::insert_threat_status(Line before, Tspecies& species) {
         return;
     SHST_TShowString threat = species_line(lkThreatStatus, species);
     threat.font = &display_fonts().font(FontStyle::bold, 0, FontColour::red);
-    threat.text =
-        std::string("  ") + markup::link + shstr_text(13 + species.threat_status) + markup::link;
+    threat.text = std::string("  ") + markup::link +
+                  shstr_text(kz_shstr::threat_status(species.threat_status)) + markup::link;
     insert_line(before, std::move(threat));
 }
 
@@ -585,8 +586,9 @@ void TShowStrings::insert_subspecies_heading(SpeciesUnfolding& unfolding, Tsubsp
                                              const DisplayFont& font, int spacing) {
     const int extra = spacing - (unfolding.previous_known ? 0 : unfolding.picture_offset);
     insert_paragraph(unfolding.before, lkSubspeciesHeader,
-                     subspecies ? subspecies_title(*subspecies) : shstr_text(10), font, true, 0,
-                     extra)
+                     subspecies ? subspecies_title(*subspecies)
+                                : shstr_text(kz_shstr::subspecies_not_known),
+                     font, true, 0, extra)
         ->takes_back_picture_offset = !unfolding.previous_known;
     if (!subspecies)
         return;
@@ -686,7 +688,8 @@ void TShowStrings::insert_recording_percent(Line before, Tspecies& species, cons
     percent.advance = line_height_;
     percent.font = &display_fonts().normal();
     percent.value = item.number;
-    percent.text = capitalise_first(shstr_text(3)) + std::to_string(item.number) + "%";
+    percent.text = capitalise_first(shstr_text(kz_shstr::certainty_of_identification)) +
+                   std::to_string(item.number) + "%";
     insert_line(before, std::move(percent));
 }
 
@@ -738,7 +741,7 @@ void TShowStrings::unfold_details(Line box) {
 std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
     const std::size_t slot = options_->systematic_order;
     const std::uint32_t options = options_->name_options();
-    std::string heard = capitalise_first(shstr_text(1));
+    std::string heard = capitalise_first(shstr_text(kz_shstr::also_audible));
     bool others = false;
     for (const Tcupaitem* other = item.cut_part->first_recording_item[slot]; other;
          other = other->next_item_of_cut_part[slot]) {
@@ -766,11 +769,10 @@ std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
         if (const std::string annotation = annotation_of(*other); !annotation.empty())
             heard += " (" + annotation + ")";
     }
-    const int code = product().product_code;
-    if (!others && ((code >= 107 && code <= 109) || code == 114))
+    if (!others && product().capabilities.drops_also_audible_line_without_others)
         return {};
     if (!others)
-        heard += shstr_text(2);
+        heard += shstr_text(kz_shstr::no_other_species);
     return heard + ".";
 }
 

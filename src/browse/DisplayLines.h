@@ -7,6 +7,7 @@
 // the surface's widths), so the model is built and tested without windows.
 
 #include "common/TextEngine.h"
+#include "common/TextLines.h"
 #include "data/DataSet.h"
 #include "data/SmallPictureSource.h"
 #include "data/VisibleSpecies.h"
@@ -320,7 +321,7 @@ private:
     int wrapped_width_ = 0;
 };
 
-// "KZ_SHSTR" line n (lines 7 to 11 with their first letter capitalised).
-std::string shstr_text(int n);
+// A line of "KZ_SHSTR" (lines 7 to 11 with their first letter capitalised).
+std::string shstr_text(const TextLine& line);
 
 } // namespace pemmaro

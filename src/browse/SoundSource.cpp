@@ -31,18 +31,19 @@ MessageText sound_source_description(const Tcutpart& cut_part) {
     // The path is shown as it is on disk: on a case-sensitive file system a
     // lower-cased path would name a file that need not exist.
     if (cut_part.is_sound_file || cut_part.audio_cd == nullptr)
-        return shstr_text(18) + ": " + system_text(cut_part_sound_file_path(cut_part));
+        return shstr_text(kz_shstr::sound_file) + ": " +
+               system_text(cut_part_sound_file_path(cut_part));
     const TaudioCD& cd = *cut_part.audio_cd;
-    MessageText text = shstr_text(19) + " \"" + cd.media_text_1 + "\"\n" + shstr_text(20) + " " +
-                       std::to_string(cut_part.track);
+    MessageText text = shstr_text(kz_shstr::audio_cd) + " \"" + cd.media_text_1 + "\"\n" +
+                       shstr_text(kz_shstr::track) + " " + std::to_string(cut_part.track);
     if (cut_part.offset_ms > 0)
-        text +=
-            ", " + shstr_text(21) + " " + seconds_text(cut_part.offset_ms) + " " + shstr_text(22);
-    text +=
-        ", " + shstr_text(23) + " " + seconds_text(cut_part.length_ms) + " " + shstr_text(22) + ".";
+        text += ", " + shstr_text(kz_shstr::starting_at) + " " + seconds_text(cut_part.offset_ms) +
+                " " + shstr_text(kz_shstr::seconds);
+    text += ", " + shstr_text(kz_shstr::length) + " " + seconds_text(cut_part.length_ms) + " " +
+            shstr_text(kz_shstr::seconds) + ".";
     if (cd.on_hard_disk)
         text +=
-            "\n" + shstr_text(24) + " '" +
+            "\n" + shstr_text(kz_shstr::played_from_hard_disk_file) + " '" +
             system_text(copied_track_path(cd.hard_disk_directory, cut_part.track).value_or("")) +
             "'.";
     return text;

@@ -33,9 +33,9 @@ std::string species_window_caption(const Tspecies& species,
         caption += ", ";
         caption += subspecies->subspecies ? subspecies->subspecies->name
                                           : std::string("error with subspecies name");
-        caption += " " + shstr_text(9);
+        caption += " " + shstr_text(kz_shstr::subspecies);
         if (subspecies->is_p)
-            caption += " (" + shstr_text(12) + ")";
+            caption += " (" + shstr_text(kz_shstr::not_certain) + ")";
     }
     return caption;
 }

@@ -51,8 +51,8 @@ void Ttop_forms::set_soundbar_dragging_enabled(bool automatic) const {
 }
 
 bool Ttop_forms::write_data_to_settings_file() const {
-    bool written =
-        write_integer(general_settings::section, windows_key, static_cast<long>(forms_.size()));
+    bool written = write_integer(general_settings::section, general_settings::windows,
+                                 static_cast<long>(forms_.size()));
     for (std::size_t i = 0; i < forms_.size(); ++i)
         written = forms_[i]->write_state(static_cast<int>(i) + 1) && written;
     return written;

@@ -42,6 +42,4 @@ Ttop_forms& top_forms();
 // for every window but the first.
 std::string top_form_caption(std::size_t index);
 
-inline constexpr const char* windows_key = "Windows";
-
 } // namespace pemmaro

@@ -2,6 +2,7 @@
 
 #include "common/SettingsFile.h"
 #include "common/TextAndNumbers.h"
+#include "common/WindowSettings.h"
 
 #include <algorithm>
 
@@ -29,10 +30,6 @@ int clamp_to_int(long value) {
 }
 
 } // namespace
-
-std::string window_section(int number) {
-    return "WINDOW " + int_to_text(number);
-}
 
 std::string coord_text(const QRect& bounds) {
     return rect_to_text(bounds.left(), bounds.top(), bounds.left() + bounds.width(),
@@ -95,11 +92,11 @@ int usable_systematic_order(const Tdata& data, long order) {
 
 SHST_TShowStringsData read_display_options(const Tdata& data, std::string_view section) {
     SHST_TShowStringsData options(data);
-    options.other_language = read_flag(section, keys::other_language, true);
-    options.scientific = read_flag(section, keys::scientific, true) || !options.other_language;
+    options.other_language = read_flag(section, keys::other_language, keys::other_language_default);
+    options.scientific =
+        read_flag(section, keys::scientific, keys::scientific_default) || !options.other_language;
     options.main =
-        read_string(section, keys::main, keys::main_other_language) == keys::main_scientific ? 1
-                                                                                             : 2;
+        read_string(section, keys::main, keys::main_default) == keys::main_scientific ? 1 : 2;
     // The name that stands first must be one that is shown.
     if (options.main == 2 && !options.other_language)
         options.main = 1;
@@ -107,8 +104,10 @@ SHST_TShowStringsData read_display_options(const Tdata& data, std::string_view s
         options.main = 2;
     options.systematic_order = static_cast<std::uint8_t>(usable_systematic_order(
         data, read_integer(section, keys::systematic_order, keys::systematic_order_default)));
-    options.squeeze_horizontal = read_flag(section, keys::squeeze_horizontal, false);
-    options.show_threatened = read_flag(section, keys::show_threatened, true);
+    options.squeeze_horizontal =
+        read_flag(section, keys::squeeze_horizontal, keys::squeeze_horizontal_default);
+    options.show_threatened =
+        read_flag(section, keys::show_threatened, keys::show_threatened_default);
     options.visible = TVisibleSpeciesAndRecordings::CreateFromSettings(data, section);
     return options;
 }
@@ -127,18 +126,18 @@ bool write_display_options(std::string_view section, const SHST_TShowStringsData
 }
 
 SavedWindowState read_window_state(const Tdata& data, int number, QSize screen) {
-    const std::string section = window_section(number);
+    const std::string section = keys::section(number);
     SavedWindowState state(data);
     const std::optional<QRect> bounds = parse_coord(read_string(section, keys::coord, ""));
     state.normal_bounds = bounds.value_or(default_window_bounds(screen));
-    state.maximized = !bounds || read_flag(section, keys::maximized, true);
+    state.maximized = !bounds || read_flag(section, keys::maximized, keys::maximized_default);
     state.options = read_display_options(data, section);
-    state.display = parse_visible(read_string(section, keys::visible, "1,0,1,0"));
+    state.display = parse_visible(read_string(section, keys::visible, keys::visible_default));
     return state;
 }
 
 bool write_window_state(int number, const SavedWindowState& state) {
-    const std::string section = window_section(number);
+    const std::string section = keys::section(number);
     bool written = write_string(section, keys::coord, coord_text(state.normal_bounds));
     written = write_flag(section, keys::maximized, state.maximized) && written;
     written = write_display_options(section, state.options) && written;

@@ -1,7 +1,7 @@
 #pragma once
 // One browsing window's section of the settings file, "WINDOW n": where the
 // window stood, its display options with its visibility filter, and its fold
-// state. Keys and defaults live here only.
+// state, read and written (the keys: common/WindowSettings.h).
 
 #include "browse/DisplayLines.h"
 
@@ -12,25 +12,6 @@
 #include <string_view>
 
 namespace pemmaro {
-
-namespace window_settings {
-inline constexpr std::string_view coord = "Coord";
-inline constexpr std::string_view maximized = "Maximized";
-inline constexpr std::string_view other_language = "Other Language";
-inline constexpr std::string_view scientific = "Scientific";
-inline constexpr std::string_view main = "Main";
-inline constexpr std::string_view main_scientific = "Scientific";
-inline constexpr std::string_view main_other_language = "Other Language";
-inline constexpr std::string_view systematic_order = "Systematic Order";
-inline constexpr long systematic_order_default = 2;
-inline constexpr std::string_view squeeze_horizontal = "Squeeze Horizontal";
-inline constexpr std::string_view show_threatened = "Show Threatened Bird Indications";
-inline constexpr std::string_view visible = "Visible";
-inline constexpr std::size_t max_saved_families = 20;
-} // namespace window_settings
-
-// "WINDOW " + number; the first window is number 1.
-std::string window_section(int number);
 
 // The "Coord" value: left, top, right and bottom, right and bottom lying just
 // outside the rectangle.

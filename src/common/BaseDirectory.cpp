@@ -53,8 +53,8 @@ std::string just_installed_base_directory(const std::string& saved_value) {
 
 void read_base_directory() {
     BaseDirectoryState& state = base_directory_state();
-    state.basedir_texts[0] = text("BASEDIR", 1);
-    state.basedir_texts[1] = text("BASEDIR", 2);
+    state.basedir_texts[0] = text(basedir::question);
+    state.basedir_texts[1] = text(basedir::folders_to_choose);
     std::string value = read_path(keys::section, keys::base_directory, "");
     if (read_flag(keys::section, keys::just_installed, keys::just_installed_default)) {
         value = just_installed_base_directory(value);

@@ -15,7 +15,6 @@ namespace pemmaro {
 namespace {
 
 constexpr std::size_t line_limit = 255;
-constexpr std::string_view default_text_file_name = "Pemmaro.txt";
 
 // The lines of the file, each cut to its first 255 characters; CR LF or LF ends a line.
 std::vector<std::string_view> split_lines(std::string_view content) {
@@ -146,7 +145,7 @@ Ttextfile_handler& textfile() {
 void open_language_texts() {
     std::string name = read_path(general_settings::section, general_settings::text_file, "");
     if (name.empty())
-        name = std::string(default_text_file_name);
+        name = std::string(general_settings::text_file_default);
     const std::optional<std::string> path = find_data_file(name);
     if (!path)
         fatal("The text file \"" + system_text(name) + "\" was not found!");
@@ -162,12 +161,16 @@ void open_language_texts() {
         fatal("The text file \"" + system_text(name) + "\" holds the section \"" +
               handler.duplicate_name() + "\" more than once.");
     language_texts().handler = std::move(handler);
-    set_message_caption(text("MESSAGES_CAPTION", 1));
-    language_texts().out_of_memory = text("OUT_OF_MEMORY", 1);
+    set_message_caption(text(messages_caption::caption));
+    language_texts().out_of_memory = text(out_of_memory::message);
 }
 
 std::string text(std::string_view section, int n) {
     return textfile().text(section, n);
+}
+
+std::string text(const TextLine& line) {
+    return textfile().text(line);
 }
 
 std::vector<std::string> texts(std::string_view section, int highest_index, int max_length,

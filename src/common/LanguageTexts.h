@@ -2,6 +2,8 @@
 // The language text file: every text the user reads, in named sections, one
 // text per line, addressed by section and line number counted from 1.
 
+#include "common/TextLines.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -22,6 +24,7 @@ public:
     const std::string& duplicate_name() const { return duplicate_name_; }
 
     std::string text(std::string_view section, int n) const;
+    std::string text(const TextLine& line) const { return text(line.section, line.number); }
     // Elements 0..highest_index get the section's lines in order; shorter lines
     // are padded with blanks to min_length, longer ones cut to a positive max_length.
     std::vector<std::string> texts(std::string_view section, int highest_index, int max_length = 0,
@@ -46,6 +49,7 @@ void open_language_texts();
 
 // Shorthands on the program's language texts.
 std::string text(std::string_view section, int n);
+std::string text(const TextLine& line);
 std::vector<std::string> texts(std::string_view section, int highest_index, int max_length = 0,
                                int min_length = 0);
 

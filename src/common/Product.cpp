@@ -6,7 +6,9 @@
 #include "platform/Messages.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 
 namespace pemmaro {
 
@@ -51,6 +53,7 @@ void set_edition_language(ProductSettings& settings, EditionLanguage language) {
 void apply_row(ProductSettings& settings, const ProductRow& row, int product_number) {
     const bool english = product_number == row.english_number;
     settings.product_code = row.product_code;
+    settings.capabilities = capabilities_of(row.product_code);
     if (row.sets_edition_flags)
         set_edition_language(settings, english ? EditionLanguage::english : row.other_language);
     settings.home_country = row.home_country;
@@ -68,15 +71,19 @@ void apply_row(ProductSettings& settings, const ProductRow& row, int product_num
                                   "/" + std::string(update_page(settings));
 }
 
-std::string line_of(std::span<const std::string> kz_globs, std::size_t n) {
-    return n < kz_globs.size() ? kz_globs[n] : std::string();
+std::string line_of(std::span<const std::string> globs, const TextLine& line) {
+    const auto n = static_cast<std::size_t>(line.number);
+    return n < globs.size() ? globs[n] : std::string();
 }
 
-void build_country_texts(ProductSettings& settings, std::span<const std::string> kz_globs) {
-    settings.home_country_text_1 = line_of(kz_globs, 4) + " " + settings.home_country;
-    settings.home_country_text_2 = line_of(kz_globs, 5) + " " + settings.home_country;
-    if (settings.product_code == 112) {
-        const std::string second = " " + line_of(kz_globs, 6) + " " + settings.second_country;
+void build_country_texts(ProductSettings& settings, std::span<const std::string> globs) {
+    settings.home_country_text_1 =
+        line_of(globs, kz_globs::not_in_home_country) + " " + settings.home_country;
+    settings.home_country_text_2 =
+        line_of(globs, kz_globs::outside_home_country) + " " + settings.home_country;
+    if (settings.capabilities.names_second_country) {
+        const std::string second =
+            " " + line_of(globs, kz_globs::and_second_country) + " " + settings.second_country;
         settings.home_country_text_1 += second;
         settings.home_country_text_2 += second;
     }
@@ -101,6 +108,46 @@ FirstLine read_first_line(const std::string& path) {
 }
 
 } // namespace
+
+ProductCapabilities capabilities_of(int code) {
+    const auto among = [code](std::initializer_list<int> codes) {
+        return std::find(codes.begin(), codes.end(), code) != codes.end();
+    };
+    ProductCapabilities can;
+    can.area = code == 106         ? ProductArea::region
+               : among({101, 114}) ? ProductArea::country
+                                   : ProductArea::none;
+    can.home_letter = code == 101 ? 'B' : code == 114 ? 'E' : '\0';
+    can.region_rule = code == 101   ? RegionRule::species_id_below_million_or_2005002
+                      : code == 114 ? RegionRule::species_id_below_million
+                      : code == 104 ? RegionRule::species_id_from_52000_to_55500
+                      : code == 111 ? RegionRule::distribution_mentions_v
+                      : code == 112 ? RegionRule::distribution_mentions_c_or_p
+                                    : RegionRule::every_species;
+    can.map_references = code == 111   ? MapReferences::map_file_only
+                         : code == 112 ? MapReferences::ignored
+                                       : MapReferences::read;
+    can.distribution_map_extension = code == 111 ? "xxx" : "bmp";
+    can.names_second_country = code == 112;
+    can.drops_usa_and_canada = code == 109;
+    can.omits_home_country_of_localities = among({101, 111, 114});
+    can.all_species_of_area = among({101, 104, 108, 111, 112}) ? AllSpeciesOfArea::always
+                              : code == 114                    ? AllSpeciesOfArea::as_set
+                                                               : AllSpeciesOfArea::never;
+    can.empty_audio_cd_set_means_all = code == 109;
+    can.notes_occurrence_in_home_area = among({101, 114});
+    can.tells_country_of_recordings_abroad =
+        (code >= 101 && code <= 103) || (code >= 111 && code <= 114);
+    can.breaks_line_after_subspecies_remark = code == 114;
+    can.marks_home_country_recordings = code == 101;
+    can.annotates_accidental_species = code != 109;
+    can.drops_also_audible_line_without_others = (code >= 107 && code <= 109) || code == 114;
+    can.offers_intro_screen_choice = code != 101;
+    can.offers_birds_of_other_countries = code == 101;
+    can.offers_area_selection = code == 106;
+    can.offers_copy_to_hard_disk = code != 106;
+    return can;
+}
 
 std::span<const ProductRow> product_table() {
     return rows;
@@ -127,6 +174,7 @@ ProductSettings product_settings_for(std::optional<int> product_number,
         apply_row(settings, *row, *product_number);
     } else {
         settings.product_code = 103;
+        settings.capabilities = capabilities_of(103);
         settings.product_title = std::string(unknown_product_title);
     }
     settings.is_product_104 = settings.product_code == 104;
@@ -143,18 +191,21 @@ std::optional<int> parse_product_number(std::string_view first_line) {
 
 void establish_product() {
     // Index n holds line n of "KZ_GLOBS".
-    std::vector<std::string> kz_globs = texts("KZ_GLOBS", 5);
-    kz_globs.insert(kz_globs.begin(), std::string());
+    const TextLine& last = kz_globs::and_second_country;
+    std::vector<std::string> globs = texts(last.section, last.number - 1);
+    globs.insert(globs.begin(), std::string());
     const std::string name(product_number_file);
     std::optional<int> number;
     if (const std::optional<std::string> path = find_data_file(name); !path) {
-        message(kz_globs[1] + name + kz_globs[2], MessageIcon::error);
+        message(text(kz_globs::file_not_found_before_name) + name +
+                    text(kz_globs::file_not_found_after_name),
+                MessageIcon::error);
     } else if (const FirstLine first = read_first_line(*path); first.read_error) {
-        message(kz_globs[3] + system_text(*path), MessageIcon::error);
+        message(text(kz_globs::file_unreadable) + system_text(*path), MessageIcon::error);
     } else {
         number = parse_product_number(first.text);
     }
-    product() = product_settings_for(number, kz_globs);
+    product() = product_settings_for(number, globs);
     set_message_caption(product().product_title);
 }
 

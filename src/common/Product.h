@@ -10,8 +10,62 @@ namespace pemmaro {
 
 enum class EditionLanguage { none, english, spanish, dutch, portuguese };
 
+// The area class of the distribution texts and of the windows' selected areas.
+enum class ProductArea { none, region, country };
+
+// Which species of the data set belong to the product's region.
+enum class RegionRule {
+    every_species,
+    species_id_below_million,
+    species_id_below_million_or_2005002,
+    species_id_from_52000_to_55500,
+    distribution_mentions_v,
+    distribution_mentions_c_or_p
+};
+
+// What the "D" flag of a species does to its distribution maps.
+enum class MapReferences { read, map_file_only, ignored };
+
+// Whether a window shows every species of its area, also those without
+// pictures or recordings.
+enum class AllSpeciesOfArea { never, always, as_set };
+
+// What a product code changes in the rules the products share, each named
+// for what it does; capabilities_of holds the codes.
+struct ProductCapabilities {
+    ProductArea area = ProductArea::none;
+    char home_letter = '\0'; // of the home country in distribution texts
+    RegionRule region_rule = RegionRule::every_species;
+    MapReferences map_references = MapReferences::read;
+    std::string_view distribution_map_extension = "bmp";
+    // The country texts name the second country as well.
+    bool names_second_country = false;
+    // " (USA)" and " (Canada)" are left out of the recordings' texts.
+    bool drops_usa_and_canada = false;
+    // A locality in the home country is named without its country.
+    bool omits_home_country_of_localities = false;
+    AllSpeciesOfArea all_species_of_area = AllSpeciesOfArea::never;
+    // A window's stored empty set of audio CDs means every CD.
+    bool empty_audio_cd_set_means_all = false;
+    // Display lines.
+    bool notes_occurrence_in_home_area = false;
+    bool tells_country_of_recordings_abroad = false;
+    bool breaks_line_after_subspecies_remark = false;
+    bool marks_home_country_recordings = false;
+    bool annotates_accidental_species = true;
+    bool drops_also_audible_line_without_others = false;
+    // Browsing window menus.
+    bool offers_intro_screen_choice = true;
+    bool offers_birds_of_other_countries = false;
+    bool offers_area_selection = false;
+    bool offers_copy_to_hard_disk = true;
+};
+
+ProductCapabilities capabilities_of(int product_code);
+
 struct ProductSettings {
     int product_code = 103;
+    ProductCapabilities capabilities = capabilities_of(103);
     bool edition_english = false;
     bool edition_spanish = false;
     bool edition_dutch = false;
@@ -60,9 +114,9 @@ inline constexpr std::string_view unknown_product_title = "Error: Unknown Velmor
 ProductSettings& product();
 
 // Builds the settings for a product number; an unknown number (or none) gives
-// code 103 with the error title. kz_globs holds lines 1..6 of "KZ_GLOBS" at 1..6.
+// code 103 with the error title. globs holds lines 1..6 of "KZ_GLOBS" at 1..6.
 ProductSettings product_settings_for(std::optional<int> product_number,
-                                     std::span<const std::string> kz_globs);
+                                     std::span<const std::string> globs);
 
 // Reads "PROGR_NM.TXT" (messages as designed), sets product() and the caption
 // of all message boxes.

@@ -1,23 +1,15 @@
 #include "data/Areas.h"
 
+#include "common/Product.h"
 #include "common/SettingsFile.h"
+#include "common/WindowSettings.h"
 #include "data/CountryAreas.h"
 #include "data/SolvaraAreas.h"
 
 namespace pemmaro {
 
-namespace {
-
-constexpr int solvara_product = 106;
-
-bool has_country_area(int product_code) {
-    return product_code == 101 || product_code == 114;
-}
-
-} // namespace
-
 void TArea::CreateFromSettings(std::string_view section) {
-    const std::string stored = read_string(section, selected_area_key, "");
+    const std::string stored = read_string(section, window_settings::selected_area, "");
     if (!stored.empty())
         ReadText(stored, false, "");
     else
@@ -32,20 +24,29 @@ bool TArea::IsInHomeArea() const {
     return true;
 }
 
-std::unique_ptr<TArea> create_area_for_product(int product_code) {
-    if (product_code == solvara_product)
+std::unique_ptr<TArea> create_area_for_product(const ProductCapabilities& product) {
+    switch (product.area) {
+    case ProductArea::region:
         return std::make_unique<TSolvaraArea>();
-    if (has_country_area(product_code))
-        return std::make_unique<TCountryArea>(product_code);
+    case ProductArea::country:
+        return std::make_unique<TCountryArea>(product);
+    case ProductArea::none:
+        break;
+    }
     return nullptr;
 }
 
-std::unique_ptr<TArea> create_area_from_text(int product_code, std::string_view text,
-                                             bool report_errors, std::string_view species_name) {
-    if (product_code == solvara_product)
+std::unique_ptr<TArea> create_area_from_text(const ProductCapabilities& product,
+                                             std::string_view text, bool report_errors,
+                                             std::string_view species_name) {
+    switch (product.area) {
+    case ProductArea::region:
         return std::make_unique<TSolvaraArea>(text, report_errors, species_name);
-    if (has_country_area(product_code))
-        return std::make_unique<TCountryArea>(text, report_errors, species_name, product_code);
+    case ProductArea::country:
+        return std::make_unique<TCountryArea>(text, report_errors, species_name, product);
+    case ProductArea::none:
+        break;
+    }
     return nullptr;
 }
 

@@ -9,7 +9,7 @@
 
 namespace pemmaro {
 
-inline constexpr std::string_view selected_area_key = "Selected Area";
+struct ProductCapabilities;
 
 class TArea {
 public:
@@ -37,11 +37,11 @@ protected:
                           std::string_view species_name) = 0;
 };
 
-// The area object of the product: a region area for 106, a country area for
-// 101 and 114, none for other products.
-std::unique_ptr<TArea> create_area_for_product(int product_code);
+// The area object of the product: a region area, a country area or none.
+std::unique_ptr<TArea> create_area_for_product(const ProductCapabilities& product);
 // The same, built from a distribution text (none for products without areas).
-std::unique_ptr<TArea> create_area_from_text(int product_code, std::string_view text,
-                                             bool report_errors, std::string_view species_name);
+std::unique_ptr<TArea> create_area_from_text(const ProductCapabilities& product,
+                                             std::string_view text, bool report_errors,
+                                             std::string_view species_name);
 
 } // namespace pemmaro

@@ -1,6 +1,7 @@
 #include "data/CountryAreas.h"
 
 #include "common/SettingsFile.h"
+#include "common/WindowSettings.h"
 #include "platform/Ansi.h"
 
 #include <cassert>
@@ -14,23 +15,12 @@ constexpr char other_countries_letter = 'O';
 
 } // namespace
 
-char TCountryArea::home_letter_for_product(int product_code) {
-    switch (product_code) {
-    case 101:
-        return 'B';
-    case 114:
-        return 'E';
-    default:
-        return '\0';
-    }
-}
-
-TCountryArea::TCountryArea(int product_code)
-    : HomeLetter(home_letter_for_product(product_code)) {}
+TCountryArea::TCountryArea(const ProductCapabilities& product)
+    : HomeLetter(product.home_letter) {}
 
 TCountryArea::TCountryArea(std::string_view text, bool report_errors, std::string_view species_name,
-                           int product_code)
-    : TCountryArea(product_code) {
+                           const ProductCapabilities& product)
+    : TCountryArea(product) {
     TCountryArea::ReadText(text, report_errors, species_name);
 }
 
@@ -72,7 +62,7 @@ void TCountryArea::SelectHomeCountry() {
 }
 
 void TCountryArea::SaveToSettings(std::string_view section) const {
-    write_string(section, selected_area_key, ToText());
+    write_string(section, window_settings::selected_area, ToText());
 }
 
 std::string TCountryArea::ToText() const {

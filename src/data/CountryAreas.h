@@ -11,12 +11,10 @@ namespace pemmaro {
 
 class TCountryArea : public TArea {
 public:
-    // The home letter of a product: 'B' for 101, 'E' for 114, none ('\0') otherwise.
-    static char home_letter_for_product(int product_code);
-
-    explicit TCountryArea(int product_code = product().product_code);
+    // The home letter is the product's.
+    explicit TCountryArea(const ProductCapabilities& product);
     TCountryArea(std::string_view text, bool report_errors, std::string_view species_name,
-                 int product_code = product().product_code);
+                 const ProductCapabilities& product);
 
     std::unique_ptr<TArea> clone() const override;
     void Assign(const TArea& source) override;

@@ -26,7 +26,8 @@ std::array<std::string, 6>& data_texts() {
 
 [[noreturn]] void io_error(int code, const std::string& full_name) {
     const auto& texts = data_texts();
-    fatal(texts[1] + std::to_string(code) + texts[2] + system_text(full_name));
+    fatal(texts[kz_data::input_output_error.number] + std::to_string(code) +
+          texts[kz_data::with_data_file.number] + system_text(full_name));
 }
 
 std::string expanded_name(std::string_view file_name) {
@@ -59,8 +60,10 @@ bool is_blank(char c) {
 } // namespace
 
 void load_data_texts() {
-    for (int n = 1; n <= 5; ++n)
-        data_texts()[static_cast<std::size_t>(n)] = text("KZ_DATA", n);
+    for (const TextLine& line :
+         {kz_data::input_output_error, kz_data::with_data_file, kz_data::error_in_data_file,
+          kz_data::the_section, kz_data::is_missing})
+        data_texts()[static_cast<std::size_t>(line.number)] = text(line);
 }
 
 void TDataFileReader::open(std::string_view file_name, int flags, SectionRead& result) {
@@ -156,8 +159,9 @@ SectionRead TDataFileReader::read_section(std::string_view file_name, std::strin
         result.count = static_cast<int>(count);
     } else if (flags & report_missing) {
         const auto& texts = data_texts();
-        fatal(texts[3] + system_text(full_name_) + "\n" + texts[4] + " \"" + header + "\" " +
-              texts[5]);
+        fatal(texts[kz_data::error_in_data_file.number] + system_text(full_name_) + "\n" +
+              texts[kz_data::the_section.number] + " \"" + header + "\" " +
+              texts[kz_data::is_missing.number]);
     }
     if (flags & close_file)
         close();

@@ -229,10 +229,10 @@ std::string species_display_name(const Tspecies& species,
         text += is_blank_text(text) ? second : " (" + second + ")";
     if (species.flag_e && subspecies_ref) {
         const Tsubspecies* subspecies = subspecies_ref->subspecies;
-        text += ", " + pemmaro::text("KZ_SHSTR", 9) + " " +
+        text += ", " + pemmaro::text(kz_shstr::subspecies) + " " +
                 (subspecies ? subspecies->name : std::string(missing_subspecies_name));
         if (subspecies_ref->is_p)
-            text += " (" + pemmaro::text("KZ_SHSTR", 12) + ")";
+            text += " (" + pemmaro::text(kz_shstr::not_certain) + ")";
     }
     return text;
 }
@@ -245,13 +245,13 @@ void append_subspecies_text(std::string& text,
         text += ' ';
     if (long_form) {
         const Tsubspecies* subspecies = subspecies_ref->subspecies;
-        text += capitalise_first(pemmaro::text("SSP", 1)) + " " + markup_italic +
+        text += capitalise_first(pemmaro::text(ssp::subspecies)) + " " + markup_italic +
                 (subspecies ? subspecies->name : std::string(missing_subspecies_name)) +
                 markup_italic;
         if (subspecies_ref->is_p)
-            text += " (" + pemmaro::text("SSP", 2) + ")";
+            text += " (" + pemmaro::text(ssp::not_certain) + ")";
     } else {
-        text += capitalise_first(pemmaro::text("SSP", 3));
+        text += capitalise_first(pemmaro::text(ssp::subspecies_not_certain));
     }
     text += '.';
 }

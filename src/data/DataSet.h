@@ -35,8 +35,8 @@ struct Tcupaitem;
 struct Tbig_picture;
 
 struct Tperson {
-    std::string key;
-    std::string person_text_1;
+    std::string key;           // the name by which texts and records refer to the person
+    std::string person_text_1; // the two lines of the person pop-up
     std::string person_text_2;
 };
 
@@ -75,8 +75,11 @@ struct Tlocality {
 
 struct TaudioCD {
     int tape_number = 0;
-    int cd_index = 0; // 1-based position in file order
-    std::string media_text_1, media_text_2, media_text_3, media_text_4;
+    int cd_index = 0;         // 1-based position in file order
+    std::string media_text_1; // the title in the audio CD selection
+    std::string media_text_2; // the CD's name in questions, messages and the status line
+    std::string media_text_3; // the disc identity, compared with the disc in the drive
+    std::string media_text_4; // the address of the CD's information page
     std::string hard_disk_directory;
     bool on_hard_disk = false;
 };
@@ -87,29 +90,31 @@ struct Tcutpart {
     char side_letter = ' ';
     int cut_number = 0;
     char sub_letter = ' ';
-    bool is_sound_file = true;
-    int compression_number = 0;
+    bool is_sound_file = true;  // else a span of an audio CD track
+    int compression_number = 0; // 0..9: the sound file's encoding suffix
     TaudioCD* audio_cd = nullptr;
     int track = 0;
-    int offset_ms = 0;
+    int offset_ms = 0; // where the span starts in its track
+    // The length is the data file's whole seconds until a player measured it.
     bool length_from_file = false;
     int length_ms = 0;
     int time = -1;                      // hhmm, -1 when unknown
     int date = -1;                      // ddmmyy, -1 when unknown
-    std::string cut_text_1, cut_text_2; // marked-up
+    std::string cut_text_1, cut_text_2; // marked-up remarks on the recording
     Tperson* recordist = nullptr;
     Tlocality* locality = nullptr;
     std::array<Tcupaitem*, 4> first_recording_item{}; // index 1..3 by systematic order
 };
 
 struct Tcupaitem {
-    std::string type_letter;
-    int number = 100;        // a percentage, 100 by default
-    std::string item_text_1; // marked-up
-    bool flag_p = false;
-    bool flag_x1 = false;
+    std::string type_letter; // the quality class: "X" and "A" best, "B" good
+    int number = 100;        // certainty of identification in percent, 100 by default
+    std::string item_text_1; // marked-up: the recording's text (what is heard)
+    bool flag_p =
+        false; // shown with the species: the species' shown items end at the first without
+    bool flag_x1 = false; // recorded outside the home country (told by product 101)
     std::optional<Trecord_ssp_data> subspecies_ref;
-    std::string item_text_2; // marked-up
+    std::string item_text_2; // marked-up: a remark on the recordist line
     Tspecies* species = nullptr;
     Tcutpart* cut_part = nullptr;
     Tcupaitem* next_item_of_species = nullptr;
@@ -120,11 +125,11 @@ struct Tbig_picture {
     Tspecies* species = nullptr;
     std::optional<Trecord_ssp_data> subspecies_ref;
     Tperson* photographer = nullptr;
-    int picture_value = -1;
-    std::string caption; // marked-up
+    int picture_value = -1; // the record's number line; -1 when empty
+    std::string caption;    // marked-up
     Tlocality* locality = nullptr;
-    bool in_show = true;
-    bool flag_x1 = false;
+    bool in_show = true;    // usable in the slide show
+    bool flag_x1 = false;   // "X1" on the record's flag line
     int picture_number = 0; // 1-based among the species' pictures
     Tbig_picture* previous_picture = nullptr;
     Tbig_picture* next_picture = nullptr;
@@ -146,16 +151,20 @@ struct Tspecies {
     int species_id = 0;
     std::array<int, 4> order_position{0, 0, -1, -1}; // index 2 and 3 used
     int unique_id = 0;
-    std::string taxa_text_2, taxa_text_3, taxa_text_4; // marked-up
+    std::string taxa_text_2; // marked-up: extra other-language text, searched by find
+    std::string taxa_text_3; // marked-up: the species' descriptive text
+    std::string taxa_text_4; // marked-up: the distribution text shown with the maps
     std::string family_directory_name;
     Tfamily* family = nullptr;
-    bool flag_a = false, flag_m = false, flag_s = false;
+    bool flag_a = false; // an accidental visitor to the region
+    bool flag_m = false; // a migrant
+    bool flag_s = false; // has a small picture
     bool has_recording_items = false;
     bool has_sound_file_recording = false;
     bool in_region = false;
     bool has_show_picture = false;
-    bool flag_e = false;
-    bool flag_n = false;
+    bool flag_e = false; // recordings are grouped and named by subspecies
+    bool flag_n = false; // no subspecies remark on its recordings
     Tperson* text_author = nullptr;
     bool has_map_file = false;
     int map_count = 0;

@@ -1,3 +1,4 @@
+#include "common/AudioCdSettings.h"
 #include "common/SettingsFile.h"
 #include "data/DataLoading.h"
 #include "data/Loaders.h"
@@ -14,17 +15,7 @@ namespace {
 constexpr std::string_view media_file = "othermedia.txt";
 constexpr std::string_view cut_parts_file = "cutparts.txt";
 constexpr std::string_view items_file = "cupaitem.txt";
-constexpr std::string_view audio_cds_section = "AUDIO CDS";
-constexpr std::string_view on_hard_disk_key = "CDs on Hard Disk";
 constexpr int items_highest = 1599;
-
-std::string short_name_key(const TaudioCD& cd) {
-    return "Part of short name CD " + std::to_string(cd.cd_index);
-}
-
-std::string directory_key(const TaudioCD& cd) {
-    return "Directory on hard disk CD " + std::to_string(cd.cd_index);
-}
 
 bool is_digit_char(char c) {
     return c >= '0' && c <= '9';
@@ -105,7 +96,7 @@ void build_cut_part(LoadContext& context, int count) {
     }
     cut_part.cut_text_1 = convert_display_markup(line_of(context, count, 7));
     cut_part.cut_text_2 = convert_display_markup(line_of(context, count, 8));
-    if (context.product.product_code == 109) {
+    if (context.product.capabilities.drops_usa_and_canada) {
         for (std::string* text : {&cut_part.cut_text_1, &cut_part.cut_text_2}) {
             remove_all(*text, " (USA)");
             remove_all(*text, " (Canada)");
@@ -198,14 +189,18 @@ void load_other_media(LoadContext& context) {
 }
 
 void load_audio_cd_settings(LoadContext& context) {
-    const NumberSet on_hard_disk = read_set(audio_cds_section, on_hard_disk_key, NumberSet());
+    const NumberSet on_hard_disk =
+        read_set(audio_cd_settings::section, audio_cd_settings::on_hard_disk, NumberSet());
     std::size_t position = 0;
     for (const auto& entry : context.data.audio_cds) {
         TaudioCD& cd = *entry.object;
         ++position;
         cd.on_hard_disk = position < on_hard_disk.size() && on_hard_disk.test(position);
-        if (read_string(audio_cds_section, short_name_key(cd), "") == audio_cd_short_name(cd))
-            cd.hard_disk_directory = read_path(audio_cds_section, directory_key(cd), "");
+        if (read_string(audio_cd_settings::section, audio_cd_settings::short_name(cd.cd_index),
+                        "") == audio_cd_short_name(cd))
+            cd.hard_disk_directory =
+                read_path(audio_cd_settings::section,
+                          audio_cd_settings::hard_disk_directory(cd.cd_index), "");
     }
 }
 
@@ -217,10 +212,12 @@ void save_audio_cd_state(const Tdata& data) {
         ++position;
         if (cd.on_hard_disk && position < on_hard_disk.size())
             on_hard_disk.set(position);
-        write_string(audio_cds_section, short_name_key(cd), audio_cd_short_name(cd));
-        write_string(audio_cds_section, directory_key(cd), cd.hard_disk_directory);
+        write_string(audio_cd_settings::section, audio_cd_settings::short_name(cd.cd_index),
+                     audio_cd_short_name(cd));
+        write_string(audio_cd_settings::section,
+                     audio_cd_settings::hard_disk_directory(cd.cd_index), cd.hard_disk_directory);
     }
-    write_set(audio_cds_section, on_hard_disk_key, on_hard_disk);
+    write_set(audio_cd_settings::section, audio_cd_settings::on_hard_disk, on_hard_disk);
 }
 
 void load_cut_parts(LoadContext& context) {

@@ -36,10 +36,6 @@ std::string adapted_country(std::string country, const ProductSettings& product)
     return country;
 }
 
-bool is_country_product(int code) {
-    return code == 101 || code == 111 || code == 114;
-}
-
 void read_coordinates(Tlocality& locality, std::string_view line) {
     const auto group = [&](std::size_t start) {
         return start < line.size() ? line.substr(start, 8) : std::string_view();
@@ -150,8 +146,8 @@ void load_localities(LoadContext& context) {
         locality.region_text = line_of(context, count, 2);
         locality.country = line_of(context, count, 3);
         locality.prefix_text = line_of(context, count, 4);
-        locality.show_country =
-            !(is_country_product(product.product_code) && locality.country == product.home_country);
+        locality.show_country = !(product.capabilities.omits_home_country_of_localities &&
+                                  locality.country == product.home_country);
         locality.country = adapted_country(std::move(locality.country), product);
         locality.locality_text = convert_display_markup(line_of(context, count, 5));
         read_coordinates(locality, line_of(context, count, 6));

@@ -1,6 +1,7 @@
 #include "data/SolvaraAreas.h"
 
 #include "common/SettingsFile.h"
+#include "common/WindowSettings.h"
 #include "platform/Ansi.h"
 #include "platform/Messages.h"
 
@@ -80,7 +81,7 @@ void TSolvaraArea::ClearUnselectableItems() {
 }
 
 void TSolvaraArea::SaveToSettings(std::string_view section) const {
-    write_string(section, selected_area_key, ToText());
+    write_string(section, window_settings::selected_area, ToText());
 }
 
 std::string TSolvaraArea::ToText() const {

@@ -76,28 +76,32 @@ int threat_status_of(std::string_view line) {
 
 void apply_region_rule(Tspecies& species, const ProductSettings& product,
                        std::string_view distribution) {
-    const int code = product.product_code;
     const long id = species.species_id;
-    switch (code) {
-    case 101:
-    case 114:
-        species.in_region = id < 1000000 || (code == 101 && id == 2005002);
+    const auto mentions = [distribution](char letter) {
+        return distribution.find(letter) != std::string_view::npos;
+    };
+    switch (product.capabilities.region_rule) {
+    case RegionRule::species_id_below_million:
+        species.in_region = id < 1000000;
         break;
-    case 104:
+    case RegionRule::species_id_below_million_or_2005002:
+        species.in_region = id < 1000000 || id == 2005002;
+        break;
+    case RegionRule::species_id_from_52000_to_55500:
         species.in_region = id >= 52000 && id <= 55500;
         break;
-    case 111:
-        species.in_region = distribution.find('V') != std::string_view::npos;
+    case RegionRule::distribution_mentions_v:
+        species.in_region = mentions('V');
         break;
-    case 112:
-        species.in_region = distribution.find('C') != std::string_view::npos ||
-                            distribution.find('P') != std::string_view::npos;
+    case RegionRule::distribution_mentions_c_or_p:
+        species.in_region = mentions('C') || mentions('P');
         break;
-    default:
+    case RegionRule::every_species:
         species.in_region = true;
+        break;
     }
     species.occurrence_areas =
-        create_area_from_text(code, distribution, true, species.scientific_name);
+        create_area_from_text(product.capabilities, distribution, true, species.scientific_name);
 }
 
 void read_flag_line(const Tdata& data, Tspecies& species, const ProductSettings& product,
@@ -108,10 +112,16 @@ void read_flag_line(const Tdata& data, Tspecies& species, const ProductSettings&
     species.flag_s = has_letter(word, 'S');
     species.has_recording_items = has_letter(word, 'C');
     if (has_letter(word, 'D')) {
-        if (product.product_code == 111)
+        switch (product.capabilities.map_references) {
+        case MapReferences::map_file_only:
             species.has_map_file = true;
-        else if (product.product_code != 112)
+            break;
+        case MapReferences::read:
             read_map_references(data, species, line);
+            break;
+        case MapReferences::ignored:
+            break;
+        }
     }
     species.flag_e = has_letter(word, 'E') || product.forces_flag_e;
     species.flag_n = has_letter(word, 'N') && !species.flag_e;

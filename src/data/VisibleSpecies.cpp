@@ -1,6 +1,7 @@
 #include "data/VisibleSpecies.h"
 
 #include "common/Product.h"
+#include "common/WindowSettings.h"
 #include "data/Areas.h"
 #include "data/CountryAreas.h"
 #include "data/SolvaraAreas.h"
@@ -9,10 +10,9 @@
 
 namespace pemmaro {
 
-namespace {
+namespace keys = window_settings;
 
-constexpr std::string_view used_audio_cds_key = "Used Audio CDs";
-constexpr std::string_view show_all_species_key = "Show All Species of Area";
+namespace {
 
 NumberSet all_audio_cds(const Tdata& data) {
     NumberSet set;
@@ -107,7 +107,7 @@ bool type_passes(std::string_view type_letter, ItemMode mode) {
 }
 
 TVisibleSpeciesAndRecordings::TVisibleSpeciesAndRecordings(const Tdata& data)
-    : area(create_area_for_product(product().product_code))
+    : area(create_area_for_product(product().capabilities))
     , used_audio_cds(all_audio_cds(data))
     , data_(&data) {}
 
@@ -132,11 +132,12 @@ TVisibleSpeciesAndRecordings::operator=(const TVisibleSpeciesAndRecordings& othe
 TVisibleSpeciesAndRecordings
 TVisibleSpeciesAndRecordings::CreateFromSettings(const Tdata& data, std::string_view section) {
     TVisibleSpeciesAndRecordings filter(data);
-    const int code = product().product_code;
-    if (code == 101 || code == 104 || code == 108 || code == 111 || code == 112)
+    const ProductCapabilities& product = pemmaro::product().capabilities;
+    if (product.all_species_of_area == AllSpeciesOfArea::always)
         filter.show_all_species_of_area = true;
-    else if (code == 114)
-        filter.show_all_species_of_area = read_flag(section, show_all_species_key, false);
+    else if (product.all_species_of_area == AllSpeciesOfArea::as_set)
+        filter.show_all_species_of_area = read_flag(section, keys::show_all_species_of_area,
+                                                    keys::show_all_species_of_area_default);
     if (filter.area) {
         filter.area->CreateFromSettings(section);
         if (auto* country = dynamic_cast<TCountryArea*>(filter.area.get()))
@@ -144,8 +145,8 @@ TVisibleSpeciesAndRecordings::CreateFromSettings(const Tdata& data, std::string_
         else if (auto* region = dynamic_cast<TSolvaraArea*>(filter.area.get()))
             region->ClearUnselectableItems();
     }
-    filter.used_audio_cds = read_set(section, used_audio_cds_key, all_audio_cds(data));
-    if (code == 109 && filter.used_audio_cds.none())
+    filter.used_audio_cds = read_set(section, keys::used_audio_cds, all_audio_cds(data));
+    if (product.empty_audio_cd_set_means_all && filter.used_audio_cds.none())
         filter.used_audio_cds = all_audio_cds(data);
     return filter;
 }
@@ -160,11 +161,11 @@ void TVisibleSpeciesAndRecordings::Assign(const TVisibleSpeciesAndRecordings& ot
 }
 
 void TVisibleSpeciesAndRecordings::SaveToSettings(std::string_view section) const {
-    if (product().product_code == 114)
-        write_flag(section, show_all_species_key, show_all_species_of_area);
+    if (product().capabilities.all_species_of_area == AllSpeciesOfArea::as_set)
+        write_flag(section, keys::show_all_species_of_area, show_all_species_of_area);
     if (area)
         area->SaveToSettings(section);
-    write_set(section, used_audio_cds_key, used_audio_cds);
+    write_set(section, keys::used_audio_cds, used_audio_cds);
 }
 
 bool cut_part_available(const Tcutpart& cut_part, const NumberSet& used_cds) {

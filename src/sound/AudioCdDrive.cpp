@@ -30,10 +30,10 @@ std::string disc_description(const std::string& identity) {
     if (const Tdata* loaded = data()) {
         for (const auto& entry : loaded->audio_cds) {
             if (entry.object->media_text_3 == identity)
-                return text("AUDIO_CD_2", 2) + " " + entry.object->media_text_2;
+                return text(audio_cd_2::in_the_drive) + " " + entry.object->media_text_2;
         }
     }
-    return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
+    return text(audio_cd_2::in_the_drive) + " " + text(audio_cd_2::unknown_disc);
 }
 
 // A device only asked about its drive, silently: unlike a CD player it
@@ -51,13 +51,13 @@ public:
 } // namespace
 
 int chosen_audio_cd_drive() {
-    const long drive =
-        read_integer(general_settings::section, audio_cd_drive_key, audio_cd_drive_default);
+    const long drive = read_integer(general_settings::section, general_settings::audio_cd_drive,
+                                    general_settings::audio_cd_drive_default);
     return static_cast<int>(std::clamp<long>(drive, 1, highest_drive));
 }
 
 bool set_chosen_audio_cd_drive(int drive) {
-    return write_integer(general_settings::section, audio_cd_drive_key, drive);
+    return write_integer(general_settings::section, general_settings::audio_cd_drive, drive);
 }
 
 int cd_audio_device_count() {
@@ -82,8 +82,8 @@ bool Taudio_CD_key_checker::check(const std::string& cd_name, const std::string&
     if (accepted_ && accepted_stored_identity_ == stored_identity &&
         accepted_identity_read_ == identity_read)
         return true;
-    const std::string question =
-        text("AUDIO_CD", 4) + " \"" + cd_name + "\". " + text("AUDIO_CD", 5);
+    const std::string question = text(audio_cd::not_the_expected_cd) + " \"" + cd_name + "\". " +
+                                 text(audio_cd::play_anyway);
     if (message(question, MessageIcon::none, MessageButtons::ok_cancel, MessageDefault::second) ==
         MessageAnswer::ok) {
         accepted_stored_identity_ = stored_identity;
@@ -155,10 +155,10 @@ std::string DescribeDiscInDrive(const DiscInDrive& disc) {
     if (!disc.answered)
         return {};
     if (!disc.present)
-        return text("AUDIO_CD_2", 1);
+        return text(audio_cd_2::no_disc);
     // A disc whose identity cannot be read is no known audio CD.
     if (!disc.identity)
-        return text("AUDIO_CD_2", 2) + " " + text("AUDIO_CD_2", 3);
+        return text(audio_cd_2::in_the_drive) + " " + text(audio_cd_2::unknown_disc);
     return disc_description(*disc.identity);
 }
 

@@ -15,8 +15,6 @@ namespace pemmaro {
 struct TaudioCD;
 
 // The chosen drive: the ordinal (1..4) of the CD audio device that plays audio CDs.
-inline constexpr std::string_view audio_cd_drive_key = "CD-ROM drive used for audio CDs";
-inline constexpr int audio_cd_drive_default = 1;
 int chosen_audio_cd_drive();
 bool set_chosen_audio_cd_drive(int drive);
 

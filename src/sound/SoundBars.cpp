@@ -123,7 +123,7 @@ SoundBarControl* make_sound_bar(QWidget* parent, int left, int top, SoundBarOpti
 
 void check_wave_output_devices(int device_count) {
     if (device_count <= 0)
-        message(text("KZ_SOUNDBAR", 1), MessageIcon::error);
+        message(text(kz_soundbar::no_sound_output), MessageIcon::error);
 }
 
 void set_sound_bar_drag_handler(SoundBarDragHandler handler) {

@@ -328,7 +328,7 @@ bool TAudioCDTrackPlayer::Open(int drive_number, const Tcutpart& recording, Disc
         return false;
     }
     if (present == 0) {
-        message(text("AUDIO_CD", 6), MessageIcon::error);
+        message(text(audio_cd::no_disc_insert_cd), MessageIcon::error);
         Close();
         return false;
     }

@@ -1,10 +1,10 @@
 #include "tools/WebBrowserSettingsDialog.h"
 
-#include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
 #include "common/QtTextMeasurer.h"
 #include "common/SettingsFile.h"
 #include "common/TextEngine.h"
+#include "common/WebBrowserSettings.h"
 #include "platform/Ansi.h"
 #include "tools/WebBrowserWindow.h"
 
@@ -20,8 +20,6 @@ namespace pemmaro {
 
 namespace {
 
-constexpr std::string_view texts_section = "BROWSER_SETTINGS_DIALOG";
-
 TWebBrowserSettingsDialog* the_dialog = nullptr;
 
 } // namespace
@@ -30,14 +28,16 @@ TWebBrowserSettingsDialog::TWebBrowserSettingsDialog(QWidget* parent)
     : QDialog(parent) {
     setObjectName("TWebBrowserSettingsDialog");
     setModal(true);
-    setWindowTitle(to_qstring(text(texts_section, 1)));
+    setWindowTitle(to_qstring(text(browser_settings_dialog::caption)));
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::Box);
     bevel->setFrameShadow(QFrame::Sunken);
-    CheckBox_use_integrated_browser = new QCheckBox(to_qstring(text(texts_section, 2)), bevel);
+    CheckBox_use_integrated_browser =
+        new QCheckBox(to_qstring(text(browser_settings_dialog::use_integrated_browser)), bevel);
     CheckBox_use_integrated_browser->setObjectName("CheckBox_use_integrated_browser");
-    CheckBox_use_only_one_window = new QCheckBox(to_qstring(text(texts_section, 3)), bevel);
+    CheckBox_use_only_one_window =
+        new QCheckBox(to_qstring(text(browser_settings_dialog::use_only_one_window)), bevel);
     CheckBox_use_only_one_window->setObjectName("CheckBox_use_only_one_window");
     auto* boxes = new QVBoxLayout(bevel);
     boxes->addWidget(CheckBox_use_integrated_browser);
@@ -93,9 +93,9 @@ void TWebBrowserSettingsDialog::apply_enabling_rule() {
 void TWebBrowserSettingsDialog::accept() {
     use_integrated_web_browser() = CheckBox_use_integrated_browser->isChecked();
     use_only_one_web_browser_window() = CheckBox_use_only_one_window->isChecked();
-    write_flag(general_settings::section, use_integrated_web_browser_key,
-               use_integrated_web_browser());
-    write_flag(general_settings::section, use_only_one_web_browser_window_key,
+    namespace keys = web_browser_settings;
+    write_flag(keys::section, keys::use_integrated_web_browser, use_integrated_web_browser());
+    write_flag(keys::section, keys::use_only_one_web_browser_window,
                use_only_one_web_browser_window());
     QDialog::accept();
 }

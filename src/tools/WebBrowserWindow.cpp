@@ -1,8 +1,8 @@
 #include "tools/WebBrowserWindow.h"
 
 #include "common/FileOperations.h"
-#include "common/GeneralSettings.h"
 #include "common/SettingsFile.h"
+#include "common/WebBrowserSettings.h"
 #include "platform/Ansi.h"
 #include "platform/Log.h"
 #include "platform/Paths.h"
@@ -57,10 +57,11 @@ BrowserState& state() {
 
 void read_settings() {
     BrowserState& browser = state();
-    browser.use_integrated =
-        read_flag(general_settings::section, use_integrated_web_browser_key, true);
-    browser.use_only_one =
-        read_flag(general_settings::section, use_only_one_web_browser_window_key, true);
+    namespace keys = web_browser_settings;
+    browser.use_integrated = read_flag(keys::section, keys::use_integrated_web_browser,
+                                       keys::use_integrated_web_browser_default);
+    browser.use_only_one = read_flag(keys::section, keys::use_only_one_web_browser_window,
+                                     keys::use_only_one_web_browser_window_default);
     browser.settings_read = true;
 }
 

@@ -15,10 +15,6 @@ namespace pemmaro {
 class WebPageView;
 class WebPageViewFactory;
 
-inline constexpr std::string_view use_integrated_web_browser_key = "Use Integrated Web Browser";
-inline constexpr std::string_view use_only_one_web_browser_window_key =
-    "Use Only One Web Browser Window";
-
 // The two settings of section "GENERAL" (default true each), read by
 // initialise_web_browser or else at their first use.
 bool& use_integrated_web_browser();

@@ -60,7 +60,7 @@ TEST(SolvaraArea, OverlapsOnlyOnACommonItem) {
     const TSolvaraArea india_sri_lanka("IN-SR", true, "");
     EXPECT_TRUE(india_sri_lanka.Overlaps(TSolvaraArea("SR-NE", true, "")));
     EXPECT_FALSE(india_sri_lanka.Overlaps(TSolvaraArea("NE-BU", true, "")));
-    EXPECT_FALSE(india_sri_lanka.Overlaps(TCountryArea(101)));
+    EXPECT_FALSE(india_sri_lanka.Overlaps(TCountryArea(capabilities_of(101))));
 
     TSolvaraArea everything;
     everything.SelectAll();
@@ -109,49 +109,49 @@ TEST_F(AreaSettings, StoredSelectionIsReadBackAndABadOneSilentlySelectsAll) {
 }
 
 TEST_F(AreaSettings, CountryAreaReadsItsLettersAnywhereAndSavesThem) {
-    const TCountryArea both("b-o", true, "", 101);
+    const TCountryArea both("b-o", true, "", capabilities_of(101));
     EXPECT_TRUE(both.InHomeCountry && both.InOtherCountries);
     EXPECT_FALSE(both.IsOnlyInHomeArea());
     both.SaveToSettings("BROWSE 1");
     EXPECT_EQ(read_string("BROWSE 1", "Selected Area", ""), "B-O");
 
-    const TCountryArea other("O", true, "", 101);
+    const TCountryArea other("O", true, "", capabilities_of(101));
     EXPECT_FALSE(other.InHomeCountry);
     EXPECT_TRUE(other.InOtherCountries);
     EXPECT_EQ(other.ToText(), "O");
 
-    const TCountryArea home("xxBxx", true, "", 101);
+    const TCountryArea home("xxBxx", true, "", capabilities_of(101));
     EXPECT_TRUE(home.IsOnlyInHomeArea());
-    EXPECT_FALSE(TCountryArea("B", true, "", 114).InHomeCountry);
-    EXPECT_TRUE(TCountryArea("E", true, "", 114).IsInHomeArea());
+    EXPECT_FALSE(TCountryArea("B", true, "", capabilities_of(114)).InHomeCountry);
+    EXPECT_TRUE(TCountryArea("E", true, "", capabilities_of(114)).IsInHomeArea());
 
     EXPECT_TRUE(both.Overlaps(other));
     EXPECT_FALSE(home.Overlaps(other));
     EXPECT_FALSE(home.Overlaps(TSolvaraArea("IN", true, "")));
 
-    TCountryArea stored(101);
+    TCountryArea stored(capabilities_of(101));
     stored.CreateFromSettings("BROWSE 1");
     EXPECT_EQ(stored.ToText(), "B-O");
-    TCountryArea absent(101);
+    TCountryArea absent(capabilities_of(101));
     absent.CreateFromSettings("BROWSE 9");
     EXPECT_EQ(absent.ToText(), "B-O");
 }
 
 TEST(AreaFactories, ChooseTheClassByProduct) {
-    const auto region = create_area_for_product(106);
+    const auto region = create_area_for_product(capabilities_of(106));
     ASSERT_NE(dynamic_cast<TSolvaraArea*>(region.get()), nullptr);
     EXPECT_EQ(region->ToText(), "");
 
-    const auto britain = create_area_for_product(101);
+    const auto britain = create_area_for_product(capabilities_of(101));
     ASSERT_NE(dynamic_cast<TCountryArea*>(britain.get()), nullptr);
     EXPECT_EQ(britain->ToText(), "B");
-    EXPECT_EQ(create_area_from_text(114, "e-o", true, "")->ToText(), "E-O");
-    EXPECT_EQ(create_area_from_text(106, "sr-in", true, "")->ToText(), "IN-SR");
+    EXPECT_EQ(create_area_from_text(capabilities_of(114), "e-o", true, "")->ToText(), "E-O");
+    EXPECT_EQ(create_area_from_text(capabilities_of(106), "sr-in", true, "")->ToText(), "IN-SR");
 
     for (int code : {0, 103, 104, 105, 107})
-        EXPECT_EQ(create_area_for_product(code), nullptr) << code;
-    EXPECT_EQ(create_area_from_text(103, "IN", true, ""), nullptr);
+        EXPECT_EQ(create_area_for_product(capabilities_of(code)), nullptr) << code;
+    EXPECT_EQ(create_area_from_text(capabilities_of(103), "IN", true, ""), nullptr);
 
     ScopedFatalThrows throws;
-    EXPECT_THROW(create_area_from_text(106, "IN-IN", true, "Pitta"), FatalError);
+    EXPECT_THROW(create_area_from_text(capabilities_of(106), "IN-IN", true, "Pitta"), FatalError);
 }

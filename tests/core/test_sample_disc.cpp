@@ -184,7 +184,8 @@ TEST_F(SampleDiscMedia, EveryFileTheDataNamesExists) {
         if (species.flag_s)
             wanted.push_back(small_picture_path(family, uid(species)));
         for (int n = 1; n <= species.map_count; ++n)
-            wanted.push_back(distribution_map_path(family, uid(species), n, 106));
+            wanted.push_back(distribution_map_path(
+                family, uid(species), n, capabilities_of(106).distribution_map_extension));
         wanted.push_back(spoken_name_path(family, uid(species), false));
     }
     for (const Tbig_picture& picture : data().big_picture_store) {
@@ -368,8 +369,9 @@ TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
     std::map<std::string, int> storages;
     for (const Tspecies& species : data().species_store) {
         for (int n = 1; n <= species.map_count; ++n) {
-            const auto path = find_file(
-                distribution_map_path(species.family_directory_name, uid(species), n, 106));
+            const auto path =
+                find_file(distribution_map_path(species.family_directory_name, uid(species), n,
+                                                capabilities_of(106).distribution_map_extension));
             ASSERT_TRUE(path);
             const std::string head = read_file(*path).substr(0, 34);
             storages[!head.starts_with("BM") ? "compressed" : head[30] == 1 ? "rle8" : "plain"]++;

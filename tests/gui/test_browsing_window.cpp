@@ -170,12 +170,12 @@ TEST_F(BrowsingWindows, ASecondaryWindowHasCloseAndNoneOfTheFirstWindowsItems) {
     EXPECT_FALSE(secondary.show_intro);
     EXPECT_FALSE(secondary.text_size);
     EXPECT_FALSE(secondary.copy_to_hard_disk);
-    EXPECT_EQ(secondary.exit_caption_line, 9);
+    EXPECT_EQ(secondary.exit_caption.number, menus::close.number);
 }
 
 TEST(MenuRules, FollowTheProductAndTheDataSet) {
     MenuRuleInputs inputs;
-    inputs.product_code = 106;
+    inputs.product = capabilities_of(106);
     inputs.has_audio_cds = true;
     inputs.audio_cd_drive_count = 1;
     MenuVisibility visible = menu_visibility(inputs);
@@ -193,7 +193,7 @@ TEST(MenuRules, FollowTheProductAndTheDataSet) {
     inputs.has_audio_cds = false;
     EXPECT_FALSE(menu_visibility(inputs).audio_cd_player);
 
-    inputs.product_code = 114;
+    inputs.product = capabilities_of(114);
     inputs.offers_systematic_orders = true;
     inputs.systematic_order_2_item = true;
     visible = menu_visibility(inputs);
@@ -204,7 +204,7 @@ TEST(MenuRules, FollowTheProductAndTheDataSet) {
     EXPECT_TRUE(visible.show_all_birds_of_area);
     EXPECT_TRUE(visible.copy_to_hard_disk);
     EXPECT_FALSE(visible.select_area);
-    inputs.product_code = 101;
+    inputs.product = capabilities_of(101);
     EXPECT_FALSE(menu_visibility(inputs).show_intro);
     EXPECT_TRUE(menu_visibility(inputs).show_birds_of_other_countries);
 }

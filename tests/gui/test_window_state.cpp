@@ -1,6 +1,7 @@
 #include "SampleDiscWindows.h"
 #include "browse/WindowState.h"
 #include "common/SettingsFile.h"
+#include "common/WindowSettings.h"
 #include "data/DataSet.h"
 
 #include <QScreen>
@@ -176,7 +177,7 @@ TEST_F(SavedWindows, TheStateWrittenOnCloseIsWhatTheNextStartRestores) {
     EXPECT_EQ(setting("WINDOW 1", "Coord"), "10,10,810,610");
     EXPECT_EQ(setting("WINDOW 1", "Maximized"), "No");
     for (std::size_t i = 0; i < painted.size(); ++i)
-        EXPECT_EQ(setting(window_section(static_cast<int>(i) + 1), "Visible"), painted[i]);
+        EXPECT_EQ(setting(window_settings::section(static_cast<int>(i) + 1), "Visible"), painted[i]);
     EXPECT_EQ(setting("WINDOW 3", "Scientific"), "No");
     EXPECT_EQ(setting("WINDOW 2", "Show Threatened Bird Indications"), "No");
     windows_.clear();

@@ -301,8 +301,9 @@ void plan_distribution_maps(const Tdata& data, const Setting& setting, Plan& pla
             const Tmap_data* map = species.maps[static_cast<std::size_t>(n)].map;
             if (map == nullptr)
                 continue;
-            const std::string relative = slashes(distribution_map_path(
-                species.family_directory_name, unique_id_text(species), n, product().product_code));
+            const std::string relative = slashes(
+                distribution_map_path(species.family_directory_name, unique_id_text(species), n,
+                                      product().capabilities.distribution_map_extension));
             if (!plan.claim(relative))
                 continue;
             MapRequest request;
