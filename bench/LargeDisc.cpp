@@ -1,5 +1,6 @@
 #include "LargeDisc.h"
 
+#include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
 #include "common/SettingsFile.h"
@@ -30,7 +31,7 @@ void prepare_large_disc() {
 const Tdata& large_disc() {
     static const std::unique_ptr<Tdata> data = [] {
         prepare_large_disc();
-        return load_data(product());
+        return load_data(program_context());
     }();
     return *data;
 }

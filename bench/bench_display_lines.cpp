@@ -2,6 +2,7 @@
 
 #include "LargeDisc.h"
 #include "browse/DisplayLines.h"
+#include "common/CoreContext.h"
 #include "common/QtTextMeasurer.h"
 #include "data/Areas.h"
 
@@ -12,14 +13,18 @@ using namespace pemmaro;
 namespace {
 
 std::unique_ptr<TShowStrings> folded_display(SHST_TShowStringsData& options) {
-    auto display = std::make_unique<TShowStrings>(TShowStrings::Environment{
-        &bench::large_disc(), &text_measurer(), {1920, 16, 16, 1 << 24}, {}, nullptr});
+    auto display = std::make_unique<TShowStrings>(TShowStrings::Environment{&bench::large_disc(),
+                                                                            &program_context(),
+                                                                            &text_measurer(),
+                                                                            {1920, 16, 16, 1 << 24},
+                                                                            {},
+                                                                            nullptr});
     display->build_from_options(options);
     return display;
 }
 
 SHST_TShowStringsData all_species_options() {
-    SHST_TShowStringsData options(bench::large_disc());
+    SHST_TShowStringsData options(bench::large_disc(), program_context());
     options.visible.area->SelectAll();
     return options;
 }

@@ -5,6 +5,7 @@
 #include "app/ProgramServices.h"
 #include "browse/DisplayBitmaps.h"
 #include "browse/DisplaySurface.h"
+#include "common/CoreContext.h"
 #include "data/Areas.h"
 
 #include <QCoreApplication>
@@ -19,10 +20,10 @@ namespace {
 
 struct UnfoldedSurface {
     UnfoldedSurface()
-        : form(bench::large_disc(), program_browsing_services().surface) {
+        : form(bench::large_disc(), program_context(), program_browsing_services().surface) {
         display_fonts().build(15);
         load_display_bitmaps();
-        SHST_TShowStringsData options(bench::large_disc());
+        SHST_TShowStringsData options(bench::large_disc(), program_context());
         options.visible.area->SelectAll();
         form.resize(1920, 1080);
         form.build_from_options(options, DisplayState{});

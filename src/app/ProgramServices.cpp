@@ -2,6 +2,7 @@
 
 #include "app/Help.h"
 #include "app/Startup.h"
+#include "common/CoreContext.h"
 #include "maps_pictures/SmallPictures.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/DiscInDriveCheck.h"
@@ -13,6 +14,7 @@ namespace pemmaro {
 
 BrowsingServices program_browsing_services() {
     BrowsingServices services;
+    services.core = &program_context();
     services.surface.make_sound_bar = &make_sound_bar;
     services.surface.small_pictures = &small_pictures();
     services.sound_editor = &startup_values().sound_editor;

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
@@ -21,7 +22,7 @@ namespace {
 
 void read_startup_values() {
     StartupValues& values = startup_values();
-    values.sound_editor = read_sound_editor_choice();
+    values.sound_editor = read_sound_editor_choice(settings_file());
     values.help_file_path =
         common_services().program_directory + ProgramConfiguration::help_file_name;
 }
@@ -39,9 +40,8 @@ void initialise_modules_up_to_data(const std::string& program_directory) {
     check_settings_file();
     open_language_texts();
     establish_product();
-    load_data_texts();
     const OverrideCursor busy(Qt::WaitCursor);
-    set_data(load_data(product()));
+    set_data(load_data(program_context()));
 }
 
 void initialise_modules(const std::string& program_directory) {
@@ -67,7 +67,7 @@ void finalise_modules() {
     save_base_directory();
     set_base_directory_changed_handler(nullptr);
     if (std::unique_ptr<Tdata> loaded = release_data())
-        save_audio_cd_state(*loaded);
+        save_audio_cd_state(*loaded, settings_file());
 }
 
 std::string instance_mutex_name() {

@@ -19,6 +19,7 @@ struct ProgramConfiguration {
 struct StartupValues {
     SoundEditorChoice sound_editor;
     std::string help_file_path;
+    bool operator==(const StartupValues&) const = default;
 };
 
 StartupValues& startup_values();

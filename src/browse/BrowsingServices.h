@@ -14,6 +14,8 @@ namespace pemmaro {
 struct SoundEditorChoice;
 
 struct BrowsingServices {
+    // The product, texts, fonts and settings the windows are built with; not owned.
+    const CoreContext* core = nullptr;
     DisplaySurfaceServices surface;
     // The program's choice of sound editor, shared by every window; not owned.
     SoundEditorChoice* sound_editor = nullptr;

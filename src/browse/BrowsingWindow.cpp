@@ -6,6 +6,7 @@
 #include "browse/WindowList.h"
 #include "browse/WindowState.h"
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/FileOperations.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
@@ -228,7 +229,7 @@ void TChildForm::create_options_menu() {
                                      menu_caption(menus::text_size, "..."));
     m.show_all_birds_of_area_menu_item =
         add_item(*this, m.options_menu, "show_all_birds_of_area_menu_item",
-                 menu_caption(menus::show_all_birds_of, " " + product().home_country),
+                 menu_caption(menus::show_all_birds_of, " " + services_.core->product.home_country),
                  &TChildForm::toggle_show_all_birds_of_area);
     m.show_birds_of_other_countries_menu_item =
         add_item(*this, m.options_menu, "show_birds_of_other_countries_menu_item",
@@ -323,7 +324,7 @@ void TChildForm::create_status_bar() {
 }
 
 TShowForm* TChildForm::create_surface() {
-    auto* surface = new TShowForm(data_set(), services_.surface, this);
+    auto* surface = new TShowForm(data_set(), *services_.core, services_.surface, this);
     surface->setObjectName("ShowForm");
     ShowFormActions& actions = surface->actions;
     actions.find = [this] { find(); };
@@ -356,8 +357,8 @@ void TChildForm::initialise(const ChildFormInit& init) {
     top_forms().rewrite_captions();
     bool maximized = false;
     if (init.restore_from_settings) {
-        const SavedWindowState saved =
-            read_window_state(data_set(), static_cast<int>(top_forms().count()), screen_size());
+        const SavedWindowState saved = read_window_state(
+            data_set(), *services_.core, static_cast<int>(top_forms().count()), screen_size());
         setGeometry(saved.normal_bounds);
         maximized = saved.maximized;
         lay_out_surface();
@@ -369,7 +370,8 @@ void TChildForm::initialise(const ChildFormInit& init) {
         surface_->build_as_copy(init.copy_from->surface());
     } else {
         lay_out_surface();
-        surface_->build_from_options(SHST_TShowStringsData(data_set()), DisplayState{});
+        surface_->build_from_options(SHST_TShowStringsData(data_set(), *services_.core),
+                                     DisplayState{});
     }
     adjust_menus();
     normal_bounds_ = geometry();
@@ -392,7 +394,8 @@ void TChildForm::lay_out_surface() {
 
 void TChildForm::adjust_menus() {
     const int drive_count = services_.audio_cd_drive_count ? services_.audio_cd_drive_count() : 0;
-    rules_ = menu_visibility(menu_rule_inputs(product(), data_set(), secondary_, drive_count));
+    rules_ = menu_visibility(
+        menu_rule_inputs(services_.core->product, data_set(), secondary_, drive_count));
     MenuItems& m = *items_;
     m.audio_CDs_menu_item->setVisible(rules_.audio_cds);
     m.view_menu->menuAction()->setVisible(rules_.view_menu);
@@ -413,7 +416,7 @@ void TChildForm::adjust_menus() {
     m.AudioCDPlayer_menu_item->setVisible(rules_.audio_cd_player);
     m.exit_menu_item->setText(menu_caption(rules_.exit_caption));
     m.readme_menu_item->setVisible(find_readme().has_value());
-    m.recent_info_on_the_web_menu_item->setVisible(!product().update_address.empty());
+    m.recent_info_on_the_web_menu_item->setVisible(!services_.core->product.update_address.empty());
     hide_items_awaiting_their_windows();
     update_check_marks();
 }
@@ -455,12 +458,12 @@ void TChildForm::set_play_list_window(QWidget* window) {
 }
 
 bool TChildForm::write_state(int number) const {
-    SavedWindowState state(data_set());
+    SavedWindowState state(data_set(), *services_.core);
     state.normal_bounds = normal_bounds_;
     state.maximized = isMaximized();
     state.options = surface_->display().options();
     state.display = surface_->state_for_saving();
-    return write_window_state(number, state);
+    return write_window_state(services_.core->settings, number, state);
 }
 
 void TChildForm::set_soundbar_dragging(bool automatic) {
@@ -511,7 +514,7 @@ void TChildForm::find_again() {
 
 void TChildForm::run_search(bool from_top) {
     if (!surface_->go_to_species(find_text_, from_top, false))
-        message(find_failure_text(find_text_), MessageIcon::warning);
+        message(find_failure_text(services_.core->texts, find_text_), MessageIcon::warning);
 }
 
 void TChildForm::switch_window(bool forward) {
@@ -525,18 +528,19 @@ void TChildForm::show_sound_file_name() {
     if (!bar || !bar->control || !bar->item || !bar->item->cut_part)
         return;
     const FocusKeeper focus;
-    message(sound_source_description(*bar->item->cut_part));
+    message(sound_source_description(*bar->item->cut_part, *services_.core));
 }
 
 void TChildForm::load_into_editor() {
     const SoundBarRecord* bar = surface_->current_sound_bar();
     if (!bar || !bar->item || !bar->item->cut_part || !bar->item->cut_part->is_sound_file)
         return;
-    const FocusKeeper focus;
     if (!services_.sound_editor)
         return;
+    const FocusKeeper focus;
     pemmaro::load_into_editor(
-        *services_.sound_editor, cut_part_sound_file_path(*bar->item->cut_part),
+        *services_.sound_editor, services_.core->settings,
+        cut_part_sound_file_path(*bar->item->cut_part),
         [this](const std::string& current) { return choose_editor_file(current); });
 }
 
@@ -544,9 +548,9 @@ void TChildForm::select_sound_editor() {
     if (!services_.sound_editor)
         return;
     const FocusKeeper focus;
-    pemmaro::select_sound_editor(*services_.sound_editor, [this](const std::string& current) {
-        return choose_editor_file(current);
-    });
+    pemmaro::select_sound_editor(
+        *services_.sound_editor, services_.core->settings,
+        [this](const std::string& current) { return choose_editor_file(current); });
 }
 
 std::optional<std::string> TChildForm::choose_editor_file(const std::string& start) {
@@ -612,7 +616,7 @@ void TChildForm::open_readme() {
 
 void TChildForm::open_recent_info_on_the_web() {
     if (services_.open_url)
-        services_.open_url(product().update_address);
+        services_.open_url(services_.core->product.update_address);
 }
 
 void TChildForm::check_cd_rom() {

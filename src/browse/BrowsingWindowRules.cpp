@@ -50,8 +50,9 @@ std::optional<std::string> order_check_warning(const Tdata& data, int order) {
     return std::string("There is at least one species not in the ") + names[order] + " order.";
 }
 
-std::string find_failure_text(const std::string& search_text) {
-    return text(kz_child::no_bird_name_before) + search_text + text(kz_child::no_bird_name_after);
+std::string find_failure_text(const Ttextfile_handler& texts, const std::string& search_text) {
+    return texts.text(kz_child::no_bird_name_before) + search_text +
+           texts.text(kz_child::no_bird_name_after);
 }
 
 std::optional<std::string> find_readme() {

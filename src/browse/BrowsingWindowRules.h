@@ -11,6 +11,7 @@
 namespace pemmaro {
 
 class Tdata;
+class Ttextfile_handler;
 
 struct MenuRuleInputs {
     ProductCapabilities product = capabilities_of(106);
@@ -57,6 +58,6 @@ inline constexpr const char* order_warning_caption = "Warning";
 std::optional<std::string> find_readme();
 
 // "KZ_CHILD" line 1 + the search text + line 2.
-std::string find_failure_text(const std::string& search_text);
+std::string find_failure_text(const Ttextfile_handler& texts, const std::string& search_text);
 
 } // namespace pemmaro

@@ -3,7 +3,6 @@
 #include "browse/DisplayLineTexts.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
-#include "common/ScreenColours.h"
 #include "common/TextAndNumbers.h"
 #include "data/Areas.h"
 
@@ -122,13 +121,9 @@ void for_each_unheaded_subspecies(const Tspecies& species, const SubspeciesMarks
     }
 }
 
-std::string subspecies_title(const Tsubspecies& subspecies) {
+std::string subspecies_title(const Ttextfile_handler& texts, const Tsubspecies& subspecies) {
     return markup::italic + subspecies.name + markup::italic + " " +
-           shstr_text(kz_shstr::subspecies);
-}
-
-const DisplayFont& small_plain_font() {
-    return display_fonts().font(FontStyle::plain, -1, FontColour::black);
+           shstr_text(texts, kz_shstr::subspecies);
 }
 
 SHST_TShowString species_line(LineKind kind, Tspecies& species) {
@@ -162,9 +157,9 @@ bool is_paragraph(LineKind kind) {
                           lkRecordingText, lkRecordistLine, lkLocalityLine, lkAlsoAudibleLine});
 }
 
-std::string shstr_text(const TextLine& line) {
+std::string shstr_text(const Ttextfile_handler& texts, const TextLine& line) {
     const bool capitalised = line.number >= 7 && line.number <= 11;
-    return capitalised ? capitalise_first(text(line)) : text(line);
+    return capitalised ? capitalise_first(texts.text(line)) : texts.text(line);
 }
 
 std::uint32_t pack_name_options(bool scientific, bool other_language, std::uint8_t main) {
@@ -197,14 +192,14 @@ NameChoice SHST_TShowStringsData::name_choice() const {
 
 TShowStrings::TShowStrings(Environment environment)
     : environment_(std::move(environment))
-    , options_(std::make_unique<SHST_TShowStringsData>(*environment_.data)) {
-    line_height_ = pemmaro::line_height(*environment_.measurer, display_fonts());
+    , options_(std::make_unique<SHST_TShowStringsData>(*environment_.data, *environment_.core)) {
+    line_height_ = pemmaro::line_height(*environment_.measurer, fonts());
     row_height_ = pemmaro::row_height(line_height_);
     average_char_width_ =
-        environment_.measurer->text_width(display_fonts().normal(), average_char_width_sample) /
+        environment_.measurer->text_width(fonts().normal(), average_char_width_sample) /
         static_cast<int>(average_char_width_sample.size());
     details_size_ = (4 * environment_.measurer->text_height(
-                             display_fonts().font(FontStyle::plain, -1, FontColour::black))) /
+                             fonts().font(FontStyle::plain, -1, FontColour::black))) /
                     3;
 }
 
@@ -269,7 +264,7 @@ Line TShowStrings::insert_name_lines(Line before, Tfamily* family, Tspecies* spe
         SHST_TShowString line;
         line.kind = kind == 1 ? (is_species ? lkSpeciesScientificName : lkFamilyScientificName)
                               : (is_species ? lkSpeciesOtherName : lkFamilyOtherName);
-        line.font = kind == 1 ? &display_fonts().scientific() : &display_fonts().normal();
+        line.font = kind == 1 ? &fonts().scientific() : &fonts().normal();
         line.text = name;
         line.family = family;
         line.species = species;
@@ -278,7 +273,7 @@ Line TShowStrings::insert_name_lines(Line before, Tfamily* family, Tspecies* spe
     if (names.empty()) {
         SHST_TShowString line;
         line.kind = is_species ? lkSpeciesScientificName : lkFamilyScientificName;
-        line.font = &display_fonts().scientific();
+        line.font = &fonts().scientific();
         line.text = scientific;
         line.family = family;
         line.species = species;
@@ -455,7 +450,7 @@ void TShowStrings::insert_species_row(Line before, Line family_box, Tspecies& sp
     insert_line(before, std::move(box));
     SHST_TShowString header = species_line(lkSpeciesHeader, species);
     header.value = number;
-    header.font = &display_fonts().normal();
+    header.font = &fonts().normal();
     header.family = family_box->family;
     insert_line(before, std::move(header));
     insert_name_lines(before, family_box->family, &species, true);
@@ -463,7 +458,8 @@ void TShowStrings::insert_species_row(Line before, Line family_box, Tspecies& sp
     insert_occurrence_note(before, species);
     insert_threat_status(before, species);
     if (options_->other_language && !species.taxa_text_2.empty())
-        insert_paragraph(before, lkSpeciesExtra, species.taxa_text_2, small_plain_font(), true)
+        insert_paragraph(before, lkSpeciesExtra, species.taxa_text_2,
+                         fonts().font(FontStyle::plain, -1, FontColour::black), true)
             ->species = &species;
 }
 
@@ -485,17 +481,17 @@ void TShowStrings::insert_media_marks(Line before, Tspecies& species, bool pictu
 
 // Only the products with a home area tell how a species stands to it.
 void TShowStrings::insert_occurrence_note(Line before, Tspecies& species) {
-    if (!product().capabilities.notes_occurrence_in_home_area || !species.occurrence_areas)
+    if (!core().product.capabilities.notes_occurrence_in_home_area || !species.occurrence_areas)
         return;
     std::string note;
     if (!species.occurrence_areas->IsInHomeArea())
-        note = product().home_country_text_1;
+        note = core().product.home_country_text_1;
     else if (species.occurrence_areas->IsOnlyInHomeArea())
-        note = "  " + capitalise_first(shstr_text(kz_shstr::endemic));
+        note = "  " + capitalise_first(shstr_text(core().texts, kz_shstr::endemic));
     if (note.empty())
         return;
     SHST_TShowString line = species_line(lkOccurrenceNote, species);
-    line.font = &display_fonts().font(FontStyle::bold, -2, FontColour::black);
+    line.font = &fonts().font(FontStyle::bold, -2, FontColour::black);
     line.text = note;
     insert_line(before, std::move(line));
 }
@@ -504,9 +500,10 @@ void TShowStrings::insert_threat_status(Line before, Tspecies& species) {
     if (!options_->show_threatened || species.threat_status < 1 || species.threat_status > 4)
         return;
     SHST_TShowString threat = species_line(lkThreatStatus, species);
-    threat.font = &display_fonts().font(FontStyle::bold, 0, FontColour::red);
+    threat.font = &fonts().font(FontStyle::bold, 0, FontColour::red);
     threat.text = std::string("  ") + markup::link +
-                  shstr_text(kz_shstr::threat_status(species.threat_status)) + markup::link;
+                  shstr_text(core().texts, kz_shstr::threat_status(species.threat_status)) +
+                  markup::link;
     insert_line(before, std::move(threat));
 }
 
@@ -525,7 +522,7 @@ void TShowStrings::unfold_species(Line box) {
                         [&](Tcupaitem& item) { insert_recording(unfolding, item); });
     if (species.flag_e)
         insert_subspecies_with_pictures_only(unfolding);
-    if (product().forces_flag_e)
+    if (core().product.forces_flag_e)
         insert_subspecies_list(unfolding);
 }
 
@@ -538,11 +535,12 @@ std::optional<std::pair<int, int>> TShowStrings::acquire_small_picture(Tspecies&
 
 // Returns the text's advance, 0 when the species has none.
 int TShowStrings::insert_species_text(Line before, Tspecies& species, int x_shift) {
-    const std::string paragraph = species_text(species);
+    const std::string paragraph = species_text(species, core());
     if (paragraph.empty())
         return 0;
     const Line line =
-        insert_paragraph(before, lkSpeciesText, paragraph, small_plain_font(), true, x_shift);
+        insert_paragraph(before, lkSpeciesText, paragraph,
+                         fonts().font(FontStyle::plain, -1, FontColour::black), true, x_shift);
     line->species = &species;
     return line->advance;
 }
@@ -575,7 +573,8 @@ bool TShowStrings::head_subspecies_of(SpeciesUnfolding& unfolding, const Tcupait
     Tsubspecies* subspecies = subspecies_of(item);
     const bool changed = subspecies != unfolding.previous_subspecies;
     if (changed)
-        insert_subspecies_heading(unfolding, subspecies, small_plain_font(), 5);
+        insert_subspecies_heading(unfolding, subspecies,
+                                  fonts().font(FontStyle::plain, -1, FontColour::black), 5);
     unfolding.previous_subspecies = subspecies;
     unfolding.previous_known = subspecies != nullptr;
     return changed;
@@ -586,8 +585,8 @@ void TShowStrings::insert_subspecies_heading(SpeciesUnfolding& unfolding, Tsubsp
                                              const DisplayFont& font, int spacing) {
     const int extra = spacing - (unfolding.previous_known ? 0 : unfolding.picture_offset);
     insert_paragraph(unfolding.before, lkSubspeciesHeader,
-                     subspecies ? subspecies_title(*subspecies)
-                                : shstr_text(kz_shstr::subspecies_not_known),
+                     subspecies ? subspecies_title(core().texts, *subspecies)
+                                : shstr_text(core().texts, kz_shstr::subspecies_not_known),
                      font, true, 0, extra)
         ->takes_back_picture_offset = !unfolding.previous_known;
     if (!subspecies)
@@ -606,7 +605,7 @@ void TShowStrings::insert_recording_number(const SpeciesUnfolding& unfolding, co
     SHST_TShowString line = species_line(lkRecordingNumber, unfolding.species);
     line.x = kind_x(lkRecordingNumber);
     line.value = number;
-    line.font = &display_fonts().normal();
+    line.font = &fonts().normal();
     line.advance = environment_.geometry.horizontal_scroll_bar_height + line_height_ - 3;
     // Unless a heading did, the first recording takes back the picture's offset.
     if (&item == unfolding.species.first_recording_item && !headed) {
@@ -634,7 +633,7 @@ void TShowStrings::insert_audio_cd_line(Line before, const Tcupaitem& item) {
     insert_paragraph(before, lkAudioCDLine,
                      std::string("       CD ") + markup::link + audio_cd->media_text_2 +
                          markup::link,
-                     display_fonts().normal(), false)
+                     fonts().normal(), false)
         ->audio_cd = audio_cd;
 }
 
@@ -646,7 +645,7 @@ void TShowStrings::insert_recording_description(Line before, Tspecies& species,
     if (boxed)
         insert_details_box(before, species);
     const int label_shift = insert_recording_label(before, species, item, boxed);
-    insert_paragraph(before, lkRecordingText, recording_text(item), display_fonts().normal(), false,
+    insert_paragraph(before, lkRecordingText, recording_text(item, core()), fonts().normal(), false,
                      label_shift)
         ->species = &species;
     if (item.number != 100)
@@ -654,7 +653,7 @@ void TShowStrings::insert_recording_description(Line before, Tspecies& species,
 }
 
 bool TShowStrings::has_details(const Tcupaitem& item) const {
-    return !recordist_line(item).empty() || !locality_line(item).empty() ||
+    return !recordist_line(item, core()).empty() || !locality_line(item, core()).empty() ||
            !also_audible_line(item).empty();
 }
 
@@ -676,7 +675,7 @@ int TShowStrings::insert_recording_label(Line before, Tspecies& species, const T
     SHST_TShowString label = species_line(lkRecordingLabel, species);
     label.x = kind_x(lkRecordingLabel);
     label.advance = boxed ? 0 : details_size_;
-    label.font = &display_fonts().font(FontStyle::bold, 1, FontColour::black);
+    label.font = &fonts().font(FontStyle::bold, 1, FontColour::black);
     label.text = stand_in ? "AAA" : item.type_letter;
     insert_line(before, std::move(label));
     return stand_in ? 3 * average_char_width_ : 0;
@@ -686,16 +685,17 @@ void TShowStrings::insert_recording_percent(Line before, Tspecies& species, cons
     SHST_TShowString percent = species_line(lkRecordingPercent, species);
     percent.x = kind_x(lkRecordingPercent);
     percent.advance = line_height_;
-    percent.font = &display_fonts().normal();
+    percent.font = &fonts().normal();
     percent.value = item.number;
-    percent.text = capitalise_first(shstr_text(kz_shstr::certainty_of_identification)) +
-                   std::to_string(item.number) + "%";
+    percent.text =
+        capitalise_first(shstr_text(core().texts, kz_shstr::certainty_of_identification)) +
+        std::to_string(item.number) + "%";
     insert_line(before, std::move(percent));
 }
 
 // Subspecies with pictures but no recordings shown get a heading of their own.
 void TShowStrings::insert_subspecies_with_pictures_only(SpeciesUnfolding& unfolding) {
-    const DisplayFont& font = display_fonts().font(FontStyle::bold, -1, FontColour::black);
+    const DisplayFont& font = fonts().font(FontStyle::bold, -1, FontColour::black);
     for_each_unheaded_subspecies(unfolding.species, unfolding.headed, [&](Tsubspecies& subspecies) {
         if (!subspecies_has_pictures(unfolding.species, &subspecies))
             return;
@@ -714,8 +714,8 @@ void TShowStrings::insert_subspecies_list(const SpeciesUnfolding& unfolding) {
                                      list += markup::italic + subspecies.name + markup::italic;
                                  });
     if (!list.empty())
-        insert_paragraph(unfolding.before, lkSubspeciesHeader, list + ".", small_plain_font(), true,
-                         0, 10);
+        insert_paragraph(unfolding.before, lkSubspeciesHeader, list + ".",
+                         fonts().font(FontStyle::plain, -1, FontColour::black), true, 0, 10);
 }
 
 void TShowStrings::unfold_details(Line box) {
@@ -726,12 +726,12 @@ void TShowStrings::unfold_details(Line box) {
     if (at->kind != lkSoundBar || !at->sound_bar)
         return;
     const Tcupaitem& item = *at->sound_bar->item;
-    const DisplayFont& font = display_fonts().normal();
+    const DisplayFont& font = fonts().normal();
     const Line before = row_end(box);
 
-    if (std::string line = recordist_line(item); !line.empty())
+    if (std::string line = recordist_line(item, core()); !line.empty())
         insert_paragraph(before, lkRecordistLine, line, font, true);
-    if (std::string line = locality_line(item); !line.empty())
+    if (std::string line = locality_line(item, core()); !line.empty())
         insert_paragraph(before, lkLocalityLine, line, font, true);
 
     if (std::string line = also_audible_line(item); !line.empty())
@@ -741,7 +741,7 @@ void TShowStrings::unfold_details(Line box) {
 std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
     const std::size_t slot = options_->systematic_order;
     const std::uint32_t options = options_->name_options();
-    std::string heard = capitalise_first(shstr_text(kz_shstr::also_audible));
+    std::string heard = capitalise_first(shstr_text(core().texts, kz_shstr::also_audible));
     bool others = false;
     for (const Tcupaitem* other = item.cut_part->first_recording_item[slot]; other;
          other = other->next_item_of_cut_part[slot]) {
@@ -766,13 +766,13 @@ std::string TShowStrings::also_audible_line(const Tcupaitem& item) const {
         if (names.empty())
             names = markup::italic + species.scientific_name + markup::italic;
         heard += " " + names;
-        if (const std::string annotation = annotation_of(*other); !annotation.empty())
+        if (const std::string annotation = annotation_of(*other, core()); !annotation.empty())
             heard += " (" + annotation + ")";
     }
-    if (!others && product().capabilities.drops_also_audible_line_without_others)
+    if (!others && core().product.capabilities.drops_also_audible_line_without_others)
         return {};
     if (!others)
-        heard += shstr_text(kz_shstr::no_other_species);
+        heard += shstr_text(core().texts, kz_shstr::no_other_species);
     return heard + ".";
 }
 

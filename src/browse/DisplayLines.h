@@ -6,6 +6,8 @@
 // paint. Widgets reach in through seams (sound bar controls, small pictures,
 // the surface's widths), so the model is built and tested without windows.
 
+#include "common/CoreContext.h"
+#include "common/LanguageTexts.h"
 #include "common/TextEngine.h"
 #include "common/TextLines.h"
 #include "data/DataSet.h"
@@ -158,8 +160,8 @@ std::uint32_t pack_name_options(bool scientific, bool other_language, std::uint8
 int name_kind_at(int position, std::uint32_t name_options); // 0 none, 1 scientific, 2 other
 
 struct SHST_TShowStringsData {
-    explicit SHST_TShowStringsData(const Tdata& data)
-        : visible(data) {}
+    SHST_TShowStringsData(const Tdata& data, const CoreContext& context)
+        : visible(data, context) {}
 
     bool scientific = true;
     bool other_language = true;
@@ -211,6 +213,8 @@ class TShowStrings {
 public:
     struct Environment {
         const Tdata* data = nullptr;
+        // The product, texts and fonts the lines are built with.
+        const CoreContext* core = nullptr;
         const TextMeasurer* measurer = nullptr;
         DisplayGeometry geometry;
         BitmapSizes bitmaps{};
@@ -249,6 +253,7 @@ public:
     const SHST_TShowStringsData& options() const { return *options_; }
     SHST_TShowStringsData& options() { return *options_; }
     Environment& environment() { return environment_; }
+    const CoreContext& core() const { return *environment_.core; }
 
     std::optional<Line> current_line;
     std::optional<Line> top_line;
@@ -307,6 +312,7 @@ private:
     int available_width(int x, int extra_shift) const;
     int kind_x(LineKind kind) const;
     int family_number_of(ConstLine line) const;
+    const DisplayFonts& fonts() const { return environment_.core->fonts; }
     std::optional<ConstLine> species_box_of(ConstLine line) const;
     std::string name_text(const std::string& scientific, const std::string& language, int kind,
                           bool in_running_text) const;
@@ -322,6 +328,6 @@ private:
 };
 
 // A line of "KZ_SHSTR" (lines 7 to 11 with their first letter capitalised).
-std::string shstr_text(const TextLine& line);
+std::string shstr_text(const Ttextfile_handler& texts, const TextLine& line);
 
 } // namespace pemmaro

@@ -49,12 +49,12 @@ bool is_highlighted_kind(LineKind kind) {
 
 } // namespace
 
-TShowForm::Private::Private(TShowForm& owner, const Tdata& data,
+TShowForm::Private::Private(TShowForm& owner, const Tdata& data, const CoreContext& context,
                             DisplaySurfaceServices surface_services)
     : form(owner)
     , services(std::move(surface_services))
     , display(TShowStrings::Environment{
-          &data, &text_measurer(),
+          &data, &context, &text_measurer(),
           DisplayGeometry{owner.width(), owner.style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                           owner.style()->pixelMetric(QStyle::PM_ScrollBarExtent),
                           screen_properties().screen_colour_count},
@@ -149,8 +149,11 @@ std::pair<Line, int> TShowForm::Private::locate(int update_top) {
 }
 
 LineDrawing TShowForm::Private::line_drawing() {
-    return {display.line_height(), screen_properties().screen_green,
-            display.options().squeeze_horizontal, display.environment().bitmaps,
+    return {&display.core().fonts,
+            display.line_height(),
+            screen_properties().screen_green,
+            display.options().squeeze_horizontal,
+            display.environment().bitmaps,
             services.small_pictures};
 }
 
@@ -164,7 +167,7 @@ void TShowForm::Private::render_band(int top, int bottom) {
         return;
     const LineDrawing drawing = line_drawing();
     const auto [first, first_top] = locate(top);
-    LinePen pen{QPoint(0, first_top), &display_fonts().normal()};
+    LinePen pen{QPoint(0, first_top), &display.core().fonts.normal()};
     const std::optional<Line> current = display.current_line;
     bool current_drawn = false;
     for (Line line = first; line != display.end() && pen.at.y() <= bottom + last_line_margin;
@@ -394,9 +397,10 @@ bool TShowForm::Private::apply_fold(Line box, bool only_unfold, bool only_fold) 
 
 // ---- TShowForm
 
-TShowForm::TShowForm(const Tdata& data_set, DisplaySurfaceServices services, QWidget* parent)
+TShowForm::TShowForm(const Tdata& data_set, const CoreContext& context,
+                     DisplaySurfaceServices services, QWidget* parent)
     : QAbstractScrollArea(parent)
-    , d_(std::make_unique<Private>(*this, data_set, std::move(services))) {
+    , d_(std::make_unique<Private>(*this, data_set, context, std::move(services))) {
     setFrameShape(QFrame::NoFrame);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -407,7 +411,7 @@ TShowForm::TShowForm(const Tdata& data_set, DisplaySurfaceServices services, QWi
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
     // The sound bars write their texts in the surface's font.
-    viewport()->setFont(qt_font(display_fonts().normal()));
+    viewport()->setFont(qt_font(context.fonts.normal()));
     DisplayGeometry& geometry = d_->display.environment().geometry;
     geometry.sound_bar_reach = sound_bar_reach(*viewport(), geometry.horizontal_scroll_bar_height);
 }

@@ -51,7 +51,9 @@ class TShowForm : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    TShowForm(const Tdata& data, DisplaySurfaceServices services, QWidget* parent = nullptr);
+    // The context's product, texts and fonts build the lines; it must outlive the surface.
+    TShowForm(const Tdata& data, const CoreContext& context, DisplaySurfaceServices services,
+              QWidget* parent = nullptr);
     ~TShowForm() override;
 
     // From options with a saved fold state (restored and first windows).

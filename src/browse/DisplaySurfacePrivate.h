@@ -58,7 +58,8 @@ struct ClickHit {
 } // namespace show_form
 
 struct TShowForm::Private {
-    Private(TShowForm& owner, const Tdata& data, DisplaySurfaceServices services);
+    Private(TShowForm& owner, const Tdata& data, const CoreContext& context,
+            DisplaySurfaceServices services);
 
     TShowForm& form;
     DisplaySurfaceServices services;

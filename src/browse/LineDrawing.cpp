@@ -90,7 +90,7 @@ void draw_display_line(QPainter& painter, SHST_TShowString& line, LinePen& pen,
 void draw_highlighted_line(QPainter& painter, const SHST_TShowString& line,
                            const LineDrawing& drawing) {
     QPoint pen(line.drawn_x, line.drawn_y + line.advance);
-    const DisplayFont* font = &display_fonts().normal();
+    const DisplayFont* font = &drawing.fonts->normal();
     draw_text(painter, line, pen, font, drawing, true);
 }
 
@@ -142,8 +142,7 @@ bool link_hit(const SHST_TShowString& line, QPoint point, const DrawnPixels& pix
     const int bottom = line.drawn_y + line.advance;
     if (point.y() < band_top || point.y() > bottom + 15)
         return false;
-    const int depth =
-        text_measurer().text_height(line.font ? *line.font : display_fonts().normal());
+    const int depth = text_measurer().text_height(line.font ? *line.font : drawing.fonts->normal());
     const int last = std::min(point.y() + depth, bottom + 20);
     for (int y = point.y(); y <= last; ++y) {
         if (is_link_pixel(pixels, drawing.link_colour, point.x(), y))

@@ -16,7 +16,8 @@ class QPainter;
 namespace pemmaro {
 
 struct LineDrawing {
-    int line_height = 15; // h
+    const DisplayFonts* fonts = nullptr; // the display's
+    int line_height = 15;                // h
     QColor link_colour{0, 255, 0};
     bool squeeze_horizontal = false;
     BitmapSizes bitmap_sizes{};

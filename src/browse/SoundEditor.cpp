@@ -32,9 +32,10 @@ bool editor_exists(const std::string& path) {
     return !path.empty() && file_status(path).kind == FileKind::existing_file;
 }
 
-void store_editor(SoundEditorChoice& choice, const std::string& path) {
+void store_editor(SoundEditorChoice& choice, const SettingsFile& settings,
+                  const std::string& path) {
     choice.program = path;
-    write_string(general_settings::section, general_settings::sound_editing_program, path);
+    settings.write_string(general_settings::section, general_settings::sound_editing_program, path);
 }
 
 } // namespace
@@ -46,12 +47,12 @@ std::string editor_failure_text() {
            "If the file name is incorrect: please correct it in the Options dialog.";
 }
 
-SoundEditorChoice read_sound_editor_choice() {
+SoundEditorChoice read_sound_editor_choice(const SettingsFile& settings) {
     namespace keys = general_settings;
-    return {
-        read_path(keys::section, keys::sound_editing_program, keys::sound_editing_program_default),
-        read_flag(keys::section, keys::maximize_sound_editing_program,
-                  keys::maximize_sound_editing_program_default)};
+    return {settings.read_path(keys::section, keys::sound_editing_program,
+                               keys::sound_editing_program_default),
+            settings.read_flag(keys::section, keys::maximize_sound_editing_program,
+                               keys::maximize_sound_editing_program_default)};
 }
 
 std::string current_sound_editor(const SoundEditorChoice& choice) {
@@ -61,20 +62,21 @@ std::string current_sound_editor(const SoundEditorChoice& choice) {
     return first_sound_editor_on_path();
 }
 
-bool select_sound_editor(SoundEditorChoice& choice, const EditorChooser& choose) {
+bool select_sound_editor(SoundEditorChoice& choice, const SettingsFile& settings,
+                         const EditorChooser& choose) {
     const std::string editor = current_sound_editor(choice);
     const std::optional<std::string> chosen =
         choose(editor.empty() ? installed_programs_folder : editor);
     if (!chosen)
         return false;
-    store_editor(choice, *chosen);
+    store_editor(choice, settings, *chosen);
     return true;
 }
 
-EditorStart load_into_editor(SoundEditorChoice& choice, const std::string& sound_file,
-                             const EditorChooser& choose) {
+EditorStart load_into_editor(SoundEditorChoice& choice, const SettingsFile& settings,
+                             const std::string& sound_file, const EditorChooser& choose) {
     while (!editor_exists(current_sound_editor(choice))) {
-        if (!select_sound_editor(choice, choose))
+        if (!select_sound_editor(choice, settings, choose))
             return EditorStart::cancelled;
     }
     if (execute(current_sound_editor(choice), {sound_file}, false, choice.maximise)) {

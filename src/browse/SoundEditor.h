@@ -8,14 +8,17 @@
 
 namespace pemmaro {
 
+struct SettingsFile;
+
 // The editor the user chose and how it starts; read at start-up, kept for the
 // run and shared by the windows.
 struct SoundEditorChoice {
     std::string program;   // "Sound Editing Program"; empty: none chosen
     bool maximise = false; // "Maximize Sound Editing Program"
+    bool operator==(const SoundEditorChoice&) const = default;
 };
 // Reads the two settings of section "GENERAL".
-SoundEditorChoice read_sound_editor_choice();
+SoundEditorChoice read_sound_editor_choice(const SettingsFile& settings);
 
 // The open-file dialog, starting at the given path (the editor in use, else
 // the folder of installed programs); none when cancelled.
@@ -31,13 +34,14 @@ inline constexpr const char* editor_failure_caption = "Error when executing prog
 std::string editor_failure_text();
 
 // One dialog; a chosen path is stored and written. Returns whether one was chosen.
-bool select_sound_editor(SoundEditorChoice& choice, const EditorChooser& choose);
+bool select_sound_editor(SoundEditorChoice& choice, const SettingsFile& settings,
+                         const EditorChooser& choose);
 
 enum class EditorStart { cancelled, started, failed };
 
 // Asks for the editor while its path names no existing file, then starts it on
 // the sound file (maximised when "Maximize Sound Editing Program" is set).
-EditorStart load_into_editor(SoundEditorChoice& choice, const std::string& sound_file,
-                             const EditorChooser& choose);
+EditorStart load_into_editor(SoundEditorChoice& choice, const SettingsFile& settings,
+                             const std::string& sound_file, const EditorChooser& choose);
 
 } // namespace pemmaro

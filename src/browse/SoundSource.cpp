@@ -2,6 +2,7 @@
 
 #include "browse/DisplayLines.h"
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/DataPaths.h"
 #include "common/ProgramFolders.h"
 #include "data/DataSet.h"
@@ -18,32 +19,36 @@ std::string cut_part_sound_file_path(const Tcutpart& cut_part) {
     return resolve_existing_path(path).value_or(to_native_separators(path));
 }
 
-std::string seconds_text(int milliseconds) {
+std::string seconds_text(int milliseconds, char decimal_separator) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.1f", milliseconds / 1000.0);
     std::string text = buffer;
     if (const std::size_t point = text.find('.'); point != std::string::npos)
-        text[point] = common_services().decimal_separator;
+        text[point] = decimal_separator;
     return text;
 }
 
-MessageText sound_source_description(const Tcutpart& cut_part) {
+MessageText sound_source_description(const Tcutpart& cut_part, const CoreContext& context) {
+    const Ttextfile_handler& texts = context.texts;
+    const char separator = context.common.decimal_separator;
     // The path is shown as it is on disk: on a case-sensitive file system a
     // lower-cased path would name a file that need not exist.
     if (cut_part.is_sound_file || cut_part.audio_cd == nullptr)
-        return shstr_text(kz_shstr::sound_file) + ": " +
+        return shstr_text(texts, kz_shstr::sound_file) + ": " +
                system_text(cut_part_sound_file_path(cut_part));
     const TaudioCD& cd = *cut_part.audio_cd;
-    MessageText text = shstr_text(kz_shstr::audio_cd) + " \"" + cd.media_text_1 + "\"\n" +
-                       shstr_text(kz_shstr::track) + " " + std::to_string(cut_part.track);
+    MessageText text = shstr_text(texts, kz_shstr::audio_cd) + " \"" + cd.media_text_1 + "\"\n" +
+                       shstr_text(texts, kz_shstr::track) + " " + std::to_string(cut_part.track);
     if (cut_part.offset_ms > 0)
-        text += ", " + shstr_text(kz_shstr::starting_at) + " " + seconds_text(cut_part.offset_ms) +
-                " " + shstr_text(kz_shstr::seconds);
-    text += ", " + shstr_text(kz_shstr::length) + " " + seconds_text(cut_part.length_ms) + " " +
-            shstr_text(kz_shstr::seconds) + ".";
+        text += ", " + shstr_text(texts, kz_shstr::starting_at) + " " +
+                seconds_text(cut_part.offset_ms, separator) + " " +
+                shstr_text(texts, kz_shstr::seconds);
+    text += ", " + shstr_text(texts, kz_shstr::length) + " " +
+            seconds_text(cut_part.length_ms, separator) + " " +
+            shstr_text(texts, kz_shstr::seconds) + ".";
     if (cd.on_hard_disk)
         text +=
-            "\n" + shstr_text(kz_shstr::played_from_hard_disk_file) + " '" +
+            "\n" + shstr_text(texts, kz_shstr::played_from_hard_disk_file) + " '" +
             system_text(copied_track_path(cd.hard_disk_directory, cut_part.track).value_or("")) +
             "'.";
     return text;

@@ -23,7 +23,7 @@ bool all_blanks(const std::string& text) {
 
 std::string species_window_caption(const Tspecies& species,
                                    const std::optional<Trecord_ssp_data>& subspecies,
-                                   std::uint32_t name_options) {
+                                   std::uint32_t name_options, const Ttextfile_handler& texts) {
     const std::string* first = name_of_kind(species, name_kind_at(1, name_options));
     std::string caption = first ? *first : std::string();
     const std::string* second = name_of_kind(species, name_kind_at(2, name_options));
@@ -33,9 +33,9 @@ std::string species_window_caption(const Tspecies& species,
         caption += ", ";
         caption += subspecies->subspecies ? subspecies->subspecies->name
                                           : std::string("error with subspecies name");
-        caption += " " + shstr_text(kz_shstr::subspecies);
+        caption += " " + shstr_text(texts, kz_shstr::subspecies);
         if (subspecies->is_p)
-            caption += " (" + shstr_text(kz_shstr::not_certain) + ")";
+            caption += " (" + shstr_text(texts, kz_shstr::not_certain) + ")";
     }
     return caption;
 }

@@ -10,10 +10,11 @@ namespace pemmaro {
 
 struct Tspecies;
 struct Trecord_ssp_data;
+class Ttextfile_handler;
 
 // name_options: the packed value of pack_name_options.
 std::string species_window_caption(const Tspecies& species,
                                    const std::optional<Trecord_ssp_data>& subspecies,
-                                   std::uint32_t name_options);
+                                   std::uint32_t name_options, const Ttextfile_handler& texts);
 
 } // namespace pemmaro

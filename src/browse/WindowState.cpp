@@ -90,58 +90,72 @@ int usable_systematic_order(const Tdata& data, long order) {
     return static_cast<int>(order);
 }
 
-SHST_TShowStringsData read_display_options(const Tdata& data, std::string_view section) {
-    SHST_TShowStringsData options(data);
-    options.other_language = read_flag(section, keys::other_language, keys::other_language_default);
-    options.scientific =
-        read_flag(section, keys::scientific, keys::scientific_default) || !options.other_language;
+SHST_TShowStringsData read_display_options(const Tdata& data, const CoreContext& context,
+                                           std::string_view section) {
+    const SettingsFile& settings = context.settings;
+    SHST_TShowStringsData options(data, context);
+    options.other_language =
+        settings.read_flag(section, keys::other_language, keys::other_language_default);
+    options.scientific = settings.read_flag(section, keys::scientific, keys::scientific_default) ||
+                         !options.other_language;
     options.main =
-        read_string(section, keys::main, keys::main_default) == keys::main_scientific ? 1 : 2;
+        settings.read_string(section, keys::main, keys::main_default) == keys::main_scientific ? 1
+                                                                                               : 2;
     // The name that stands first must be one that is shown.
     if (options.main == 2 && !options.other_language)
         options.main = 1;
     else if (options.main == 1 && !options.scientific)
         options.main = 2;
-    options.systematic_order = static_cast<std::uint8_t>(usable_systematic_order(
-        data, read_integer(section, keys::systematic_order, keys::systematic_order_default)));
+    options.systematic_order = static_cast<std::uint8_t>(
+        usable_systematic_order(data, settings.read_integer(section, keys::systematic_order,
+                                                            keys::systematic_order_default)));
     options.squeeze_horizontal =
-        read_flag(section, keys::squeeze_horizontal, keys::squeeze_horizontal_default);
+        settings.read_flag(section, keys::squeeze_horizontal, keys::squeeze_horizontal_default);
     options.show_threatened =
-        read_flag(section, keys::show_threatened, keys::show_threatened_default);
-    options.visible = TVisibleSpeciesAndRecordings::CreateFromSettings(data, section);
+        settings.read_flag(section, keys::show_threatened, keys::show_threatened_default);
+    options.visible = TVisibleSpeciesAndRecordings::CreateFromSettings(data, context, section);
     return options;
 }
 
-bool write_display_options(std::string_view section, const SHST_TShowStringsData& options) {
-    bool written = write_flag(section, keys::other_language, options.other_language);
-    written = write_flag(section, keys::scientific, options.scientific) && written;
-    written = write_string(section, keys::main,
-                           options.main == 1 ? keys::main_scientific : keys::main_other_language) &&
+bool write_display_options(const SettingsFile& settings, std::string_view section,
+                           const SHST_TShowStringsData& options) {
+    bool written = settings.write_flag(section, keys::other_language, options.other_language);
+    written = settings.write_flag(section, keys::scientific, options.scientific) && written;
+    written = settings.write_string(section, keys::main,
+                                    options.main == 1 ? keys::main_scientific
+                                                      : keys::main_other_language) &&
               written;
-    written = write_integer(section, keys::systematic_order, options.systematic_order) && written;
-    written = write_flag(section, keys::squeeze_horizontal, options.squeeze_horizontal) && written;
-    written = write_flag(section, keys::show_threatened, options.show_threatened) && written;
-    options.visible.SaveToSettings(section);
+    written = settings.write_integer(section, keys::systematic_order, options.systematic_order) &&
+              written;
+    written = settings.write_flag(section, keys::squeeze_horizontal, options.squeeze_horizontal) &&
+              written;
+    written =
+        settings.write_flag(section, keys::show_threatened, options.show_threatened) && written;
+    options.visible.SaveToSettings(settings, section);
     return written;
 }
 
-SavedWindowState read_window_state(const Tdata& data, int number, QSize screen) {
+SavedWindowState read_window_state(const Tdata& data, const CoreContext& context, int number,
+                                   QSize screen) {
+    const SettingsFile& settings = context.settings;
     const std::string section = keys::section(number);
-    SavedWindowState state(data);
-    const std::optional<QRect> bounds = parse_coord(read_string(section, keys::coord, ""));
+    SavedWindowState state(data, context);
+    const std::optional<QRect> bounds = parse_coord(settings.read_string(section, keys::coord, ""));
     state.normal_bounds = bounds.value_or(default_window_bounds(screen));
-    state.maximized = !bounds || read_flag(section, keys::maximized, keys::maximized_default);
-    state.options = read_display_options(data, section);
-    state.display = parse_visible(read_string(section, keys::visible, keys::visible_default));
+    state.maximized =
+        !bounds || settings.read_flag(section, keys::maximized, keys::maximized_default);
+    state.options = read_display_options(data, context, section);
+    state.display =
+        parse_visible(settings.read_string(section, keys::visible, keys::visible_default));
     return state;
 }
 
-bool write_window_state(int number, const SavedWindowState& state) {
+bool write_window_state(const SettingsFile& settings, int number, const SavedWindowState& state) {
     const std::string section = keys::section(number);
-    bool written = write_string(section, keys::coord, coord_text(state.normal_bounds));
-    written = write_flag(section, keys::maximized, state.maximized) && written;
-    written = write_display_options(section, state.options) && written;
-    return write_string(section, keys::visible, visible_text(state.display)) && written;
+    bool written = settings.write_string(section, keys::coord, coord_text(state.normal_bounds));
+    written = settings.write_flag(section, keys::maximized, state.maximized) && written;
+    written = write_display_options(settings, section, state.options) && written;
+    return settings.write_string(section, keys::visible, visible_text(state.display)) && written;
 }
 
 } // namespace pemmaro

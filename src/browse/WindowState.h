@@ -31,13 +31,16 @@ DisplayState parse_visible(std::string_view text);
 // A systematic order the data set has no families in is replaced by order 1.
 int usable_systematic_order(const Tdata& data, long order);
 
-SHST_TShowStringsData read_display_options(const Tdata& data, std::string_view section);
+// The settings are the context's.
+SHST_TShowStringsData read_display_options(const Tdata& data, const CoreContext& context,
+                                           std::string_view section);
 // Returns false when a value did not reach the file.
-bool write_display_options(std::string_view section, const SHST_TShowStringsData& options);
+bool write_display_options(const SettingsFile& settings, std::string_view section,
+                           const SHST_TShowStringsData& options);
 
 struct SavedWindowState {
-    explicit SavedWindowState(const Tdata& data)
-        : options(data) {}
+    SavedWindowState(const Tdata& data, const CoreContext& context)
+        : options(data, context) {}
 
     QRect normal_bounds;
     bool maximized = true;
@@ -46,7 +49,8 @@ struct SavedWindowState {
 };
 
 // The screen size gives the default bounds.
-SavedWindowState read_window_state(const Tdata& data, int number, QSize screen);
-bool write_window_state(int number, const SavedWindowState& state);
+SavedWindowState read_window_state(const Tdata& data, const CoreContext& context, int number,
+                                   QSize screen);
+bool write_window_state(const SettingsFile& settings, int number, const SavedWindowState& state);
 
 } // namespace pemmaro

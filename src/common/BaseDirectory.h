@@ -11,6 +11,7 @@ namespace pemmaro {
 struct BaseDirectoryState {
     std::string base_directory; // ends with a separator once start-up is over
     std::string basedir_texts[2];
+    bool operator==(const BaseDirectoryState&) const = default;
 };
 
 BaseDirectoryState& base_directory_state();

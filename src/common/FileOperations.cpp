@@ -131,11 +131,15 @@ bool contains(const std::vector<std::string>& names, const std::string& name) {
 } // namespace
 
 std::optional<std::string> find_data_file(std::string_view name, int flags) {
+    return find_data_file(name, common_services(), flags);
+}
+
+std::optional<std::string> find_data_file(std::string_view name, const CommonServices& services,
+                                          int flags) {
     std::vector<std::string> candidates;
     if ((flags & skip_current_directory) == 0)
         candidates.emplace_back(name);
     if (is_relative_path(name)) {
-        const CommonServices& services = common_services();
         // An unset directory would only repeat the current directory.
         if (!services.startup_directory.empty())
             candidates.push_back(services.startup_directory + std::string(name));

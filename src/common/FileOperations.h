@@ -11,6 +11,8 @@
 
 namespace pemmaro {
 
+struct CommonServices;
+
 // Flags of find_data_file.
 inline constexpr int skip_current_directory = 1;
 inline constexpr int skip_program_directory = 4;
@@ -18,6 +20,9 @@ inline constexpr int skip_program_directory = 4;
 // Looks the name up (1) against the current directory, (2) in the start-up
 // directory and (3) in the program directory; 2 and 3 only for relative names.
 // Returns the existing file's full name.
+std::optional<std::string> find_data_file(std::string_view name, const CommonServices& folders,
+                                          int flags = 0);
+// The same in the program's folders.
 std::optional<std::string> find_data_file(std::string_view name, int flags = 0);
 
 enum class FileKind { directory = 0, existing_file = 1, missing = 2, error = 3 };

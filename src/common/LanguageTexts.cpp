@@ -64,13 +64,8 @@ MessageText unreadable_text_file(const std::string& name, const QFile& file) {
            "\" could not be read: " + system_text(file.errorString().toStdString());
 }
 
-struct LanguageTexts {
-    Ttextfile_handler handler;
-    std::string out_of_memory;
-};
-
-LanguageTexts& language_texts() {
-    static LanguageTexts texts;
+Ttextfile_handler& language_texts() {
+    static Ttextfile_handler texts;
     return texts;
 }
 
@@ -99,6 +94,7 @@ Ttextfile_handler::Ttextfile_handler(std::string_view content) {
             return;
         }
     }
+    out_of_memory_ = text(out_of_memory::message);
 }
 
 const std::vector<std::string>* Ttextfile_handler::lines_of(std::string_view section) const {
@@ -139,7 +135,7 @@ bool Ttextfile_handler::has_section(std::string_view section) const {
 }
 
 Ttextfile_handler& textfile() {
-    return language_texts().handler;
+    return language_texts();
 }
 
 void open_language_texts() {
@@ -160,9 +156,8 @@ void open_language_texts() {
     if (handler.status() == Ttextfile_handler::Status::duplicate_section)
         fatal("The text file \"" + system_text(name) + "\" holds the section \"" +
               handler.duplicate_name() + "\" more than once.");
-    language_texts().handler = std::move(handler);
+    language_texts() = std::move(handler);
     set_message_caption(text(messages_caption::caption));
-    language_texts().out_of_memory = text(out_of_memory::message);
 }
 
 std::string text(std::string_view section, int n) {
@@ -179,7 +174,7 @@ std::vector<std::string> texts(std::string_view section, int highest_index, int 
 }
 
 const std::string& out_of_memory_message() {
-    return language_texts().out_of_memory;
+    return textfile().out_of_memory_text();
 }
 
 } // namespace pemmaro

@@ -30,7 +30,11 @@ public:
     std::vector<std::string> texts(std::string_view section, int highest_index, int max_length = 0,
                                    int min_length = 0) const;
     int line_count(std::string_view section) const;
+    // Line 1 of "OUT_OF_MEMORY", ready before memory runs out.
+    const std::string& out_of_memory_text() const { return out_of_memory_; }
     bool has_section(std::string_view section) const;
+
+    bool operator==(const Ttextfile_handler&) const = default;
 
 private:
     const std::vector<std::string>* lines_of(std::string_view section) const;
@@ -38,6 +42,7 @@ private:
     std::map<std::string, std::vector<std::string>> sections_; // upper-cased names
     Status status_ = Status::ok;
     std::string duplicate_name_;
+    std::string out_of_memory_;
 };
 
 // The program's one language text object.

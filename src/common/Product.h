@@ -59,6 +59,7 @@ struct ProductCapabilities {
     bool offers_birds_of_other_countries = false;
     bool offers_area_selection = false;
     bool offers_copy_to_hard_disk = true;
+    bool operator==(const ProductCapabilities&) const = default;
 };
 
 ProductCapabilities capabilities_of(int product_code);
@@ -83,6 +84,7 @@ struct ProductSettings {
     bool is_product_104 = false;
     std::string home_country_text_1;
     std::string home_country_text_2;
+    bool operator==(const ProductSettings&) const = default;
 };
 
 // One row of the product table.

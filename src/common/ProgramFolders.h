@@ -12,6 +12,7 @@ struct CommonServices {
     char decimal_separator = '.';
     char time_separator = ':';
     std::array<long double, 91> sine_table{}; // sin(0°) .. sin(90°)
+    bool operator==(const CommonServices&) const = default;
 };
 
 CommonServices& common_services();

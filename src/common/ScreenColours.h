@@ -8,6 +8,7 @@ namespace pemmaro {
 struct ScreenProperties {
     QColor screen_green{0, 255, 0};
     int screen_colour_count = 1 << 24;
+    bool operator==(const ScreenProperties&) const = default;
 };
 
 ScreenProperties& screen_properties();

@@ -46,20 +46,9 @@ void seed_user_settings(const std::string& shipped, const std::string& own) {
                                         QFile::ReadOther);
 }
 
-const std::string& file_or_settings(const OptionalFile& file) {
-    return file ? *file : settings_file().path;
-}
-
-bool write_value(std::string_view section, std::string_view key, std::string_view value,
-                 const OptionalFile& file) {
-    if (!file && settings_file().on_cd_rom)
-        return true;
-    const std::string& path = file_or_settings(file);
-    const bool written = update_profile_file(
-        path, [&](ProfileDocument& document) { document.set_value(section, key, value); });
-    if (!written)
-        log_line("Could not write \"" + std::string(key) + "\" to " + path);
-    return written;
+// A named file is written even when the program's settings file lies on a CD-ROM.
+SettingsFile settings_or(const OptionalFile& file) {
+    return file ? SettingsFile{*file, false} : settings_file();
 }
 
 } // namespace
@@ -93,51 +82,98 @@ void check_settings_file() {
                 MessageIcon::error);
 }
 
+std::string SettingsFile::read_string(std::string_view section, std::string_view key,
+                                      std::string_view default_value) const {
+    return profile_string(path, section, key, default_value, string_limit);
+}
+
+std::string SettingsFile::read_path(std::string_view section, std::string_view key,
+                                    std::string_view default_value) const {
+    return profile_string(path, section, key, default_value, std::string::npos);
+}
+
+long SettingsFile::read_integer(std::string_view section, std::string_view key,
+                                long default_value) const {
+    return profile_integer(path, section, key, default_value);
+}
+
+bool SettingsFile::read_flag(std::string_view section, std::string_view key,
+                             bool default_value) const {
+    return text_to_flag(profile_string(path, section, key, default_value ? "Y" : "N", flag_limit));
+}
+
+NumberSet SettingsFile::read_set(std::string_view section, std::string_view key,
+                                 const NumberSet& default_value) const {
+    return text_to_set(profile_string(path, section, key, set_to_text(default_value), set_limit));
+}
+
+bool SettingsFile::write_string(std::string_view section, std::string_view key,
+                                std::string_view value) const {
+    if (on_cd_rom)
+        return true;
+    const bool written = update_profile_file(
+        path, [&](ProfileDocument& document) { document.set_value(section, key, value); });
+    if (!written)
+        log_line("Could not write \"" + std::string(key) + "\" to " + path);
+    return written;
+}
+
+bool SettingsFile::write_integer(std::string_view section, std::string_view key, long value) const {
+    return write_string(section, key, std::to_string(value));
+}
+
+bool SettingsFile::write_flag(std::string_view section, std::string_view key, bool value) const {
+    return write_string(section, key, value ? "Yes" : "No");
+}
+
+bool SettingsFile::write_set(std::string_view section, std::string_view key,
+                             const NumberSet& value) const {
+    return write_string(section, key, set_to_text(value));
+}
+
 std::string read_string(std::string_view section, std::string_view key,
                         std::string_view default_value, const OptionalFile& file) {
-    return profile_string(file_or_settings(file), section, key, default_value, string_limit);
+    return settings_or(file).read_string(section, key, default_value);
 }
 
 std::string read_path(std::string_view section, std::string_view key,
                       std::string_view default_value, const OptionalFile& file) {
-    return profile_string(file_or_settings(file), section, key, default_value, std::string::npos);
+    return settings_or(file).read_path(section, key, default_value);
 }
 
 long read_integer(std::string_view section, std::string_view key, long default_value,
                   const OptionalFile& file) {
-    return profile_integer(file_or_settings(file), section, key, default_value);
+    return settings_or(file).read_integer(section, key, default_value);
 }
 
 bool read_flag(std::string_view section, std::string_view key, bool default_value,
                const OptionalFile& file) {
-    return text_to_flag(profile_string(file_or_settings(file), section, key,
-                                       default_value ? "Y" : "N", flag_limit));
+    return settings_or(file).read_flag(section, key, default_value);
 }
 
 NumberSet read_set(std::string_view section, std::string_view key, const NumberSet& default_value,
                    const OptionalFile& file) {
-    return text_to_set(profile_string(file_or_settings(file), section, key,
-                                      set_to_text(default_value), set_limit));
+    return settings_or(file).read_set(section, key, default_value);
 }
 
 bool write_string(std::string_view section, std::string_view key, std::string_view value,
                   const OptionalFile& file) {
-    return write_value(section, key, value, file);
+    return settings_or(file).write_string(section, key, value);
 }
 
 bool write_integer(std::string_view section, std::string_view key, long value,
                    const OptionalFile& file) {
-    return write_value(section, key, std::to_string(value), file);
+    return settings_or(file).write_integer(section, key, value);
 }
 
 bool write_flag(std::string_view section, std::string_view key, bool value,
                 const OptionalFile& file) {
-    return write_value(section, key, value ? "Yes" : "No", file);
+    return settings_or(file).write_flag(section, key, value);
 }
 
 bool write_set(std::string_view section, std::string_view key, const NumberSet& value,
                const OptionalFile& file) {
-    return write_value(section, key, set_to_text(value), file);
+    return settings_or(file).write_set(section, key, value);
 }
 
 std::string set_to_text(const NumberSet& set) {

@@ -1,7 +1,8 @@
 #pragma once
 // Settings access on the settings file "Pemmaro.ini" with the program's value
-// encodings. Each operation takes an optional file name; without one the
-// settings file is used, and nothing is written when it lies on a CD-ROM.
+// encodings. A SettingsFile reads and writes one file, and writes nothing when
+// that file lies on a CD-ROM; the core is given one. The free functions take
+// an optional file name; without one they use the program's settings file.
 
 #include <bitset>
 #include <optional>
@@ -14,9 +15,28 @@ using NumberSet = std::bitset<256>; // members 1 to 255
 
 struct SettingsFile {
     std::string path;
-    bool on_cd_rom = false;
+    bool on_cd_rom = false; // then nothing is written
+
+    std::string read_string(std::string_view section, std::string_view key,
+                            std::string_view default_value) const;
+    // A folder or file name: read whole, since a path cut short names another place.
+    std::string read_path(std::string_view section, std::string_view key,
+                          std::string_view default_value) const;
+    long read_integer(std::string_view section, std::string_view key, long default_value) const;
+    bool read_flag(std::string_view section, std::string_view key, bool default_value) const;
+    NumberSet read_set(std::string_view section, std::string_view key,
+                       const NumberSet& default_value) const;
+
+    // Each returns true when the value reached the file (or nothing was to be written).
+    bool write_string(std::string_view section, std::string_view key, std::string_view value) const;
+    bool write_integer(std::string_view section, std::string_view key, long value) const;
+    bool write_flag(std::string_view section, std::string_view key, bool value) const;
+    bool write_set(std::string_view section, std::string_view key, const NumberSet& value) const;
+
+    bool operator==(const SettingsFile&) const = default;
 };
 
+// The program's settings file, chosen at start-up.
 SettingsFile& settings_file();
 
 // Chooses the settings file: beside the program when that folder is writable or

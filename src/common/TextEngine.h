@@ -36,6 +36,7 @@ struct DisplayFont {
     int height = 15;
     bool is_italic() const { return style == FontStyle::italic; }
     bool is_bold() const { return style == FontStyle::bold; }
+    bool operator==(const DisplayFont&) const = default;
 };
 
 inline constexpr std::string_view display_typeface = "Arial";
@@ -62,6 +63,8 @@ public:
     const DisplayFont& normal() const { return font(FontStyle::plain, 0, FontColour::black); }
     const DisplayFont& scientific() const { return font(FontStyle::italic, 0, FontColour::black); }
     int base_height() const { return base_height_; }
+
+    bool operator==(const DisplayFonts&) const = default;
 
 private:
     std::array<DisplayFont, 30> fonts_{};

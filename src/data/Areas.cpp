@@ -8,8 +8,8 @@
 
 namespace pemmaro {
 
-void TArea::CreateFromSettings(std::string_view section) {
-    const std::string stored = read_string(section, window_settings::selected_area, "");
+void TArea::CreateFromSettings(const SettingsFile& settings, std::string_view section) {
+    const std::string stored = settings.read_string(section, window_settings::selected_area, "");
     if (!stored.empty())
         ReadText(stored, false, "");
     else

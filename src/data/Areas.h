@@ -10,6 +10,7 @@
 namespace pemmaro {
 
 struct ProductCapabilities;
+struct SettingsFile;
 
 class TArea {
 public:
@@ -17,7 +18,7 @@ public:
 
     // Reads "Selected Area" from the settings section: a non-empty value is
     // read as text without error reports, an absent or empty one selects all.
-    void CreateFromSettings(std::string_view section);
+    void CreateFromSettings(const SettingsFile& settings, std::string_view section);
 
     virtual std::unique_ptr<TArea> clone() const = 0;
     // Copies the selection of an area of the same class.
@@ -26,7 +27,7 @@ public:
     virtual bool IsInHomeArea() const;
     virtual bool IsOnlyInHomeArea() const = 0;
     virtual void SelectAll() = 0;
-    virtual void SaveToSettings(std::string_view section) const = 0;
+    virtual void SaveToSettings(const SettingsFile& settings, std::string_view section) const = 0;
     // The value written under "Selected Area".
     virtual std::string ToText() const = 0;
 

@@ -61,8 +61,8 @@ void TCountryArea::SelectHomeCountry() {
     InHomeCountry = true;
 }
 
-void TCountryArea::SaveToSettings(std::string_view section) const {
-    write_string(section, window_settings::selected_area, ToText());
+void TCountryArea::SaveToSettings(const SettingsFile& settings, std::string_view section) const {
+    settings.write_string(section, window_settings::selected_area, ToText());
 }
 
 std::string TCountryArea::ToText() const {

@@ -1,5 +1,6 @@
 #include "data/DataFileReader.h"
 
+#include "common/CoreContext.h"
 #include "common/FileOperations.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
@@ -18,17 +19,6 @@ namespace {
 constexpr std::string_view header_start = "@#[";
 constexpr std::string_view continuation_start = "#*&";
 constexpr int file_not_found_code = 2;
-
-std::array<std::string, 6>& data_texts() {
-    static std::array<std::string, 6> texts;
-    return texts;
-}
-
-[[noreturn]] void io_error(int code, const std::string& full_name) {
-    const auto& texts = data_texts();
-    fatal(texts[kz_data::input_output_error.number] + std::to_string(code) +
-          texts[kz_data::with_data_file.number] + system_text(full_name));
-}
 
 std::string expanded_name(std::string_view file_name) {
     return QDir::current()
@@ -59,16 +49,22 @@ bool is_blank(char c) {
 
 } // namespace
 
-void load_data_texts() {
+TDataFileReader::TDataFileReader(const CoreContext& context)
+    : folders_(&context.common) {
     for (const TextLine& line :
          {kz_data::input_output_error, kz_data::with_data_file, kz_data::error_in_data_file,
           kz_data::the_section, kz_data::is_missing})
-        data_texts()[static_cast<std::size_t>(line.number)] = text(line);
+        texts_[static_cast<std::size_t>(line.number)] = context.texts.text(line);
+}
+
+void TDataFileReader::io_error(int code, const std::string& full_name) const {
+    fatal(texts_[kz_data::input_output_error.number] + std::to_string(code) +
+          texts_[kz_data::with_data_file.number] + system_text(full_name));
 }
 
 void TDataFileReader::open(std::string_view file_name, int flags, SectionRead& result) {
     close();
-    const std::optional<std::string> path = find_data_file(file_name);
+    const std::optional<std::string> path = find_data_file(file_name, *folders_);
     if (!path) {
         if (flags & optional_file) {
             result.file_present = false;
@@ -158,10 +154,9 @@ SectionRead TDataFileReader::read_section(std::string_view file_name, std::strin
         lines_in_use_ = in_use > highest + 1 ? in_use : count;
         result.count = static_cast<int>(count);
     } else if (flags & report_missing) {
-        const auto& texts = data_texts();
-        fatal(texts[kz_data::error_in_data_file.number] + system_text(full_name_) + "\n" +
-              texts[kz_data::the_section.number] + " \"" + header + "\" " +
-              texts[kz_data::is_missing.number]);
+        fatal(texts_[kz_data::error_in_data_file.number] + system_text(full_name_) + "\n" +
+              texts_[kz_data::the_section.number] + " \"" + header + "\" " +
+              texts_[kz_data::is_missing.number]);
     }
     if (flags & close_file)
         close();
@@ -248,11 +243,10 @@ std::optional<long double> decimal_with_point(std::string_view text) {
     return negative ? -value : value;
 }
 
-void corrupt_file_report(std::string_view file_name, int number) {
-    const ProductSettings& settings = product();
-    const char* middle = settings.edition_spanish ? " corrupto! Error "
-                         : settings.edition_dutch ? " corrupt! Fout "
-                                                  : " corrupt! Error ";
+void corrupt_file_report(const ProductSettings& product, std::string_view file_name, int number) {
+    const char* middle = product.edition_spanish ? " corrupto! Error "
+                         : product.edition_dutch ? " corrupt! Fout "
+                                                 : " corrupt! Error ";
     fatal(std::string(file_name) + middle + std::to_string(number));
 }
 

@@ -3,12 +3,17 @@
 // unnamed records ("@#[]"), continuation lines ("#*&"). One file is open at a
 // time; the line at which a read stopped is kept for the next read.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pemmaro {
+
+struct CommonServices;
+struct CoreContext;
+struct ProductSettings;
 
 // Reading flags.
 inline constexpr int report_missing = 1;
@@ -25,6 +30,10 @@ struct SectionRead {
 
 class TDataFileReader {
 public:
+    // Data files are looked for in the context's folders (current, start-up
+    // and program directory); the fatal reports take the words of its texts.
+    explicit TDataFileReader(const CoreContext& context);
+
     // Reads the next section of that name into lines[0..highest_index]; elements
     // from count on are empty afterwards (unless the section was not found).
     // Missing files and sections (as the flags say) and I/O errors are fatal.
@@ -38,9 +47,12 @@ public:
     void close();
 
 private:
+    [[noreturn]] void io_error(int code, const std::string& full_name) const;
     bool next_line();
     void open(std::string_view file_name, int flags, SectionRead& result);
 
+    const CommonServices* folders_;
+    std::array<std::string, 6> texts_; // the lines of "KZ_DATA" at 1..5
     std::string content_;
     std::size_t position_ = 0; // start of the line after last_line_
     std::string_view last_line_;
@@ -52,9 +64,6 @@ private:
     const std::vector<std::string>* lines_owner_ = nullptr;
     std::size_t lines_in_use_ = 0;
 };
-
-// The five texts of "KZ_DATA" used in the reader's fatal reports (index 1..5).
-void load_data_texts();
 
 // Field conversions.
 // A signed decimal integer: leading blanks allowed, nothing after the digits.
@@ -76,6 +85,7 @@ CommaSplit split_at_first_comma(std::string_view text);
 std::optional<long double> decimal_with_point(std::string_view text);
 
 // "<file> corrupt! Error <n>" (Spanish and Dutch editions have their own words).
-[[noreturn]] void corrupt_file_report(std::string_view file_name, int number);
+[[noreturn]] void corrupt_file_report(const ProductSettings& product, std::string_view file_name,
+                                      int number);
 
 } // namespace pemmaro

@@ -1,13 +1,14 @@
 #include "data/DataLoading.h"
 
+#include "common/Product.h"
 #include "data/Loaders.h"
 
 namespace pemmaro {
 
-std::unique_ptr<Tdata> load_data(const ProductSettings& product) {
+std::unique_ptr<Tdata> load_data(const CoreContext& core) {
     auto data = std::make_unique<Tdata>();
-    TDataFileReader reader;
-    LoadContext context{*data, reader, product, {}};
+    TDataFileReader reader(core);
+    LoadContext context{*data, reader, core, {}};
     load_map_data(context);
     load_people(context);
     load_families(context);
@@ -18,7 +19,7 @@ std::unique_ptr<Tdata> load_data(const ProductSettings& product) {
     load_audio_cd_settings(context);
     load_cut_parts(context);
     load_recording_items(context);
-    if (product.has_systematic_order_file)
+    if (core.product.has_systematic_order_file)
         load_systematic_orders(context);
     return data;
 }

@@ -217,7 +217,7 @@ std::string recording_date_text(int date) {
 
 std::string species_display_name(const Tspecies& species,
                                  const std::optional<Trecord_ssp_data>& subspecies_ref,
-                                 const NameChoice& names) {
+                                 const NameChoice& names, const Ttextfile_handler& texts) {
     const std::string& first =
         names.scientific_first ? species.scientific_name : species.language_name;
     const std::string& second =
@@ -229,29 +229,30 @@ std::string species_display_name(const Tspecies& species,
         text += is_blank_text(text) ? second : " (" + second + ")";
     if (species.flag_e && subspecies_ref) {
         const Tsubspecies* subspecies = subspecies_ref->subspecies;
-        text += ", " + pemmaro::text(kz_shstr::subspecies) + " " +
+        text += ", " + texts.text(kz_shstr::subspecies) + " " +
                 (subspecies ? subspecies->name : std::string(missing_subspecies_name));
         if (subspecies_ref->is_p)
-            text += " (" + pemmaro::text(kz_shstr::not_certain) + ")";
+            text += " (" + texts.text(kz_shstr::not_certain) + ")";
     }
     return text;
 }
 
 void append_subspecies_text(std::string& text,
-                            const std::optional<Trecord_ssp_data>& subspecies_ref, bool long_form) {
+                            const std::optional<Trecord_ssp_data>& subspecies_ref, bool long_form,
+                            const Ttextfile_handler& texts) {
     if (!subspecies_ref || (!long_form && !subspecies_ref->is_p))
         return;
     if (!text.empty() && text.back() != '\n')
         text += ' ';
     if (long_form) {
         const Tsubspecies* subspecies = subspecies_ref->subspecies;
-        text += capitalise_first(pemmaro::text(ssp::subspecies)) + " " + markup_italic +
+        text += capitalise_first(texts.text(ssp::subspecies)) + " " + markup_italic +
                 (subspecies ? subspecies->name : std::string(missing_subspecies_name)) +
                 markup_italic;
         if (subspecies_ref->is_p)
-            text += " (" + pemmaro::text(ssp::not_certain) + ")";
+            text += " (" + texts.text(ssp::not_certain) + ")";
     } else {
-        text += capitalise_first(pemmaro::text(ssp::subspecies_not_certain));
+        text += capitalise_first(texts.text(ssp::subspecies_not_certain));
     }
     text += '.';
 }

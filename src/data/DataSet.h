@@ -22,6 +22,7 @@
 namespace pemmaro {
 
 class TArea;
+class Ttextfile_handler;
 
 // Display markup control characters kept in marked-up texts.
 inline constexpr char markup_italic = 11;
@@ -285,10 +286,11 @@ std::string recording_time_text(int time, char time_separator);
 std::string recording_date_text(int date);
 std::string species_display_name(const Tspecies& species,
                                  const std::optional<Trecord_ssp_data>& subspecies_ref,
-                                 const NameChoice& names);
+                                 const NameChoice& names, const Ttextfile_handler& texts);
 // Appends the subspecies text to text.
 void append_subspecies_text(std::string& text,
-                            const std::optional<Trecord_ssp_data>& subspecies_ref, bool long_form);
+                            const std::optional<Trecord_ssp_data>& subspecies_ref, bool long_form,
+                            const Ttextfile_handler& texts);
 
 // The program's one data set; none before start-up loads it.
 Tdata* data();

@@ -3,6 +3,7 @@
 // the data set loads (data/DataLoading.h runs them in their fixed order).
 // Every data error is fatal (message, exit code 1).
 
+#include "common/CoreContext.h"
 #include "common/Product.h"
 #include "data/DataFileReader.h"
 #include "data/DataSet.h"
@@ -16,7 +17,7 @@ namespace pemmaro {
 struct LoadContext {
     Tdata& data;
     TDataFileReader& reader;
-    const ProductSettings& product;
+    const CoreContext& core;
     std::vector<std::string> lines; // reused by every read
 };
 

@@ -50,12 +50,12 @@ void read_sound_file(Tcutpart& cut_part, std::string_view compression, std::stri
     cut_part.length_from_file = true;
 }
 
-void read_audio_cd_span(const Tdata& data, Tcutpart& cut_part, std::string_view line) {
-    cut_part.audio_cd = data.audio_cds.find(std::to_string(cut_part.tape_number));
+void read_audio_cd_span(const LoadContext& context, Tcutpart& cut_part, std::string_view line) {
+    cut_part.audio_cd = context.data.audio_cds.find(std::to_string(cut_part.tape_number));
     if (cut_part.audio_cd == nullptr)
-        corrupt_file_report(cut_parts_file, 3);
+        corrupt_file_report(context.core.product, cut_parts_file, 3);
     if (line.find("track") == std::string_view::npos)
-        corrupt_file_report(cut_parts_file, 4);
+        corrupt_file_report(context.core.product, cut_parts_file, 4);
     cut_part.track = static_cast<int>(keyword_value(line, "track", "audio CD track number"));
     cut_part.offset_ms = static_cast<int>(
         std::max(0L, keyword_value(line, "offset", "offset on audio CD track")) * 100);
@@ -79,7 +79,7 @@ void build_cut_part(LoadContext& context, int count) {
     if (cut_part.is_sound_file)
         read_sound_file(cut_part, kind, line_of(context, count, 2));
     else
-        read_audio_cd_span(data, cut_part, kind);
+        read_audio_cd_span(context, cut_part, kind);
     cut_part.time = static_cast<int>(optional_number_of(line_of(context, count, 3)));
     cut_part.date = static_cast<int>(optional_number_of(line_of(context, count, 4)));
     const std::string& locality = line_of(context, count, 5);
@@ -87,16 +87,16 @@ void build_cut_part(LoadContext& context, int count) {
         fatal("Locality is empty string!?");
     cut_part.locality = data.localities.find(locality);
     if (cut_part.locality == nullptr)
-        corrupt_file_report(cut_parts_file, 1);
+        corrupt_file_report(context.core.product, cut_parts_file, 1);
     const std::string& recordist = line_of(context, count, 6);
     if (!recordist.empty()) {
         cut_part.recordist = data.persons.find(recordist);
         if (cut_part.recordist == nullptr)
-            corrupt_file_report(cut_parts_file, 2);
+            corrupt_file_report(context.core.product, cut_parts_file, 2);
     }
     cut_part.cut_text_1 = convert_display_markup(line_of(context, count, 7));
     cut_part.cut_text_2 = convert_display_markup(line_of(context, count, 8));
-    if (context.product.capabilities.drops_usa_and_canada) {
+    if (context.core.product.capabilities.drops_usa_and_canada) {
         for (std::string* text : {&cut_part.cut_text_1, &cut_part.cut_text_2}) {
             remove_all(*text, " (USA)");
             remove_all(*text, " (Canada)");
@@ -145,7 +145,7 @@ Tcupaitem& build_item(LoadContext& context, Tspecies& species, int first, int co
     }
     item.cut_part = data.cut_parts.find(line(8));
     if (item.cut_part == nullptr)
-        corrupt_file_report(items_file, 2);
+        corrupt_file_report(context.core.product, items_file, 2);
     append_to_cut_part(*item.cut_part, item, last_items);
     if (item.cut_part->is_sound_file)
         species.has_sound_file_recording = true;
@@ -157,7 +157,7 @@ void read_items_of_species(LoadContext& context, Tspecies& species, const std::s
     const SectionRead read = context.reader.read_section(items_file, section, items_highest,
                                                          context.lines, first_read ? open_file : 0);
     if (!read.found || read.count == 0)
-        corrupt_file_report(items_file, 1);
+        corrupt_file_report(context.core.product, items_file, 1);
     species.recording_item_count = read.count / 8;
     Tcupaitem* last = nullptr;
     for (int j = 0; j < species.recording_item_count; ++j) {
@@ -189,22 +189,24 @@ void load_other_media(LoadContext& context) {
 }
 
 void load_audio_cd_settings(LoadContext& context) {
+    const SettingsFile& settings = context.core.settings;
     const NumberSet on_hard_disk =
-        read_set(audio_cd_settings::section, audio_cd_settings::on_hard_disk, NumberSet());
+        settings.read_set(audio_cd_settings::section, audio_cd_settings::on_hard_disk, NumberSet());
     std::size_t position = 0;
     for (const auto& entry : context.data.audio_cds) {
         TaudioCD& cd = *entry.object;
         ++position;
         cd.on_hard_disk = position < on_hard_disk.size() && on_hard_disk.test(position);
-        if (read_string(audio_cd_settings::section, audio_cd_settings::short_name(cd.cd_index),
-                        "") == audio_cd_short_name(cd))
+        if (settings.read_string(audio_cd_settings::section,
+                                 audio_cd_settings::short_name(cd.cd_index),
+                                 "") == audio_cd_short_name(cd))
             cd.hard_disk_directory =
-                read_path(audio_cd_settings::section,
-                          audio_cd_settings::hard_disk_directory(cd.cd_index), "");
+                settings.read_path(audio_cd_settings::section,
+                                   audio_cd_settings::hard_disk_directory(cd.cd_index), "");
     }
 }
 
-void save_audio_cd_state(const Tdata& data) {
+void save_audio_cd_state(const Tdata& data, const SettingsFile& settings) {
     NumberSet on_hard_disk;
     std::size_t position = 0;
     for (const auto& entry : data.audio_cds) {
@@ -212,12 +214,13 @@ void save_audio_cd_state(const Tdata& data) {
         ++position;
         if (cd.on_hard_disk && position < on_hard_disk.size())
             on_hard_disk.set(position);
-        write_string(audio_cd_settings::section, audio_cd_settings::short_name(cd.cd_index),
-                     audio_cd_short_name(cd));
-        write_string(audio_cd_settings::section,
-                     audio_cd_settings::hard_disk_directory(cd.cd_index), cd.hard_disk_directory);
+        settings.write_string(audio_cd_settings::section,
+                              audio_cd_settings::short_name(cd.cd_index), audio_cd_short_name(cd));
+        settings.write_string(audio_cd_settings::section,
+                              audio_cd_settings::hard_disk_directory(cd.cd_index),
+                              cd.hard_disk_directory);
     }
-    write_set(audio_cd_settings::section, audio_cd_settings::on_hard_disk, on_hard_disk);
+    settings.write_set(audio_cd_settings::section, audio_cd_settings::on_hard_disk, on_hard_disk);
 }
 
 void load_cut_parts(LoadContext& context) {

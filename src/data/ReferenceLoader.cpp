@@ -75,7 +75,7 @@ void build_big_picture(LoadContext& context, int count, LastPictures& last_pictu
     if (!locality.empty()) {
         picture.locality = data.localities.find(locality);
         if (picture.locality == nullptr)
-            corrupt_file_report(pictures_file, 1);
+            corrupt_file_report(context.core.product, pictures_file, 1);
     }
     const std::string flags = line_of(context, count, 5);
     picture.in_show = flags.find("NSS") == std::string::npos;
@@ -138,7 +138,7 @@ void load_people(LoadContext& context) {
 
 void load_localities(LoadContext& context) {
     Tdata& data = context.data;
-    const ProductSettings& product = context.product;
+    const ProductSettings& product = context.core.product;
     for_each_record(context, localities_file, 8, open_file, [&](int count) {
         Tlocality& locality = data.locality_store.emplace_back();
         locality.key = line_of(context, count, 0);

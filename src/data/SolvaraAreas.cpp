@@ -80,8 +80,8 @@ void TSolvaraArea::ClearUnselectableItems() {
     }
 }
 
-void TSolvaraArea::SaveToSettings(std::string_view section) const {
-    write_string(section, window_settings::selected_area, ToText());
+void TSolvaraArea::SaveToSettings(const SettingsFile& settings, std::string_view section) const {
+    settings.write_string(section, window_settings::selected_area, ToText());
 }
 
 std::string TSolvaraArea::ToText() const {

@@ -52,7 +52,7 @@ public:
     bool Overlaps(const TArea& other) const override;
     bool IsOnlyInHomeArea() const override;
     void SelectAll() override;
-    void SaveToSettings(std::string_view section) const override;
+    void SaveToSettings(const SettingsFile& settings, std::string_view section) const override;
     std::string ToText() const override;
 
     void ClearUnselectableItems();

@@ -163,8 +163,8 @@ Tspecies& build_species(LoadContext& context, Tfamily& family, int count,
     data.species_by_unique_id.add(std::to_string(species.unique_id), &species);
     species.family_directory_name = family.directory_name;
     species.family = &family;
-    read_flag_line(data, species, context.product, line_of(context, count, 2));
-    apply_region_rule(species, context.product, line_of(context, count, 3));
+    read_flag_line(data, species, context.core.product, line_of(context, count, 2));
+    apply_region_rule(species, context.core.product, line_of(context, count, 3));
     const std::optional<long> author = number_of(line_of(context, count, 4));
     if (author && *author >= 1 && *author <= 4)
         species.text_author = authors[static_cast<std::size_t>(*author - 1)];

@@ -106,10 +106,12 @@ bool type_passes(std::string_view type_letter, ItemMode mode) {
     return true;
 }
 
-TVisibleSpeciesAndRecordings::TVisibleSpeciesAndRecordings(const Tdata& data)
-    : area(create_area_for_product(product().capabilities))
+TVisibleSpeciesAndRecordings::TVisibleSpeciesAndRecordings(const Tdata& data,
+                                                           const CoreContext& context)
+    : area(create_area_for_product(context.product.capabilities))
     , used_audio_cds(all_audio_cds(data))
-    , data_(&data) {}
+    , data_(&data)
+    , context_(&context) {}
 
 TVisibleSpeciesAndRecordings::~TVisibleSpeciesAndRecordings() = default;
 
@@ -118,34 +120,38 @@ TVisibleSpeciesAndRecordings::TVisibleSpeciesAndRecordings(
     : area(other.area ? other.area->clone() : nullptr)
     , show_all_species_of_area(other.show_all_species_of_area)
     , used_audio_cds(other.used_audio_cds)
-    , data_(other.data_) {}
+    , data_(other.data_)
+    , context_(other.context_) {}
 
 TVisibleSpeciesAndRecordings&
 TVisibleSpeciesAndRecordings::operator=(const TVisibleSpeciesAndRecordings& other) {
     if (this != &other) {
         data_ = other.data_;
+        context_ = other.context_;
         Assign(other);
     }
     return *this;
 }
 
 TVisibleSpeciesAndRecordings
-TVisibleSpeciesAndRecordings::CreateFromSettings(const Tdata& data, std::string_view section) {
-    TVisibleSpeciesAndRecordings filter(data);
-    const ProductCapabilities& product = pemmaro::product().capabilities;
+TVisibleSpeciesAndRecordings::CreateFromSettings(const Tdata& data, const CoreContext& context,
+                                                 std::string_view section) {
+    TVisibleSpeciesAndRecordings filter(data, context);
+    const ProductCapabilities& product = context.product.capabilities;
+    const SettingsFile& settings = context.settings;
     if (product.all_species_of_area == AllSpeciesOfArea::always)
         filter.show_all_species_of_area = true;
     else if (product.all_species_of_area == AllSpeciesOfArea::as_set)
-        filter.show_all_species_of_area = read_flag(section, keys::show_all_species_of_area,
-                                                    keys::show_all_species_of_area_default);
+        filter.show_all_species_of_area = settings.read_flag(
+            section, keys::show_all_species_of_area, keys::show_all_species_of_area_default);
     if (filter.area) {
-        filter.area->CreateFromSettings(section);
+        filter.area->CreateFromSettings(settings, section);
         if (auto* country = dynamic_cast<TCountryArea*>(filter.area.get()))
             country->SelectHomeCountry();
         else if (auto* region = dynamic_cast<TSolvaraArea*>(filter.area.get()))
             region->ClearUnselectableItems();
     }
-    filter.used_audio_cds = read_set(section, keys::used_audio_cds, all_audio_cds(data));
+    filter.used_audio_cds = settings.read_set(section, keys::used_audio_cds, all_audio_cds(data));
     if (product.empty_audio_cd_set_means_all && filter.used_audio_cds.none())
         filter.used_audio_cds = all_audio_cds(data);
     return filter;
@@ -160,12 +166,13 @@ void TVisibleSpeciesAndRecordings::Assign(const TVisibleSpeciesAndRecordings& ot
     used_audio_cds = other.used_audio_cds;
 }
 
-void TVisibleSpeciesAndRecordings::SaveToSettings(std::string_view section) const {
-    if (product().capabilities.all_species_of_area == AllSpeciesOfArea::as_set)
-        write_flag(section, keys::show_all_species_of_area, show_all_species_of_area);
+void TVisibleSpeciesAndRecordings::SaveToSettings(const SettingsFile& settings,
+                                                  std::string_view section) const {
+    if (context_->product.capabilities.all_species_of_area == AllSpeciesOfArea::as_set)
+        settings.write_flag(section, keys::show_all_species_of_area, show_all_species_of_area);
     if (area)
-        area->SaveToSettings(section);
-    write_set(section, keys::used_audio_cds, used_audio_cds);
+        area->SaveToSettings(settings, section);
+    settings.write_set(section, keys::used_audio_cds, used_audio_cds);
 }
 
 bool cut_part_available(const Tcutpart& cut_part, const NumberSet& used_cds) {

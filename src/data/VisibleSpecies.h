@@ -3,6 +3,7 @@
 // region, in the window's selected area, with something to offer given the
 // audio CDs the user owns. One filter per window, kept in its settings section.
 
+#include "common/CoreContext.h"
 #include "common/SettingsFile.h"
 #include "data/DataSet.h"
 
@@ -19,24 +20,27 @@ bool type_passes(std::string_view type_letter, ItemMode mode);
 
 class TVisibleSpeciesAndRecordings {
 public:
-    // The product's area with nothing selected, all audio CDs used.
-    explicit TVisibleSpeciesAndRecordings(const Tdata& data);
+    // The product's area with nothing selected, all audio CDs used. The
+    // context's product serves the filter's life.
+    TVisibleSpeciesAndRecordings(const Tdata& data, const CoreContext& context);
     ~TVisibleSpeciesAndRecordings();
     TVisibleSpeciesAndRecordings(const TVisibleSpeciesAndRecordings& other);
     TVisibleSpeciesAndRecordings& operator=(const TVisibleSpeciesAndRecordings& other);
 
-    static TVisibleSpeciesAndRecordings CreateFromSettings(const Tdata& data,
-                                                           std::string_view section);
+    static TVisibleSpeciesAndRecordings
+    CreateFromSettings(const Tdata& data, const CoreContext& context, std::string_view section);
     void Assign(const TVisibleSpeciesAndRecordings& other);
-    void SaveToSettings(std::string_view section) const;
+    void SaveToSettings(const SettingsFile& settings, std::string_view section) const;
 
     const Tdata& data() const { return *data_; }
+    const CoreContext& context() const { return *context_; }
     std::unique_ptr<TArea> area; // owned; none for products without areas
     bool show_all_species_of_area = false;
     NumberSet used_audio_cds;
 
 private:
     const Tdata* data_;
+    const CoreContext* context_;
 };
 
 bool cut_part_available(const Tcutpart& cut_part, const NumberSet& used_cds);

@@ -31,6 +31,8 @@ public:
     bool check(const std::string& cd_name, const std::string& stored_identity,
                const std::string& identity_read);
 
+    bool operator==(const Taudio_CD_key_checker&) const = default;
+
 private:
     std::string accepted_stored_identity_;
     std::string accepted_identity_read_;

@@ -77,33 +77,30 @@ TEST(SolvaraArea, AssignAndCloneCopyTheItems) {
 
 class AreaSettings : public ::testing::Test {
 protected:
-    void SetUp() override {
-        settings_file().path = dir_.file("Pemmaro.ini");
-        settings_file().on_cd_rom = false;
-    }
     TempDir dir_;
+    const SettingsFile settings_{dir_.file("Pemmaro.ini")};
 };
 
 TEST_F(AreaSettings, AbsentSelectionSelectsAllSelectableItems) {
     TSolvaraArea area;
-    area.CreateFromSettings("BROWSE 1");
+    area.CreateFromSettings(settings_, "BROWSE 1");
     EXPECT_EQ(area.ToText(), all_selectable);
     for (int index = 12; index <= 15; ++index)
         EXPECT_FALSE(area.Items[static_cast<std::size_t>(index)]) << index;
 
-    area.SaveToSettings("BROWSE 1");
-    EXPECT_EQ(read_string("BROWSE 1", "Selected Area", ""), all_selectable);
+    area.SaveToSettings(settings_, "BROWSE 1");
+    EXPECT_EQ(settings_.read_string("BROWSE 1", "Selected Area", ""), all_selectable);
 }
 
 TEST_F(AreaSettings, StoredSelectionIsReadBackAndABadOneSilentlySelectsAll) {
     ScopedResponder responder;
-    write_string("BROWSE 1", "Selected Area", "ne-th");
-    write_string("BROWSE 2", "Selected Area", "NE-NE");
+    settings_.write_string("BROWSE 1", "Selected Area", "ne-th");
+    settings_.write_string("BROWSE 2", "Selected Area", "NE-NE");
     TSolvaraArea good;
-    good.CreateFromSettings("BROWSE 1");
+    good.CreateFromSettings(settings_, "BROWSE 1");
     EXPECT_EQ(good.ToText(), "NE-TH");
     TSolvaraArea bad;
-    bad.CreateFromSettings("BROWSE 2");
+    bad.CreateFromSettings(settings_, "BROWSE 2");
     EXPECT_TRUE(all_items_set(bad));
     EXPECT_TRUE(responder.responder.requests.empty());
 }
@@ -112,8 +109,8 @@ TEST_F(AreaSettings, CountryAreaReadsItsLettersAnywhereAndSavesThem) {
     const TCountryArea both("b-o", true, "", capabilities_of(101));
     EXPECT_TRUE(both.InHomeCountry && both.InOtherCountries);
     EXPECT_FALSE(both.IsOnlyInHomeArea());
-    both.SaveToSettings("BROWSE 1");
-    EXPECT_EQ(read_string("BROWSE 1", "Selected Area", ""), "B-O");
+    both.SaveToSettings(settings_, "BROWSE 1");
+    EXPECT_EQ(settings_.read_string("BROWSE 1", "Selected Area", ""), "B-O");
 
     const TCountryArea other("O", true, "", capabilities_of(101));
     EXPECT_FALSE(other.InHomeCountry);
@@ -130,10 +127,10 @@ TEST_F(AreaSettings, CountryAreaReadsItsLettersAnywhereAndSavesThem) {
     EXPECT_FALSE(home.Overlaps(TSolvaraArea("IN", true, "")));
 
     TCountryArea stored(capabilities_of(101));
-    stored.CreateFromSettings("BROWSE 1");
+    stored.CreateFromSettings(settings_, "BROWSE 1");
     EXPECT_EQ(stored.ToText(), "B-O");
     TCountryArea absent(capabilities_of(101));
-    absent.CreateFromSettings("BROWSE 9");
+    absent.CreateFromSettings(settings_, "BROWSE 9");
     EXPECT_EQ(absent.ToText(), "B-O");
 }
 

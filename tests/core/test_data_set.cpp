@@ -75,51 +75,49 @@ TEST(DataIndexes, TapeNumbersOrderAsTexts) {
 class SpeciesNames : public ::testing::Test {
 protected:
     void SetUp() override {
-        textfile() =
-            Ttextfile_handler("$[KZ_SHSTR]\n1\n2\n3\n4\n5\n6\n7\n8\nssp.\n10\n11\nuncertain\n"
-                              "$[SSP]\nsubspecies\nnot sure\nsubspecies not sure\n");
         species.scientific_name = "Pycnonotus cafer";
         species.language_name = "Red-vented Bulbul";
         subspecies.name = "bengalensis";
     }
-    void TearDown() override { textfile() = Ttextfile_handler(); }
-
+    const Ttextfile_handler texts{"$[KZ_SHSTR]\n1\n2\n3\n4\n5\n6\n7\n8\nssp.\n10\n11\nuncertain\n"
+                                  "$[SSP]\nsubspecies\nnot sure\nsubspecies not sure\n"};
     Tspecies species;
     Tsubspecies subspecies;
 };
 
 TEST_F(SpeciesNames, OrderAndShowOptions) {
-    EXPECT_EQ(species_display_name(species, {}, {true, true, true}),
+    EXPECT_EQ(species_display_name(species, {}, {true, true, true}, texts),
               "  Pycnonotus cafer (Red-vented Bulbul)");
-    EXPECT_EQ(species_display_name(species, {}, {false, true, true}),
+    EXPECT_EQ(species_display_name(species, {}, {false, true, true}, texts),
               "  Pycnonotus cafer (Red-vented Bulbul)");
-    EXPECT_EQ(species_display_name(species, {}, {true, false, true}), "  Pycnonotus cafer");
+    EXPECT_EQ(species_display_name(species, {}, {true, false, true}, texts), "  Pycnonotus cafer");
     species.language_name.clear();
-    EXPECT_EQ(species_display_name(species, {}, {true, true, false}), "  Pycnonotus cafer");
+    EXPECT_EQ(species_display_name(species, {}, {true, true, false}, texts), "  Pycnonotus cafer");
 }
 
 TEST_F(SpeciesNames, SubspeciesOnlyForSpeciesWithTheSubspeciesFlag) {
     const Trecord_ssp_data uncertain{&subspecies, true};
-    EXPECT_EQ(species_display_name(species, uncertain, {false, false, true}), "  Pycnonotus cafer");
+    EXPECT_EQ(species_display_name(species, uncertain, {false, false, true}, texts),
+              "  Pycnonotus cafer");
     species.flag_e = true;
-    EXPECT_EQ(species_display_name(species, uncertain, {false, false, true}),
+    EXPECT_EQ(species_display_name(species, uncertain, {false, false, true}, texts),
               "  Pycnonotus cafer, ssp. bengalensis (uncertain)");
-    EXPECT_EQ(species_display_name(species, Trecord_ssp_data{}, {false, false, true}),
+    EXPECT_EQ(species_display_name(species, Trecord_ssp_data{}, {false, false, true}, texts),
               "  Pycnonotus cafer, ssp. error with subspecies name");
 }
 
 TEST_F(SpeciesNames, SubspeciesTexts) {
     std::string text = "Recorded";
-    append_subspecies_text(text, Trecord_ssp_data{&subspecies, true}, true);
+    append_subspecies_text(text, Trecord_ssp_data{&subspecies, true}, true, texts);
     EXPECT_EQ(text, "Recorded Subspecies \x0b"
                     "bengalensis\x0b (not sure).");
     std::string short_text;
-    append_subspecies_text(short_text, Trecord_ssp_data{&subspecies, false}, false);
+    append_subspecies_text(short_text, Trecord_ssp_data{&subspecies, false}, false, texts);
     EXPECT_EQ(short_text, "");
-    append_subspecies_text(short_text, Trecord_ssp_data{&subspecies, true}, false);
+    append_subspecies_text(short_text, Trecord_ssp_data{&subspecies, true}, false, texts);
     EXPECT_EQ(short_text, "Subspecies not sure.");
     std::string after_break = "a\n";
-    append_subspecies_text(after_break, Trecord_ssp_data{nullptr, false}, true);
+    append_subspecies_text(after_break, Trecord_ssp_data{nullptr, false}, true, texts);
     EXPECT_EQ(after_break, "a\nSubspecies \x0b"
                            "error with subspecies name\x0b.");
 }

@@ -47,16 +47,15 @@ class Display : public ::testing::Test {
 protected:
     void SetUp() override {
         data_ = loaded_.load();
-        common_services().time_separator = ':';
-        display_fonts().build(15);
-        options_.emplace(*data_);
+        loaded_.context().common.time_separator = ':';
+        options_.emplace(*data_, loaded_.context());
         options_->visible.area->SelectAll();
         rebuild();
     }
 
     void rebuild() {
-        display_ = std::make_unique<TShowStrings>(
-            TShowStrings::Environment{data_.get(), &measurer_, {}, {}, &pictures_});
+        display_ = std::make_unique<TShowStrings>(TShowStrings::Environment{
+            data_.get(), &loaded_.context().core(), &measurer_, {}, {}, &pictures_});
         display_->build_from_options(*options_);
     }
 
@@ -225,8 +224,8 @@ protected:
         display.toggle_fold(first_line_of_kind(lkDetailsBox, display.lines().begin()));
     }
     std::unique_ptr<TShowStrings> built_at(int client_width) {
-        auto display = std::make_unique<TShowStrings>(
-            TShowStrings::Environment{data_.get(), &measurer_, {client_width}, {}, &pictures_});
+        auto display = std::make_unique<TShowStrings>(TShowStrings::Environment{
+            data_.get(), &loaded_.context().core(), &measurer_, {client_width}, {}, &pictures_});
         display->build_from_options(*options_);
         unfold_bulbuls(*display);
         return display;
@@ -339,7 +338,7 @@ TEST_F(Display, AlsoAudibleListsEveryOtherItemOfTheRecordingEvenOfItsOwnSpecies)
                                "9B017"});
     disc_.write();
     data_ = loaded_.load();
-    options_.emplace(*data_);
+    options_.emplace(*data_, loaded_.context());
     options_->visible.area->SelectAll();
     rebuild();
     display_->toggle_fold(box_of_family(1));
@@ -394,10 +393,10 @@ TEST(DisplayState, AtMostTwentyUnfoldedFamiliesAreSaved) {
     LoadedDisc loaded(disc);
     std::unique_ptr<Tdata> data = loaded.load();
     FixedWidthMeasurer measurer;
-    SHST_TShowStringsData options(*data);
+    SHST_TShowStringsData options(*data, loaded.context());
     options.visible.area->SelectAll();
     options.visible.show_all_species_of_area = true;
-    TShowStrings display({data.get(), &measurer, {}, {}, nullptr});
+    TShowStrings display({data.get(), &loaded.context().core(), &measurer, {}, {}, nullptr});
     display.build_from_options(options);
     std::vector<int> all(25);
     for (int f = 0; f < 25; ++f)

@@ -1,3 +1,4 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
@@ -81,22 +82,21 @@ TEST(LanguageTextFile, TextsArrayPadsCutsAndLeavesMissingElementsEmpty) {
     EXPECT_EQ(lines[3], "");
 }
 
+// Start-up sets the program's values; they are put back afterwards.
 class LanguageTextStartup : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = common_services();
         common_services().startup_directory = folder_.path();
         common_services().program_directory = folder_.path();
         settings_file().path = folder_.file("Pemmaro.ini");
         settings_file().on_cd_rom = false;
     }
-    void TearDown() override { common_services() = saved_; }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;
     ScopedFatalThrows fatal_throws_;
-    CommonServices saved_;
 };
 
 TEST_F(LanguageTextStartup, MissingFileIsFatalWithItsName) {

@@ -2,6 +2,7 @@
 // the generated base folder with the program's paths, the audio CD images
 // carry the disc identities of the data, and a sample of the files decodes.
 
+#include "TestContext.h"
 #include "TestSupport.h"
 #include "common/DataPaths.h"
 #include "common/LanguageTexts.h"
@@ -119,31 +120,19 @@ Decoded decode(const std::string& path) {
 
 class SampleDiscMedia : public ::testing::Test {
 protected:
-    // Loads with the program's loader as the program does; the global state it
-    // needs is put back afterwards for the other tests.
+    // Loads with the program's loader as the program does, in a context of its own.
     static void SetUpTestSuite() {
-        const CommonServices services = common_services();
-        const SettingsFile settings_before = settings_file();
-        const ProductSettings product_before = product();
-        {
-            TempDir settings;
-            ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
-            ScopedResponder responder;
-            ScopedFatalThrows fatal_throws;
-            const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
-            common_services().startup_directory = disc;
-            common_services().program_directory = disc;
-            settings_file().path = settings.file("Pemmaro.ini");
-            settings_file().on_cd_rom = false;
-            textfile() = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
-            load_data_texts();
-            product() = product_settings_for(1061, std::vector<std::string>(7));
-            data_ = load_data(product()).release();
-        }
-        textfile() = Ttextfile_handler();
-        common_services() = services;
-        settings_file() = settings_before;
-        product() = product_before;
+        TempDir settings;
+        ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
+        ScopedResponder responder;
+        ScopedFatalThrows fatal_throws;
+        const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
+        TestContext context;
+        context.common.startup_directory = disc;
+        context.common.program_directory = disc;
+        context.settings.path = settings.file("Pemmaro.ini");
+        context.texts = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
+        data_ = load_data(context).release();
     }
     static void TearDownTestSuite() {
         delete data_;

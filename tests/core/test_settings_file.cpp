@@ -1,3 +1,4 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
 #include "common/FileOperations.h"
 #include "common/SettingsFile.h"
@@ -40,6 +41,7 @@ TEST(SettingsEncodings, SetIsWrittenAscendingJoinedByDashes) {
     EXPECT_EQ(text_to_set(set_to_text(set_of({1, 128, 255}))), set_of({1, 128, 255}));
 }
 
+// The program's settings file, set for the test and put back afterwards.
 class SettingsAccess : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -48,6 +50,7 @@ protected:
     }
     void TearDown() override { set_cd_rom_override(nullptr); }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
 };
 

@@ -1,3 +1,4 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
 #include "common/ProgramFolders.h"
 #include "common/TextAndNumbers.h"
@@ -62,6 +63,7 @@ TEST(Geometry, PointsAndSines) {
     EXPECT_DOUBLE_EQ(static_cast<double>(distance({0, 0}, {3, 4})), 5.0);
     const PointExt sum = add({1, 2}, {3, 4});
     EXPECT_DOUBLE_EQ(static_cast<double>(sum.y), 6.0);
+    const ScopedProgramState program_state;
     initialise_common_services(common_services().program_directory);
     EXPECT_DOUBLE_EQ(static_cast<double>(common_services().sine_table[30]), 0.5);
     EXPECT_DOUBLE_EQ(static_cast<double>(common_services().sine_table[90]), 1.0);

@@ -9,6 +9,7 @@
 // its end without a message, 1 otherwise, 2 for a wrong command line.
 
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
 #include "common/ProgramFolders.h"
@@ -121,9 +122,8 @@ bool load_sample_disc(const std::string& disc, const std::string& base,
     settings_file().path = settings_folder + "Pemmaro.ini";
     settings_file().on_cd_rom = false;
     textfile() = Ttextfile_handler(read_whole_file(disc + "Pemmaro.txt"));
-    load_data_texts();
     product() = product_settings_for(1061, std::vector<std::string>(7));
-    set_data(load_data(product()));
+    set_data(load_data(program_context()));
     if (data() == nullptr)
         return false;
     base_directory_state().base_directory = base;

@@ -3,6 +3,7 @@
 // start-up on a private copy of the disc's files, so each test has its own
 // settings file.
 
+#include "ProgramState.h"
 #include "TestSupport.h"
 #include "app/ProgramServices.h"
 #include "app/Startup.h"
@@ -61,6 +62,7 @@ protected:
         settle();
     }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;

@@ -6,9 +6,11 @@
 #include "browse/SoundSource.h"
 #include "browse/WindowCaption.h"
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
+#include "common/SettingsFile.h"
 #include "data/DataSet.h"
 #include "tools/WebBrowserWindow.h"
 
@@ -279,7 +281,7 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
     file.side_letter = 'A';
     file.cut_number = 1;
     // The path as it is spelt on disk.
-    EXPECT_EQ(sound_source_description(file).to_utf8(),
+    EXPECT_EQ(sound_source_description(file, program_context()).to_utf8(),
               "Sound file: " + folder_.file("media/TAPES/01/a01.wav"));
 
     TaudioCD cd;
@@ -289,13 +291,13 @@ TEST_F(BrowsingWindows, SoundSourceDescriptions) {
     span.audio_cd = &cd;
     span.track = 3;
     span.length_ms = 24560;
-    EXPECT_EQ(sound_source_description(span).to_utf8(),
+    EXPECT_EQ(sound_source_description(span, program_context()).to_utf8(),
               "Audio CD \"Solvara Bird Sounds 1\"\nTrack 3, length 24.6 seconds.");
     span.offset_ms = 12300;
     cd.on_hard_disk = true;
     cd.hard_disk_directory = folder_.file("cd1/");
     write_file(folder_.file("cd1/03 Third track.wav"), "RIFF");
-    EXPECT_EQ(sound_source_description(span).to_utf8(),
+    EXPECT_EQ(sound_source_description(span, program_context()).to_utf8(),
               "Audio CD \"Solvara Bird Sounds 1\"\nTrack 3, starting at 12.3 seconds, length 24.6 "
               "seconds.\nPlayed from the hard disk file '" +
                   folder_.file("cd1/03 Third track.wav") + "'.");
@@ -309,7 +311,7 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
         // the chooser starts among the installed programs.
         choice.program = "c:\\Program Files\\Cool2000\\Cool2000.exe";
         std::vector<std::string> offered;
-        EXPECT_EQ(load_into_editor(choice, "a.wav",
+        EXPECT_EQ(load_into_editor(choice, settings_file(), "a.wav",
                                    [&](const std::string& start) -> std::optional<std::string> {
                                        offered.push_back(start);
                                        return std::nullopt;
@@ -324,10 +326,11 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
         std::filesystem::permissions(found, std::filesystem::perms::owner_all);
         const ScopedPath programs(folder_.file("no-editors") + ":" + folder_.file("programs"));
         EXPECT_EQ(current_sound_editor(choice), found);
-        select_sound_editor(choice, [&](const std::string& start) -> std::optional<std::string> {
-            offered.push_back(start);
-            return std::nullopt;
-        });
+        select_sound_editor(choice, settings_file(),
+                            [&](const std::string& start) -> std::optional<std::string> {
+                                offered.push_back(start);
+                                return std::nullopt;
+                            });
         EXPECT_EQ(offered.back(), found);
     }
 
@@ -336,7 +339,7 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
     const std::string record = folder_.file("opened.txt");
     write_file(editor, "#!/bin/sh\necho \"$1\" > '" + record + "'\n");
     std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
-    EXPECT_EQ(load_into_editor(choice, folder_.file("tapes/01/A01.WAV"),
+    EXPECT_EQ(load_into_editor(choice, settings_file(), folder_.file("tapes/01/A01.WAV"),
                                [&](const std::string&) { return std::optional(editor); }),
               EditorStart::started);
     EXPECT_EQ(setting("GENERAL", "Sound Editing Program"), editor);
@@ -348,7 +351,8 @@ TEST_F(BrowsingWindows, LoadIntoEditorAsksUntilAnEditorIsThereAndStartsIt) {
     const std::string not_a_program = folder_.file("notes.txt");
     write_file(not_a_program, "text");
     choice.program = not_a_program;
-    EXPECT_EQ(load_into_editor(choice, "a.wav", [](const std::string&) { return std::nullopt; }),
+    EXPECT_EQ(load_into_editor(choice, settings_file(), "a.wav",
+                               [](const std::string&) { return std::nullopt; }),
               EditorStart::failed);
     ASSERT_FALSE(responder_.responder.requests.empty());
     const MessageRequest& failure = responder_.responder.requests.back();
@@ -364,25 +368,27 @@ TEST_F(BrowsingWindows, SpeciesCaptions) {
     pitta.scientific_name = "Pitta moluccensis";
     pitta.language_name = "Blue-winged Pitta";
     const std::uint32_t other_first = pack_name_options(true, true, 2);
-    EXPECT_EQ(species_window_caption(pitta, std::nullopt, other_first),
+    EXPECT_EQ(species_window_caption(pitta, std::nullopt, other_first, textfile()),
               "Blue-winged Pitta (Pitta moluccensis)");
-    EXPECT_EQ(species_window_caption(pitta, std::nullopt, pack_name_options(true, false, 1)),
-              "Pitta moluccensis");
+    EXPECT_EQ(
+        species_window_caption(pitta, std::nullopt, pack_name_options(true, false, 1), textfile()),
+        "Pitta moluccensis");
     pitta.language_name = "   ";
-    EXPECT_EQ(species_window_caption(pitta, std::nullopt, other_first), "   ");
+    EXPECT_EQ(species_window_caption(pitta, std::nullopt, other_first, textfile()), "   ");
 
     pitta.language_name = "Blue-winged Pitta";
     Tsubspecies megarhyncha;
     megarhyncha.name = "megarhyncha";
     const Trecord_ssp_data uncertain{&megarhyncha, true};
-    EXPECT_EQ(species_window_caption(pitta, uncertain, other_first),
+    EXPECT_EQ(species_window_caption(pitta, uncertain, other_first, textfile()),
               "Blue-winged Pitta (Pitta moluccensis)")
         << "only species with subspecies groups";
     pitta.flag_e = true;
-    EXPECT_EQ(species_window_caption(pitta, uncertain, other_first),
+    EXPECT_EQ(species_window_caption(pitta, uncertain, other_first, textfile()),
               "Blue-winged Pitta (Pitta moluccensis), megarhyncha Subspecies (not certain)");
-    EXPECT_EQ(species_window_caption(pitta, Trecord_ssp_data{nullptr, false}, other_first),
-              "Blue-winged Pitta (Pitta moluccensis), error with subspecies name Subspecies");
+    EXPECT_EQ(
+        species_window_caption(pitta, Trecord_ssp_data{nullptr, false}, other_first, textfile()),
+        "Blue-winged Pitta (Pitta moluccensis), error with subspecies name Subspecies");
 }
 
 TEST_F(BrowsingWindows, ANewBaseDirectoryBringsTheSmallPicturesOfOpenSpecies) {

@@ -1,4 +1,5 @@
 #include "DiscFixture.h"
+#include "ProgramState.h"
 #include "app/ProgramServices.h"
 #include "browse/DisplayBitmaps.h"
 #include "browse/DisplaySurface.h"
@@ -35,13 +36,15 @@ class ShowForm : public ::testing::Test {
 protected:
     void SetUp() override {
         data_ = loaded_.load();
+        // The program's base directory (small pictures) and screen are the
+        // surface's; they are put back afterwards.
         base_directory_state().base_directory = folder_.path();
-        display_fonts().build(15);
         load_display_bitmaps();
         screen_properties() = ScreenProperties{};
-        options_.emplace(*data_);
+        options_.emplace(*data_, loaded_.context());
         options_->visible.area->SelectAll();
-        form_ = std::make_unique<TShowForm>(*data_, program_browsing_services().surface);
+        form_ = std::make_unique<TShowForm>(*data_, loaded_.context(),
+                                            program_browsing_services().surface);
         form_->actions.beep = [this] { ++beeps_; };
         form_->actions.status_text_changed = [this](const QString& text) { status_ = text; };
         form_->resize(700, 400);
@@ -50,10 +53,7 @@ protected:
         form_->set_active(true);
         paint();
     }
-    void TearDown() override {
-        form_.reset();
-        base_directory_state() = {};
-    }
+    void TearDown() override { form_.reset(); }
 
     TShowStrings& display() { return form_->display(); }
     // Draws the surface as a paint event would (offscreen windows may never be exposed).
@@ -136,6 +136,7 @@ protected:
         return count;
     }
 
+    ScopedProgramState program_state_;
     DiscFixture disc_;
     LoadedDisc loaded_{disc_};
     TempDir folder_;
@@ -284,7 +285,7 @@ TEST_F(ShowForm, ScrollingRedrawsOnlyWhatCameIntoViewYetShowsTheSame) {
         form_->scroll_to(position);
         paint();
     }
-    TShowForm fresh(*data_, program_browsing_services().surface);
+    TShowForm fresh(*data_, loaded_.context(), program_browsing_services().surface);
     fresh.resize(700, 150);
     fresh.build_as_copy(*form_);
     fresh.show();
@@ -578,7 +579,7 @@ TEST_F(ShowForm, RestoredStateUnfoldsScrollsAndSelects) {
     state.top_family = 2;
     state.current_family = 2;
     state.current_species = 1;
-    TShowForm restored(*data_, program_browsing_services().surface);
+    TShowForm restored(*data_, loaded_.context(), program_browsing_services().surface);
     restored.resize(700, 80);
     restored.build_from_options(*options_, state);
     restored.show();
@@ -588,7 +589,7 @@ TEST_F(ShowForm, RestoredStateUnfoldsScrollsAndSelects) {
     EXPECT_EQ(restored.state_for_saving().top_family, 2);
 
     // A copy starts at the top with the same lines.
-    TShowForm copy(*data_, program_browsing_services().surface);
+    TShowForm copy(*data_, loaded_.context(), program_browsing_services().surface);
     copy.build_as_copy(restored);
     EXPECT_EQ(copy.display().lines().size(), restored.display().lines().size());
     EXPECT_EQ(copy.scroll_position(), 0);
@@ -704,6 +705,7 @@ protected:
         ASSERT_TRUE(image.save(QString::fromStdString(folder_.file("smalpict/PYCNONOT/1001.jpg"))));
     }
 
+    ScopedProgramState program_state_;
     DiscFixture disc_;
     LoadedDisc loaded_{disc_};
     TempDir folder_;

@@ -16,6 +16,7 @@
 #include "Illustrations.h"
 #include "MediaCommon.h"
 #include "SoundFiles.h"
+#include "common/CoreContext.h"
 #include "common/DataPaths.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
@@ -104,9 +105,8 @@ std::unique_ptr<Tdata> load_sample_disc(const Setting& setting) {
     const std::vector<std::uint8_t> texts = read_bytes(setting.disc + "/Pemmaro.txt");
     textfile() = Ttextfile_handler(
         std::string_view(reinterpret_cast<const char*>(texts.data()), texts.size()));
-    load_data_texts();
     product() = product_settings_for(1061, std::vector<std::string>(7));
-    return load_data(product());
+    return load_data(program_context());
 }
 
 std::string unique_id_text(const Tspecies& species) {
