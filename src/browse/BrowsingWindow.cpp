@@ -14,6 +14,7 @@
 #include "common/Product.h"
 #include "common/SettingsFile.h"
 #include "data/CountryAreas.h"
+#include "data/SoundFilePaths.h"
 #include "platform/Ansi.h"
 #include "platform/Messages.h"
 
@@ -540,7 +541,7 @@ void TChildForm::load_into_editor() {
     const FocusKeeper focus;
     pemmaro::load_into_editor(
         *services_.sound_editor, services_.core->settings,
-        cut_part_sound_file_path(*bar->item->cut_part),
+        cut_part_sound_file_path(*bar->item->cut_part, base_directory()),
         [this](const std::string& current) { return choose_editor_file(current); });
 }
 

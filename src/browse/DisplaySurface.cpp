@@ -433,7 +433,7 @@ void TShowForm::build_from_options(const SHST_TShowStringsData& options,
     std::optional<Line> header = display.find_header(state.current_family, state.current_species);
     if (!header)
         header = display.find_header(state.current_family);
-    std::optional<Line> current = header ? d_->first_name_after(*header) : std::nullopt;
+    std::optional<Line> current = header ? d_->cursor().first_name_after(*header) : std::nullopt;
     if (!current)
         current = display.first_family_name_line();
     if (current)

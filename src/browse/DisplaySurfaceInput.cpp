@@ -1,6 +1,7 @@
 // The display surface's input: the keyboard cursor and its keys, clicks and
 // the mouse cursor, the status text and the search for a species.
 
+#include "browse/DisplayCursor.h"
 #include "browse/DisplaySurfacePrivate.h"
 #include "data/VisibleSpecies.h"
 #include "platform/Ansi.h"
@@ -17,41 +18,7 @@ namespace {
 constexpr int examined_below_point = 15;
 constexpr int selected_below_point = 10;
 
-bool is_cursor_stop(LineKind kind) {
-    return kind == lkFamilyHeader || kind == lkSpeciesHeader || kind == lkSoundBar ||
-           kind == lkRecordingLabel;
-}
-
 } // namespace
-
-std::optional<Line> TShowForm::Private::first_name_after(Line header) {
-    const Line next = std::next(header);
-    if (next != display.end() && is_name_line(next->kind))
-        return next;
-    return std::nullopt;
-}
-
-// The fold box of the row a name line belongs to.
-std::optional<Line> TShowForm::Private::box_of_row(Line line) {
-    for (Line at = line; at != display.lines().begin();) {
-        --at;
-        if (is_header(at->kind))
-            return at == display.lines().begin() ? std::nullopt : std::optional(std::prev(at));
-        if (!is_name_line(at->kind))
-            return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-// The recording of a line within a recording's rows: its sound bar's item.
-Tcupaitem* TShowForm::Private::item_of(Line line) {
-    for (Line at = line;; --at) {
-        if (at->kind == lkSoundBar)
-            return at->sound_bar ? at->sound_bar->item : nullptr;
-        if (at->kind == lkSpeciesBox || at->kind == lkFamilyBox || at == display.lines().begin())
-            return nullptr;
-    }
-}
 
 // ---- The cursor
 
@@ -82,40 +49,9 @@ void TShowForm::Private::refresh_headers() {
     species_header.reset();
     if (!display.current_line)
         return;
-    for (Line at = *display.current_line;; --at) {
-        if (at->kind == lkSpeciesHeader && !species_header)
-            species_header = at;
-        if (at->kind == lkFamilyHeader) {
-            family_header = at;
-            return;
-        }
-        if (at == display.lines().begin())
-            return;
-    }
-}
-
-std::optional<Line> TShowForm::Private::next_stop(Line from, bool forward) {
-    LineList& lines = display.lines();
-    Line at = from;
-    while (true) {
-        if (forward) {
-            if (++at == lines.end())
-                return std::nullopt;
-        } else {
-            if (at == lines.begin())
-                return std::nullopt;
-            --at;
-        }
-        if (!is_cursor_stop(at->kind))
-            continue;
-        if (!is_header(at->kind))
-            return at;
-        // A header stands for its first name; going back, the row's own header
-        // is no move.
-        const std::optional<Line> name = first_name_after(at);
-        if (name && *name != from)
-            return name;
-    }
+    const DisplayCursor::Headers headers = cursor().headers_of(*display.current_line);
+    family_header = headers.family;
+    species_header = headers.species;
 }
 
 void TShowForm::Private::move_current(bool forward) {
@@ -123,7 +59,7 @@ void TShowForm::Private::move_current(bool forward) {
         beep();
         return;
     }
-    const std::optional<Line> target = next_stop(*display.current_line, forward);
+    const std::optional<Line> target = cursor().next_stop(*display.current_line, forward);
     if (!target) {
         beep();
         return;
@@ -152,13 +88,7 @@ void TShowForm::Private::fold_current(bool only_unfold, bool only_fold) {
     const Line line = *display.current_line;
     if (!fully_visible(line))
         return;
-    std::optional<Line> box;
-    if (is_name_line(line->kind))
-        box = box_of_row(line);
-    else if (line->kind == lkRecordingLabel && line != display.lines().begin() &&
-             std::prev(line)->kind == lkDetailsBox)
-        box = std::prev(line);
-    if (box && is_fold_box((*box)->kind))
+    if (const std::optional<Line> box = cursor().fold_box_for(line))
         apply_fold(*box, only_unfold, only_fold);
 }
 
@@ -169,7 +99,7 @@ void TShowForm::Private::map_key() {
     }
     const Line line = *display.current_line;
     if (line->kind == lkSoundBar || line->kind == lkRecordingLabel) {
-        Tcupaitem* item = item_of(line);
+        Tcupaitem* item = cursor().item_of(line);
         if (item && form.actions.open_map)
             form.actions.open_map(*item->species, item->cut_part->locality);
     } else if ((line->kind == lkSpeciesScientificName || line->kind == lkSpeciesOtherName) &&
@@ -209,12 +139,7 @@ void TShowForm::Private::go_to_first_family() {
 void TShowForm::Private::go_to_last_stop() {
     if (display.lines().empty())
         return;
-    Line last = std::prev(display.end());
-    std::optional<Line> stop =
-        is_cursor_stop(last->kind) ? std::optional(last) : next_stop(last, false);
-    if (stop && is_header((*stop)->kind))
-        stop = first_name_after(*stop);
-    if (stop)
+    if (const std::optional<Line> stop = cursor().last_stop())
         set_current_line(*stop);
     form.scroll_to(form.verticalScrollBar()->maximum());
     focus_current_bar();
@@ -330,7 +255,7 @@ void TShowForm::Private::click(QPoint point) {
         top = bottom;
         if (is_header(line->kind) || line->kind == lkRecordingLabel) {
             if (bottom <= p.y() + selected_below_point)
-                selected = is_header(line->kind) ? first_name_after(line) : line;
+                selected = is_header(line->kind) ? cursor().first_name_after(line) : line;
             continue;
         }
         if (drawn && !hit)
@@ -408,12 +333,12 @@ void TShowForm::Private::act(const ClickHit& hit, QPoint point) {
             actions.open_audio_cd_information(*line.audio_cd, popup_point(point));
         break;
     case lkRecordistLine:
-        if (Tcupaitem* item = item_of(hit.line);
+        if (Tcupaitem* item = cursor().item_of(hit.line);
             item && item->cut_part->recordist && actions.open_person)
             actions.open_person(*item->cut_part->recordist, popup_point(point));
         break;
     case lkLocalityLine:
-        if (Tcupaitem* item = item_of(hit.line); item && actions.open_map)
+        if (Tcupaitem* item = cursor().item_of(hit.line); item && actions.open_map)
             actions.open_map(*item->species, item->cut_part->locality);
         break;
     default:
@@ -446,11 +371,11 @@ void TShowForm::Private::hover(QPoint point) {
 QString TShowForm::Private::status_text() {
     std::string text = " ";
     if (family_header) {
-        if (const auto name = first_name_after(*family_header))
+        if (const auto name = cursor().first_name_after(*family_header))
             text += without_markup((*name)->text);
     }
     if (species_header) {
-        if (const auto name = first_name_after(*species_header))
+        if (const auto name = cursor().first_name_after(*species_header))
             text += ", " + without_markup((*name)->text);
     }
     return to_qstring(text);
@@ -506,7 +431,7 @@ bool TShowForm::go_to_species(const std::string& text, bool from_top, bool all_n
     if (!header)
         return false;
     // The line of the name that matched: the second one when it is not first.
-    std::optional<Line> target = d_->first_name_after(*header);
+    std::optional<Line> target = d_->cursor().first_name_after(*header);
     const bool species = found.species_number != 0;
     const LineKind matched_kind = found.matched == MatchedName::scientific
                                       ? (species ? lkSpeciesScientificName : lkFamilyScientificName)

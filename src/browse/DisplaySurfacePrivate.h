@@ -2,6 +2,7 @@
 // The inside of the display surface, shared by its drawing and its input
 // handling (DisplaySurface.cpp, DisplaySurfaceInput.cpp); nothing else includes it.
 
+#include "browse/DisplayCursor.h"
 #include "browse/DisplaySurface.h"
 #include "browse/LineDrawing.h"
 #include "browse/SoundBarList.h"
@@ -109,14 +110,11 @@ struct TShowForm::Private {
     bool apply_fold(Line box, bool only_unfold, bool only_fold);
     int fold_key_of(Line box);
     void mend_family_numbers();
-    std::optional<Line> first_name_after(Line header);
-    std::optional<Line> box_of_row(Line line);
-    Tcupaitem* item_of(Line line);
+    DisplayCursor cursor() { return DisplayCursor(display.lines()); }
 
     // The cursor.
     void set_current_line(Line line);
     void refresh_headers();
-    std::optional<Line> next_stop(Line from, bool forward);
     void move_current(bool forward);
     void focus_current_bar();
     void fold_current(bool only_unfold, bool only_fold);

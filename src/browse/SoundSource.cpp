@@ -6,18 +6,12 @@
 #include "common/DataPaths.h"
 #include "common/ProgramFolders.h"
 #include "data/DataSet.h"
+#include "data/SoundFilePaths.h"
 #include "platform/Paths.h"
 
 #include <cstdio>
 
 namespace pemmaro {
-
-std::string cut_part_sound_file_path(const Tcutpart& cut_part) {
-    const SoundFileKey key{cut_part.tape_number, cut_part.side_letter, cut_part.cut_number,
-                           cut_part.sub_letter, cut_part.compression_number};
-    const std::string path = base_directory() + sound_file_path(key);
-    return resolve_existing_path(path).value_or(to_native_separators(path));
-}
 
 std::string seconds_text(int milliseconds, char decimal_separator) {
     char buffer[32];
@@ -35,7 +29,7 @@ MessageText sound_source_description(const Tcutpart& cut_part, const CoreContext
     // lower-cased path would name a file that need not exist.
     if (cut_part.is_sound_file || cut_part.audio_cd == nullptr)
         return shstr_text(texts, kz_shstr::sound_file) + ": " +
-               system_text(cut_part_sound_file_path(cut_part));
+               system_text(cut_part_sound_file_path(cut_part, base_directory()));
     const TaudioCD& cd = *cut_part.audio_cd;
     MessageText text = shstr_text(texts, kz_shstr::audio_cd) + " \"" + cd.media_text_1 + "\"\n" +
                        shstr_text(texts, kz_shstr::track) + " " + std::to_string(cut_part.track);

@@ -12,10 +12,6 @@ namespace pemmaro {
 struct CoreContext;
 struct Tcutpart;
 
-// The full path of a cut part's sound file under the base directory, as it
-// exists on disk when some spelling of it does.
-std::string cut_part_sound_file_path(const Tcutpart& cut_part);
-
 // The text of "Show Name of Sound File", in the context's language texts and
 // with its decimal separator. Lines are separated by '\n'.
 MessageText sound_source_description(const Tcutpart& cut_part, const CoreContext& context);

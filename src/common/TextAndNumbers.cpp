@@ -22,6 +22,15 @@ std::string int_to_text(long long n) {
     return std::to_string(n);
 }
 
+int round_half_even(double value) {
+    const double lower = std::floor(value);
+    const double fraction = value - lower;
+    double rounded = lower;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0))
+        rounded = lower + 1;
+    return static_cast<int>(rounded);
+}
+
 std::string int_to_text_zero_padded(long long n, int width) {
     std::string text = int_to_text(n);
     if (width > 0 && text.size() < static_cast<std::size_t>(width))

@@ -12,6 +12,8 @@ class QFont;
 namespace pemmaro {
 
 std::string int_to_text(long long n);
+// Rounds to the nearest integer, a half to the even one (2.5 gives 2, 3.5 gives 4).
+int round_half_even(double value);
 // Right-aligned in the width, leading blanks replaced by "0": -1 in 8 gives "000000-1".
 std::string int_to_text_zero_padded(long long n, int width);
 

@@ -1,15 +1,16 @@
 #include "sound/SoundBars.h"
 
-#include "common/BaseDirectory.h"
 #include "common/DataPaths.h"
 #include "common/LanguageTexts.h"
 #include "common/ProgramFolders.h"
+#include "common/TextAndNumbers.h"
 #include "data/DataSet.h"
 #include "platform/Ansi.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/ProgramResources.h"
 #include "sound/AudioCdDrive.h"
+#include "sound/SoundBarPlayback.h"
 #include "sound/SoundPlayers.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ constexpr int timer_interval_ms = 200;
 constexpr int minimum_scroll_width = 40;
 
 struct SoundBarGlobals {
-    Tsound_bar* playing = nullptr;
+    PlayingSlot playing;
     SoundBarDragHandler drag_handler;
 };
 
@@ -43,33 +44,9 @@ SoundBarGlobals& globals() {
     return instance;
 }
 
-int round_half_even(double value) {
-    const double lower = std::floor(value);
-    const double fraction = value - lower;
-    double rounded = lower;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0))
-        rounded = lower + 1;
-    return static_cast<int>(rounded);
-}
-
-int tenths_of(int ms) {
-    return round_half_even(ms / 100.0);
-}
-
 QPixmap resource_pixmap(const char* name) {
     ensure_program_resources();
     return QPixmap(QString(":/") + name);
-}
-
-std::string cut_part_sound_file(const Tcutpart& cut) {
-    const SoundFileKey key{cut.tape_number, cut.side_letter, cut.cut_number, cut.sub_letter,
-                           cut.compression_number};
-    const std::string path = base_directory() + sound_file_path(key);
-    return resolve_existing_path(path).value_or(to_native_separators(path));
-}
-
-bool is_mpeg_layer_3(int compression_number) {
-    return compression_number >= 5 && compression_number <= 9;
 }
 
 struct ButtonBitmap {
@@ -131,7 +108,14 @@ void set_sound_bar_drag_handler(SoundBarDragHandler handler) {
 }
 
 Tsound_bar* playing_sound_bar() {
-    return globals().playing;
+    const SoundBarPlayback* playing = globals().playing.playback();
+    if (playing == nullptr)
+        return nullptr;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (auto* bar = qobject_cast<Tsound_bar*>(widget); bar && &bar->playback() == playing)
+            return bar;
+    }
+    return nullptr;
 }
 
 int sound_bar_scroll_width(int length_ms, int compact) {
@@ -221,7 +205,6 @@ Tsound_bar::Tsound_bar(QWidget* parent, int left, int top, SoundBarOptions optio
     , top_(top)
     , item_(options.recording_item)
     , show_texts_(options.show_texts)
-    , rewind_at_end_(options.rewind_at_end)
     , line_identifier_(options.line_identifier)
     , clear_owner_slot_(std::move(options.clear_owner_slot))
     , exact_length_flag_(options.exact_length_flag)
@@ -234,6 +217,13 @@ Tsound_bar::Tsound_bar(QWidget* parent, int left, int top, SoundBarOptions optio
     const Tcutpart& cut = *item_->cut_part;
     if (show_texts_)
         text_height_ = QFontMetrics(parent ? parent->font() : font()).height() + 1;
+    playback_ = std::make_unique<SoundBarPlayback>(*item_, globals().playing, options.rewind_at_end,
+                                                   exact_length_flag_,
+                                                   stored_position_ ? *stored_position_ : 0);
+    playback_->stopped = [this] {
+        timer_->stop();
+        button_->update();
+    };
 
     // The widget has a one-pixel margin on every side for the audio CD frame.
     scroll_bar_width_ = sound_bar_scroll_width(cut.length_ms, options.compact);
@@ -248,7 +238,7 @@ Tsound_bar::Tsound_bar(QWidget* parent, int left, int top, SoundBarOptions optio
     scroll_bar_->setObjectName("sound_bar_scroll_bar");
     scroll_bar_->setFocusPolicy(Qt::NoFocus);
     scroll_bar_->setGeometry(scroll_bar_left_, scroll_bar_top(), scroll_bar_width_, bar_size);
-    scroll_bar_->setRange(0, std::max(0, tenths_of(cut.length_ms)));
+    scroll_bar_->setRange(0, playback_->maximum());
     scroll_bar_->setValue(stored_position_ ? *stored_position_ : 0);
     scroll_bar_->setSingleStep(cut.is_sound_file ? 5 : 10);
     scroll_bar_->setPageStep(std::min(20, scroll_bar_->maximum()));
@@ -256,23 +246,15 @@ Tsound_bar::Tsound_bar(QWidget* parent, int left, int top, SoundBarOptions optio
     position_text_ = tenths_text(scroll_bar_->value());
     update_length_text();
 
-    if (cut.is_sound_file) {
-        kind_ = PlayerKind::cut_part_file;
-        player_ = std::make_unique<TCutPartFilePlayer>();
-    } else if (cut.audio_cd && cut.audio_cd->on_hard_disk) {
-        kind_ = PlayerKind::sound_file;
-        player_ = std::make_unique<TSoundFilePlayer>();
-    } else {
-        kind_ = PlayerKind::audio_cd;
-        player_ = std::make_unique<TAudioCDTrackPlayer>();
-    }
     timer_ = new QTimer(this);
     timer_->setInterval(timer_interval_ms);
 
     connect(timer_, &QTimer::timeout, this, &Tsound_bar::tick);
     connect(button_, &QAbstractButton::clicked, this, [this] { button_clicked(); });
-    connect(scroll_bar_, &QScrollBar::valueChanged, this,
-            [this](int value) { set_position_text(value); });
+    connect(scroll_bar_, &QScrollBar::valueChanged, this, [this](int value) {
+        playback_->set_position(value);
+        set_position_text(value);
+    });
     // Queued: the scroll bar takes the new value after announcing the action.
     connect(
         scroll_bar_, &QScrollBar::actionTriggered, this, [this] { user_scrolled(); },
@@ -286,10 +268,8 @@ Tsound_bar::~Tsound_bar() {
     button_->disconnect(this);
     scroll_bar_->disconnect(this);
     scroll_bar_->removeEventFilter(this);
-    if (globals().playing == this)
-        globals().playing = nullptr;
     const bool had_focus = button_->hasFocus() || scroll_bar_->hasFocus();
-    player_.reset();
+    playback_.reset();
     if (clear_owner_slot_)
         clear_owner_slot_();
     if (stored_position_)
@@ -308,7 +288,7 @@ int Tsound_bar::current_position() const {
 }
 
 bool Tsound_bar::is_at_end() const {
-    return !playing_ && (ended_ || scroll_bar_->value() >= scroll_bar_->maximum() - 1);
+    return playback_->is_at_end();
 }
 
 void Tsound_bar::set_marked() {
@@ -335,165 +315,69 @@ void Tsound_bar::move_by(int distance) {
 }
 
 bool Tsound_bar::toggle() {
-    if (!opened_)
+    if (!playback_->is_opened())
         open();
-    if (opened_) {
-        if (playing_)
+    if (playback_->is_opened()) {
+        if (playback_->is_playing())
             pause();
         else
             start_playing();
     }
-    return opened_;
+    return playback_->is_opened();
 }
 
 bool Tsound_bar::open() {
-    if (Tsound_bar* other = globals().playing; other != nullptr && other != this)
-        other->stop_and_close();
-    Tcutpart& cut = *item_->cut_part;
-    if (!open_player(cut.length_ms))
+    if (!playback_->open())
         return false;
-    opened_ = true;
-    if (exact_length_flag_)
-        *exact_length_flag_ = false;
     update_length_text();
-    scroll_bar_->setMaximum(std::max(0, tenths_of(cut.length_ms)));
-    if (scroll_bar_->value() != 0)
-        player_->SeekTo(scroll_bar_->value() * 100);
+    show_thumb();
     button_->update();
     return true;
 }
 
-bool Tsound_bar::open_player(int& length) {
-    const Tcutpart& cut = *item_->cut_part;
-    switch (kind_) {
-    case PlayerKind::cut_part_file: {
-        auto& player = static_cast<TCutPartFilePlayer&>(*player_);
-        // A missing file usually means that the disc is elsewhere.
-        while (true) {
-            bool file_problem = false;
-            if (player.Open(cut_part_sound_file(cut), is_mpeg_layer_3(cut.compression_number),
-                            length, file_problem))
-                return true;
-            if (!file_problem || !ask_for_base_directory())
-                return false;
-        }
-    }
-    case PlayerKind::sound_file: {
-        const std::optional<std::string> file =
-            copied_track_path(cut.audio_cd->hard_disk_directory, cut.track);
-        bool file_problem = false;
-        if (file && static_cast<TSoundFilePlayer&>(*player_).Open(*file, cut.offset_ms, length,
-                                                                  file_problem))
-            return true;
-        // No base directory can help here: the copy lies where the user put it.
-        if (!file || file_problem)
-            message(missing_copied_track_text(*cut.audio_cd, cut.track), MessageIcon::error);
-        return false;
-    }
-    case PlayerKind::audio_cd:
-        return static_cast<TAudioCDTrackPlayer&>(*player_).Open(chosen_audio_cd_drive(), cut,
-                                                                audio_cd_disc_check(), length);
-    }
-    return false;
-}
-
 void Tsound_bar::start_playing() {
-    if (!opened_)
+    playback_->start_playing();
+    show_thumb();
+    if (!playback_->is_playing())
         return;
-    if (Tsound_bar* other = globals().playing; other != nullptr && other != this)
-        other->stop_and_close();
-    const bool at_end = scroll_bar_->value() >= scroll_bar_->maximum() - 1;
-    if (at_end)
-        set_thumb(0);
-    else
-        player_->SeekTo(scroll_bar_->value() * 100);
-    if (!player_->Play(at_end)) {
-        stop_and_close();
-        return;
-    }
-    playing_ = true;
-    ended_ = false;
     timer_->start();
-    globals().playing = this;
     button_->update();
 }
 
 void Tsound_bar::pause() {
-    if (!opened_ || !playing_)
+    if (!playback_->is_playing())
         return;
-    player_->Stop();
     timer_->stop();
-    int ms = 0;
-    if (player_->GetPosition(ms)) {
-        set_thumb(ms / 100);
-        set_position_text(ms / 100);
-    }
-    playing_ = false;
+    const std::optional<int> reached = playback_->pause();
+    show_thumb();
+    if (reached)
+        set_position_text(*reached);
     button_->update();
 }
 
 void Tsound_bar::stop_and_close() {
-    if (!opened_)
-        return;
-    timer_->stop();
-    player_->Close();
-    opened_ = false;
-    playing_ = false;
-    // Another bar may have become the playing one meanwhile.
-    if (globals().playing == this)
-        globals().playing = nullptr;
-    button_->update();
+    playback_->stop_and_close();
 }
 
 void Tsound_bar::tick() {
-    if (in_timer_ || destroyed_ || !opened_)
+    if (in_timer_ || destroyed_ || !playback_->is_opened())
         return;
     const Guard guard(in_timer_);
-    if (!player_->IsMediaPresent()) {
+    const SoundBarPlayback::Poll poll = playback_->poll();
+    if (poll.media_gone) {
         timer_->stop();
         return;
     }
-    follow_length();
-    int ms = 0;
-    const int position = player_->GetPosition(ms) ? ms / 100 : scroll_bar_->value();
-    set_thumb(position);
-    set_position_text(position);
-    if (!has_ended(position))
-        return;
-    timer_->stop();
-    if (rewind_at_end_) {
-        set_thumb(0);
-        set_position_text(0);
-    }
-    ended_ = true;
-    stop_and_close();
+    if (poll.length_changed)
+        update_length_text();
+    show_thumb();
+    set_position_text(poll.shown_position);
 }
 
-void Tsound_bar::follow_length() {
-    if (kind_ == PlayerKind::audio_cd)
-        return;
-    int length = 0;
-    if (!static_cast<TSoundFilePlayer&>(*player_).RefreshLength(length))
-        return;
-    item_->cut_part->length_ms = length;
-    scroll_bar_->setMaximum(std::max(0, tenths_of(length)));
-    update_length_text();
-}
-
-bool Tsound_bar::has_ended(int position) {
-    // A span cut short at the end of its file, or a sound that stopped early,
-    // never brings the thumb to its last step: the device has stopped all the same.
-    if (!player_->IsInPlayMode())
-        return true;
-    switch (kind_) {
-    case PlayerKind::cut_part_file:
-        return position >= scroll_bar_->maximum() - 1;
-    case PlayerKind::sound_file:
-        return position >= scroll_bar_->maximum();
-    case PlayerKind::audio_cd:
-        return false;
-    }
-    return true;
+// The thumb's range and place follow the playback's.
+void Tsound_bar::show_thumb() {
+    scroll_bar_->setMaximum(playback_->maximum());
+    scroll_bar_->setValue(playback_->position());
 }
 
 bool Tsound_bar::handle_button_key(QKeyEvent& event) {
@@ -532,10 +416,10 @@ bool Tsound_bar::handle_button_key(QKeyEvent& event) {
         return false;
     }
     // The move starts where the pause left the thumb.
-    const bool was_playing = playing_;
+    const bool was_playing = playback_->is_playing();
     if (was_playing)
         pause();
-    set_thumb(target(scroll_bar_->value()));
+    scroll_bar_->setValue(target(scroll_bar_->value()));
     if (was_playing)
         start_playing();
     return true;
@@ -553,19 +437,14 @@ void Tsound_bar::user_scrolled() {
     if (destroyed_)
         return;
     set_position_text(scroll_bar_->value());
-    if (playing_) {
+    if (playback_->is_playing()) {
         timer_->stop();
-        player_->Stop();
-        player_->SeekTo(scroll_bar_->value() * 100);
+        playback_->stop_at_position();
         start_playing();
     }
     if (select_item_)
         select_item_();
     button_->setFocus();
-}
-
-void Tsound_bar::set_thumb(int tenths) {
-    scroll_bar_->setValue(tenths);
 }
 
 void Tsound_bar::set_position_text(int tenths) {

@@ -2,11 +2,13 @@
 // Sound bars: the control through which the user plays one recording, a small
 // play button and a scroll bar whose thumb shows and sets the position, with
 // the position and the length in seconds written above it. Each bar owns its
-// player; at most one bar in the whole program plays at a time.
+// playback (sound/SoundBarPlayback.h: the player and its rules); at most one
+// bar in the whole program plays at a time.
 //
 // Threads: user-interface thread only; the bar polls its player every 200 ms.
 
 #include "data/SoundBarSeam.h"
+#include "sound/SoundBarPlayback.h"
 
 #include <QAbstractButton>
 #include <QCursor>
@@ -98,8 +100,8 @@ public:
     void start_playing();
     void pause();
     void stop_and_close();
-    bool is_opened() const { return opened_; }
-    bool is_playing() const { return playing_; }
+    bool is_opened() const { return playback_->is_opened(); }
+    bool is_playing() const { return playback_->is_playing(); }
     // The thumb, in tenths of seconds.
     int current_position() const;
     // Played to its end (and not started again since).
@@ -129,7 +131,8 @@ public:
     TBitBtn_sound_bar* button() const { return button_; }
     QScrollBar* scroll_bar() const { return scroll_bar_; }
     bool timer_active() const;
-    TMCIDevicePlayer& player() const { return *player_; }
+    TMCIDevicePlayer& player() const { return playback_->player(); }
+    SoundBarPlayback& playback() const { return *playback_; }
     const std::string& position_text() const { return position_text_; }
     const std::string& length_text() const { return length_text_; }
 
@@ -139,19 +142,14 @@ protected:
 
 private:
     friend class TBitBtn_sound_bar;
-    enum class PlayerKind { cut_part_file, sound_file, audio_cd };
 
     bool open();
-    bool open_player(int& length);
-    // The length the player learnt since the open, on the thumb's range and text.
-    void follow_length();
-    bool has_ended(int position);
+    void show_thumb();
     bool handle_button_key(QKeyEvent& event);
     void button_clicked();
     void user_scrolled();
     void set_position_text(int tenths);
     void update_length_text();
-    void set_thumb(int tenths);
     int content_left() const { return 1; }
     int scroll_bar_top() const { return 1 + text_height_; }
 
@@ -163,10 +161,7 @@ private:
     QScrollBar* scroll_bar_ = nullptr;    // child widget
     QTimer* timer_ = nullptr;             // child object
     bool in_timer_ = false;
-    bool opened_ = false;
-    std::unique_ptr<TMCIDevicePlayer> player_;
-    PlayerKind kind_ = PlayerKind::cut_part_file;
-    bool playing_ = false;
+    std::unique_ptr<SoundBarPlayback> playback_;
     std::string position_text_;
     std::string length_text_;
     bool destroyed_ = false;
@@ -175,7 +170,6 @@ private:
     int text_height_ = 0;
     Tcupaitem* item_ = nullptr;
     bool show_texts_ = false;
-    bool rewind_at_end_ = false;
     int line_identifier_ = 0;
     std::function<void()> clear_owner_slot_;
     bool* exact_length_flag_ = nullptr;
@@ -184,7 +178,6 @@ private:
     bool marked_ = false;
     int drag_value_ = 0;
     bool automatic_dragging_ = false;
-    bool ended_ = false;
     std::optional<QPoint> drag_start_;
 };
 

@@ -1,4 +1,5 @@
 #include "DiscFixture.h"
+#include "FixedWidthMeasurer.h"
 #include "browse/DisplayLines.h"
 #include "common/ProgramFolders.h"
 #include "data/SolvaraAreas.h"
@@ -11,14 +12,6 @@ using namespace pemmaro;
 using namespace pemmaro::test;
 
 namespace {
-
-class FixedWidthMeasurer : public TextMeasurer {
-public:
-    int text_width(const DisplayFont&, std::string_view text) const override {
-        return static_cast<int>(text.size()) * 8;
-    }
-    int text_height(const DisplayFont& font) const override { return font.height + 2; }
-};
 
 class FakePictures : public SmallPictureSource {
 public:
