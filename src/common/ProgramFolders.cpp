@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QLocale>
-#include <cmath>
-#include <numbers>
 
 namespace pemmaro {
 
@@ -40,9 +38,6 @@ CommonServices& common_services() {
 
 void initialise_common_services(const std::string& program_directory) {
     CommonServices& services = common_services();
-    for (std::size_t degree = 0; degree < services.sine_table.size(); ++degree)
-        services.sine_table[degree] =
-            std::sin(static_cast<long double>(degree) * std::numbers::pi_v<long double> / 180);
     services.startup_directory = with_slash(QDir::currentPath().toStdString());
     services.program_directory = with_slash(program_directory);
     const QLocale locale = QLocale::system();

@@ -1,7 +1,6 @@
 #pragma once
 // Program-wide values of the common services, recorded once at start-up.
 
-#include <array>
 #include <string>
 
 namespace pemmaro {
@@ -11,13 +10,12 @@ struct CommonServices {
     std::string program_directory; // folder of the program file, with a trailing '/'
     char decimal_separator = '.';
     char time_separator = ':';
-    std::array<long double, 91> sine_table{}; // sin(0°) .. sin(90°)
     bool operator==(const CommonServices&) const = default;
 };
 
 CommonServices& common_services();
 
-// Fills the sine table, records the directories and reads the separators.
+// Records the directories and reads the separators.
 void initialise_common_services(const std::string& program_directory);
 
 } // namespace pemmaro

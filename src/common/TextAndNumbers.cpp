@@ -1,22 +1,23 @@
 #include "common/TextAndNumbers.h"
 
 #include "platform/Ansi.h"
-#include "platform/Messages.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <charconv>
 #include <cmath>
-#include <limits>
-#include <new>
 
 namespace pemmaro {
 
-const std::string_view average_char_width_sample =
-    "The quick brown fox, seen at dawn, jumps over the lazy dog by the river.";
-static_assert(
-    std::string_view("The quick brown fox, seen at dawn, jumps over the lazy dog by the river.")
-        .size() == 72);
+namespace {
+
+// The text up to the first comma; it and the comma leave the text.
+std::string take_until_comma(std::string& text) {
+    const std::size_t comma = text.find(',');
+    std::string word = text.substr(0, comma);
+    text.erase(0, comma == std::string::npos ? text.size() : comma + 1);
+    return word;
+}
+
+} // namespace
 
 std::string int_to_text(long long n) {
     return std::to_string(n);
@@ -67,81 +68,11 @@ TextRect text_to_rect(std::string_view text) {
     return {values[0], values[1], values[2], values[3], error};
 }
 
-std::string remove_char(std::string_view text, char c) {
-    std::string result;
-    for (char ch : text) {
-        if (ch != c)
-            result.push_back(ch);
-    }
-    return result;
-}
-
-std::string remove_blanks(std::string_view text) {
-    return remove_char(text, ' ');
-}
-
 std::string capitalise_first(std::string_view text) {
     std::string result(text);
     if (!result.empty())
         result[0] = ascii_upper(result[0]);
     return result;
-}
-
-std::string take_until_comma(std::string& text) {
-    const std::size_t comma = text.find(',');
-    std::string word = text.substr(0, comma);
-    text.erase(0, comma == std::string::npos ? text.size() : comma + 1);
-    return word;
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool is_upper_letter(char c) {
-    const char upper = ascii_upper(c);
-    return upper >= 'A' && upper <= 'Z';
-}
-
-PointExt add(PointExt a, PointExt b) {
-    return {a.x + b.x, a.y + b.y};
-}
-
-PointExt subtract(PointExt a, PointExt b) {
-    return {a.x - b.x, a.y - b.y};
-}
-
-long double distance(PointExt a, PointExt b) {
-    const PointExt d = subtract(a, b);
-    return std::sqrt(d.x * d.x + d.y * d.y);
-}
-
-int font_line_height(const QFont& font) {
-    const int height = QFontMetrics(font).height();
-    if (height > 0)
-        return height;
-    message("\"GetTextMetrics()\" returned FALSE!");
-    return 13;
-}
-
-int text_width(const QFont& font, std::string_view text) {
-    return QFontMetrics(font).horizontalAdvance(to_qstring(text));
-}
-
-int average_char_width(const QFont& font) {
-    return text_width(font, average_char_width_sample) /
-           static_cast<int>(average_char_width_sample.size());
-}
-
-GlobalBlock GlobalBlock::allocate(std::size_t size) {
-    GlobalBlock block;
-    block.data_.reset(new (std::nothrow) char[size == 0 ? 1 : size]());
-    if (!block.data_) {
-        message("Could not globally allocate!", MessageIcon::error);
-        return {};
-    }
-    block.size_ = size;
-    return block;
 }
 
 } // namespace pemmaro

@@ -40,6 +40,10 @@ struct DisplayFont {
 };
 
 inline constexpr std::string_view display_typeface = "Arial";
+// The average character width of a font: this sentence's width divided by 72.
+inline constexpr std::string_view average_char_width_sample =
+    "The quick brown fox, seen at dawn, jumps over the lazy dog by the river.";
+static_assert(average_char_width_sample.size() == 72);
 inline constexpr int default_text_size = 15;
 
 class TextMeasurer {
