@@ -1,5 +1,6 @@
 #include "FakeMediaDevices.h"
 #include "ProgramState.h"
+#include "SampleRecordings.h"
 #include "TestSupport.h"
 #include "common/BaseDirectory.h"
 #include "data/DataSet.h"
@@ -13,30 +14,11 @@ using namespace pemmaro::test;
 
 namespace {
 
-// A sound file of the data disc (12.34 s), a track copied from an audio CD to
-// the hard disk and a span of a track of the CD in the drive, each played
-// without a window.
+// The sample recordings played without a window: the sound file of the data
+// disc, the CD span from the drive, and the span's track copied to the hard disk.
 class Playback : public ::testing::Test {
 protected:
-    void SetUp() override {
-        base_directory_state().base_directory = folder_.path();
-        file_cut_.tape_number = 7;
-        file_cut_.side_letter = 'A';
-        file_cut_.cut_number = 5;
-        file_cut_.compression_number = 1;
-        file_cut_.length_ms = 12000;
-        file_item_.cut_part = &file_cut_;
-        fake().files[folder_.path() + "tapes/07/A05_R.WAV"] = 12340;
-
-        cd_.media_text_3 = "3;2;245;511"; // the identity of the disc in the drive
-        cd_cut_.is_sound_file = false;
-        cd_cut_.audio_cd = &cd_;
-        cd_cut_.track = 2;
-        cd_cut_.offset_ms = 10000;
-        cd_cut_.length_ms = 5000;
-        cd_item_.cut_part = &cd_cut_;
-        fake().tracks = {{2000, 243000}, {245000, 266000}, {511000, 100000}};
-    }
+    void SetUp() override { base_directory_state().base_directory = folder_.path(); }
 
     FakeMediaDevices& fake() { return media_.devices; }
     void copy_track_to_the_hard_disk() {
@@ -51,9 +33,11 @@ protected:
     ScopedFakeMediaDevices media_;
     ScopedResponder responder_;
     PlayingSlot slot_;
-    Tcutpart file_cut_, cd_cut_;
-    Tcupaitem file_item_, cd_item_;
-    TaudioCD cd_;
+    SampleRecordings recordings_{fake(), folder_.path()};
+    Tcutpart& file_cut_ = recordings_.file_cut;
+    Tcupaitem& file_item_ = recordings_.file_item;
+    Tcupaitem& cd_item_ = recordings_.cd_item;
+    TaudioCD& cd_ = recordings_.cd;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "FakeMediaDevices.h"
+#include "SampleRecordings.h"
 #include "TestSupport.h"
 #include "browse/SoundBarList.h"
 #include "common/BaseDirectory.h"
@@ -55,23 +56,6 @@ protected:
         settings_file().on_cd_rom = false;
         base_directory_state().base_directory = folder_.path();
         audio_cd_key_checker() = Taudio_CD_key_checker();
-        file_cut_.tape_number = 7;
-        file_cut_.side_letter = 'A';
-        file_cut_.cut_number = 5;
-        file_cut_.compression_number = 1;
-        file_cut_.length_ms = 12000;
-        file_cut_.length_from_file = true;
-        file_item_.cut_part = &file_cut_;
-        fake().files[sound_file(folder_.path())] = 12340;
-
-        cd_.media_text_3 = "3;2;245;511";
-        cd_cut_.is_sound_file = false;
-        cd_cut_.audio_cd = &cd_;
-        cd_cut_.track = 2;
-        cd_cut_.offset_ms = 10000;
-        cd_cut_.length_ms = 5000;
-        cd_item_.cut_part = &cd_cut_;
-        fake().tracks = {{2000, 243000}, {245000, 266000}, {511000, 100000}};
         surface_.resize(600, 400);
     }
     void TearDown() override {
@@ -82,7 +66,9 @@ protected:
         base_directory_state() = {};
     }
 
-    static std::string sound_file(const std::string& base) { return base + "tapes/07/A05_R.WAV"; }
+    static std::string sound_file(const std::string& base) {
+        return SampleRecordings::sound_file(base);
+    }
     FakeMediaDevices& fake() { return media_.devices; }
 
     // Owned by the surface, like the bars of a display.
@@ -95,9 +81,12 @@ protected:
     TempDir folder_;
     ScopedFakeMediaDevices media_;
     ScopedResponder responder_;
-    Tcutpart file_cut_, cd_cut_;
-    Tcupaitem file_item_, cd_item_;
-    TaudioCD cd_;
+    SampleRecordings recordings_{fake(), folder_.path()};
+    Tcutpart& file_cut_ = recordings_.file_cut;
+    Tcutpart& cd_cut_ = recordings_.cd_cut;
+    Tcupaitem& file_item_ = recordings_.file_item;
+    Tcupaitem& cd_item_ = recordings_.cd_item;
+    TaudioCD& cd_ = recordings_.cd;
     // What the bars write to and call; they outlive the test body with the surface.
     int stored_ = 0;
     int selected_ = 0;
