@@ -7,7 +7,6 @@
 // the surface's widths), so the model is built and tested without windows.
 
 #include "common/CoreContext.h"
-#include "common/LanguageTexts.h"
 #include "common/TextEngine.h"
 #include "common/TextLines.h"
 #include "data/DataSet.h"
