@@ -1,9 +1,10 @@
 #include "LargeDisc.h"
 
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/CoreContext.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataLoading.h"
 #include "platform/Log.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ void prepare_large_disc() {
 const Tdata& large_disc() {
     static const std::unique_ptr<Tdata> data = [] {
         prepare_large_disc();
-        return load_data(product());
+        return load_data(program_context());
     }();
     return *data;
 }

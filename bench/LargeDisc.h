@@ -1,7 +1,7 @@
 #pragma once
 // The large generated data disc, loaded once for the benchmarks that need it.
 
-#include "data/BirdsDataUnit.h"
+#include "data/DataSet.h"
 
 namespace pemmaro::bench {
 

@@ -1,5 +1,5 @@
 #include "TamrekCompressor.h"
-#include "data/LZW_Compression.h"
+#include "data/CompressedFormat.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -1,9 +1,10 @@
 // Loading the large generated data disc, as start-up does.
 
 #include "LargeDisc.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/CoreContext.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataLoading.h"
 #include "platform/Log.h"
 
 #include <QDir>
@@ -29,12 +30,11 @@ long peak_resident_kib() {
 
 void BM_LoadLargeDataSet(benchmark::State& state) {
     bench::prepare_large_disc();
-    const ProductSettings solvara = product();
     std::size_t data_bytes = 0;
     int species = 0;
     for (auto _ : state) {
         const std::size_t before = heap_in_use();
-        std::unique_ptr<Tdata> data = load_data(solvara);
+        std::unique_ptr<Tdata> data = load_data(program_context());
         data_bytes = heap_in_use() - before;
         species = data->species_count();
         benchmark::DoNotOptimize(data.get());
@@ -56,7 +56,7 @@ void BM_LoadLongestChains(benchmark::State& state) {
     int pictures = 0;
     int items = 0;
     for (auto _ : state) {
-        std::unique_ptr<Tdata> data = load_data(product());
+        std::unique_ptr<Tdata> data = load_data(program_context());
         state.PauseTiming();
         pictures = 0;
         for (const Tbig_picture* picture = data->species_by_id(1)->first_big_picture; picture;

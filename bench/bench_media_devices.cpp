@@ -8,7 +8,7 @@
 #include "SoundFiles.h"
 #include "platform/AudioOutput.h"
 #include "platform/MediaDevices.h"
-#include "sound/MCIDevicePlayersUnit.h"
+#include "sound/SoundPlayers.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "DiscFixture.h"
 
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataFileReaderUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
 
 namespace pemmaro::test {
 
@@ -190,21 +190,14 @@ void DiscFixture::write() const {
 LoadedDisc::LoadedDisc(const DiscFixture& disc)
     : current_(disc.folder()) {
     disc.write();
-    common_services().startup_directory = disc.folder();
-    common_services().program_directory = disc.folder();
-    settings_file().path = disc.settings_path();
-    settings_file().on_cd_rom = false;
-    textfile() = Ttextfile_handler(read_file(disc.folder() + "Pemmaro.txt"));
-    load_data_texts();
-    product() = product_settings_for(1061, std::vector<std::string>(7));
-}
-
-LoadedDisc::~LoadedDisc() {
-    textfile() = Ttextfile_handler();
+    context_.common.startup_directory = disc.folder();
+    context_.common.program_directory = disc.folder();
+    context_.settings.path = disc.settings_path();
+    context_.texts = Ttextfile_handler(read_file(disc.folder() + "Pemmaro.txt"));
 }
 
 std::unique_ptr<Tdata> LoadedDisc::load() {
-    return load_data(product());
+    return load_data(context_);
 }
 
 } // namespace pemmaro::test

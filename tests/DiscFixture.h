@@ -2,6 +2,7 @@
 // A small data disc written into a temporary folder, file by file, so tests
 // can break one file and keep the others good. Lines are joined with CR LF.
 
+#include "TestContext.h"
 #include "TestSupport.h"
 
 #include <map>
@@ -34,19 +35,21 @@ private:
     std::map<std::string, std::vector<std::string>> files_;
 };
 
-// Sets up the program state the loaders use (settings file, language texts,
-// product 106, current directory) and loads the fixture; fatal errors throw.
+// The context the loaders are given (the fixture's settings file and
+// language texts, product 106, the fixture's folder as start-up and program
+// folder) in the fixture's folder; loads the fixture; fatal errors throw.
 class LoadedDisc {
 public:
     explicit LoadedDisc(const DiscFixture& disc);
-    ~LoadedDisc();
     std::unique_ptr<Tdata> load();
     RecordingResponder& messages() { return responder_.responder; }
+    TestContext& context() { return context_; }
 
 private:
     ScopedCurrentDirectory current_;
     ScopedResponder responder_;
     ScopedFatalThrows fatal_throws_;
+    TestContext context_;
 };
 
 std::string join_crlf(const std::vector<std::string>& lines);

@@ -1,6 +1,6 @@
 #include "Geography.h"
 
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "data/SolvaraAreas.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -3,7 +3,7 @@
 #include "MapDrawing.h"
 #include "maps_pictures/MapFill.h"
 #include "maps_pictures/RegionSeedPoints.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "data/SolvaraAreas.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "common/DataPaths.h"
 
-#include "common/Globals1Unit.h"
+#include "common/FileOperations.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
 
@@ -105,8 +105,7 @@ std::string big_picture_path(std::string_view family_directory_name, std::string
 }
 
 std::string distribution_map_path(std::string_view family_directory_name,
-                                  std::string_view unique_id, int n, int product_code) {
-    const std::string_view extension = product_code == 111 ? "xxx" : "bmp";
+                                  std::string_view unique_id, int n, std::string_view extension) {
     return species_file_base("distmaps", family_directory_name, unique_id) + "-" +
            std::to_string(n) + "." + std::string(extension);
 }

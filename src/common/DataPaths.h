@@ -33,8 +33,9 @@ std::string big_picture_folder_path(std::string_view family_directory_name,
 std::string big_picture_path(std::string_view family_directory_name, std::string_view unique_id,
                              int n);
 std::string big_picture_extension(int n);
+// The extension is the product's (ProductCapabilities::distribution_map_extension).
 std::string distribution_map_path(std::string_view family_directory_name,
-                                  std::string_view unique_id, int n, int product_code);
+                                  std::string_view unique_id, int n, std::string_view extension);
 // k = 2 for Spanish, Dutch and Portuguese editions.
 std::string spoken_name_path(std::string_view family_directory_name, std::string_view unique_id,
                              bool second_language_voices);

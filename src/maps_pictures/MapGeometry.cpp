@@ -1,6 +1,6 @@
 #include "maps_pictures/MapGeometry.h"
 
-#include "data/BirdsDataUnit.h"
+#include "data/DataSet.h"
 
 #include <algorithm>
 #include <cmath>

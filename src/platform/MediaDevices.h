@@ -122,11 +122,10 @@ bool play_sound_file_synchronously(const std::string& path);
 // The number of audio outputs of the machine (0 when there is none).
 int wave_output_device_count();
 
-// Settings of the virtual CD changer: the folder of CUE/BIN images.
-inline constexpr std::string_view cd_image_folder_key = "Audio CD Image Folder";
-// The changer's folder, set by start-up from that key (empty: no images). A new
-// folder empties the changer. Each image is a CUE file with its BIN beside it
-// under the same name ("Disc.cue", "Disc.bin"): libcdio reads that BIN.
+// The virtual CD changer's folder of CUE/BIN images, set by start-up from
+// "Audio CD Image Folder" (empty: no images). A new folder empties the
+// changer. Each image is a CUE file with its BIN beside it under the same
+// name ("Disc.cue", "Disc.bin"): libcdio reads that BIN.
 void set_cd_image_folder(const std::string& folder);
 
 } // namespace pemmaro

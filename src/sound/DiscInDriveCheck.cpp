@@ -1,6 +1,6 @@
 #include "sound/DiscInDriveCheck.h"
 
-#include "sound/AudioCDPlayersUnit.h"
+#include "sound/AudioCdDrive.h"
 
 #include <QCoreApplication>
 #include <condition_variable>
@@ -53,34 +53,14 @@ private:
 
 } // namespace
 
-// Read and written on the user-interface thread only; the worker merely
-// carries it to the answer.
-struct DiscInDriveCheck::Shared {
-    bool alive = true;
-    bool busy = false;
-};
-
-DiscInDriveCheck::DiscInDriveCheck()
-    : shared_(std::make_shared<Shared>()) {}
-
-DiscInDriveCheck::~DiscInDriveCheck() {
-    shared_->alive = false;
-}
-
-void DiscInDriveCheck::DescribeDiscInDrive(int drive_number, Done done) {
-    if (shared_->busy || QCoreApplication::instance() == nullptr)
+void look_at_audio_cd_drive(int drive_number, std::function<void(const std::string& text)> done) {
+    if (QCoreApplication::instance() == nullptr)
         return;
-    shared_->busy = true;
-    DriveLookout::instance().post([shared = shared_, drive_number, done = std::move(done)] {
+    DriveLookout::instance().post([drive_number, done = std::move(done)] {
         const DiscInDrive disc = read_disc_in_drive(drive_number);
         // The texts and the data set are read on the user-interface thread.
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [shared, disc, done] {
-                shared->busy = false;
-                if (shared->alive)
-                    done(pemmaro::DescribeDiscInDrive(disc));
-            },
+            QCoreApplication::instance(), [disc, done] { done(DescribeDiscInDrive(disc)); },
             Qt::QueuedConnection);
     });
 }

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "common/SettingsFileUnit.h"
-#include "maps_pictures/CountryAreasUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "common/SettingsFile.h"
+#include "data/CountryAreas.h"
+#include "data/SolvaraAreas.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST(SolvaraArea, OverlapsOnlyOnACommonItem) {
     const TSolvaraArea india_sri_lanka("IN-SR", true, "");
     EXPECT_TRUE(india_sri_lanka.Overlaps(TSolvaraArea("SR-NE", true, "")));
     EXPECT_FALSE(india_sri_lanka.Overlaps(TSolvaraArea("NE-BU", true, "")));
-    EXPECT_FALSE(india_sri_lanka.Overlaps(TCountryArea(101)));
+    EXPECT_FALSE(india_sri_lanka.Overlaps(TCountryArea(capabilities_of(101))));
 
     TSolvaraArea everything;
     everything.SelectAll();
@@ -77,81 +77,78 @@ TEST(SolvaraArea, AssignAndCloneCopyTheItems) {
 
 class AreaSettings : public ::testing::Test {
 protected:
-    void SetUp() override {
-        settings_file().path = dir_.file("Pemmaro.ini");
-        settings_file().on_cd_rom = false;
-    }
     TempDir dir_;
+    const SettingsFile settings_{dir_.file("Pemmaro.ini")};
 };
 
 TEST_F(AreaSettings, AbsentSelectionSelectsAllSelectableItems) {
     TSolvaraArea area;
-    area.CreateFromSettings("BROWSE 1");
+    area.CreateFromSettings(settings_, "BROWSE 1");
     EXPECT_EQ(area.ToText(), all_selectable);
     for (int index = 12; index <= 15; ++index)
         EXPECT_FALSE(area.Items[static_cast<std::size_t>(index)]) << index;
 
-    area.SaveToSettings("BROWSE 1");
-    EXPECT_EQ(read_string("BROWSE 1", "Selected Area", ""), all_selectable);
+    area.SaveToSettings(settings_, "BROWSE 1");
+    EXPECT_EQ(settings_.read_string("BROWSE 1", "Selected Area", ""), all_selectable);
 }
 
 TEST_F(AreaSettings, StoredSelectionIsReadBackAndABadOneSilentlySelectsAll) {
     ScopedResponder responder;
-    write_string("BROWSE 1", "Selected Area", "ne-th");
-    write_string("BROWSE 2", "Selected Area", "NE-NE");
+    settings_.write_string("BROWSE 1", "Selected Area", "ne-th");
+    settings_.write_string("BROWSE 2", "Selected Area", "NE-NE");
     TSolvaraArea good;
-    good.CreateFromSettings("BROWSE 1");
+    good.CreateFromSettings(settings_, "BROWSE 1");
     EXPECT_EQ(good.ToText(), "NE-TH");
     TSolvaraArea bad;
-    bad.CreateFromSettings("BROWSE 2");
+    bad.CreateFromSettings(settings_, "BROWSE 2");
     EXPECT_TRUE(all_items_set(bad));
     EXPECT_TRUE(responder.responder.requests.empty());
 }
 
 TEST_F(AreaSettings, CountryAreaReadsItsLettersAnywhereAndSavesThem) {
-    const TCountryArea both("b-o", true, "", 101);
+    const TCountryArea both("b-o", true, "", capabilities_of(101));
     EXPECT_TRUE(both.InHomeCountry && both.InOtherCountries);
     EXPECT_FALSE(both.IsOnlyInHomeArea());
-    both.SaveToSettings("BROWSE 1");
-    EXPECT_EQ(read_string("BROWSE 1", "Selected Area", ""), "B-O");
+    both.SaveToSettings(settings_, "BROWSE 1");
+    EXPECT_EQ(settings_.read_string("BROWSE 1", "Selected Area", ""), "B-O");
 
-    const TCountryArea other("O", true, "", 101);
+    const TCountryArea other("O", true, "", capabilities_of(101));
     EXPECT_FALSE(other.InHomeCountry);
     EXPECT_TRUE(other.InOtherCountries);
     EXPECT_EQ(other.ToText(), "O");
 
-    const TCountryArea home("xxBxx", true, "", 101);
+    const TCountryArea home("xxBxx", true, "", capabilities_of(101));
     EXPECT_TRUE(home.IsOnlyInHomeArea());
-    EXPECT_FALSE(TCountryArea("B", true, "", 114).InHomeCountry);
-    EXPECT_TRUE(TCountryArea("E", true, "", 114).IsInHomeArea());
+    EXPECT_FALSE(TCountryArea("B", true, "", capabilities_of(114)).InHomeCountry);
+    EXPECT_TRUE(TCountryArea("E", true, "", capabilities_of(114)).IsInHomeArea());
 
     EXPECT_TRUE(both.Overlaps(other));
     EXPECT_FALSE(home.Overlaps(other));
     EXPECT_FALSE(home.Overlaps(TSolvaraArea("IN", true, "")));
 
-    TCountryArea stored(101);
-    stored.CreateFromSettings("BROWSE 1");
+    TCountryArea stored(capabilities_of(101));
+    stored.CreateFromSettings(settings_, "BROWSE 1");
     EXPECT_EQ(stored.ToText(), "B-O");
-    TCountryArea absent(101);
-    absent.CreateFromSettings("BROWSE 9");
+    TCountryArea absent(capabilities_of(101));
+    absent.CreateFromSettings(settings_, "BROWSE 9");
     EXPECT_EQ(absent.ToText(), "B-O");
 }
 
 TEST(AreaFactories, ChooseTheClassByProduct) {
-    const auto region = create_area_for_product(106);
+    const auto region = create_area_for_product(capabilities_of(106));
     ASSERT_NE(dynamic_cast<TSolvaraArea*>(region.get()), nullptr);
     EXPECT_EQ(region->ToText(), "");
 
-    const auto britain = create_area_for_product(101);
+    const auto britain = create_area_for_product(capabilities_of(101));
     ASSERT_NE(dynamic_cast<TCountryArea*>(britain.get()), nullptr);
     EXPECT_EQ(britain->ToText(), "B");
-    EXPECT_EQ(create_area_from_text(114, "e-o", true, "")->ToText(), "E-O");
-    EXPECT_EQ(create_area_from_text(106, "sr-in", true, "")->ToText(), "IN-SR");
+    EXPECT_EQ(create_area_from_text(capabilities_of(114), "e-o", true, "")->ToText(), "E-O");
+    EXPECT_EQ(create_area_from_text(capabilities_of(106), "sr-in", true, "")->ToText(), "IN-SR");
 
     for (int code : {0, 103, 104, 105, 107})
-        EXPECT_EQ(create_area_for_product(code), nullptr) << code;
-    EXPECT_EQ(create_area_from_text(103, "IN", true, ""), nullptr);
+        EXPECT_EQ(create_area_for_product(capabilities_of(code)), nullptr) << code;
+    EXPECT_EQ(create_area_from_text(capabilities_of(103), "IN", true, ""), nullptr);
 
     ScopedFatalThrows throws;
-    EXPECT_THROW(create_area_from_text(106, "IN-IN", true, "Pitta"), FatalError);
+    EXPECT_THROW(create_area_from_text(capabilities_of(106), "IN-IN", true, "Pitta"), FatalError);
 }

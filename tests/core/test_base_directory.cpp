@@ -1,7 +1,8 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
-#include "common/BaseDirectoryUnit.h"
+#include "common/BaseDirectory.h"
 #include "common/GeneralSettings.h"
-#include "common/SettingsFileUnit.h"
+#include "common/SettingsFile.h"
 #include "platform/Drives.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,8 @@ using namespace pemmaro;
 using namespace pemmaro::test;
 namespace keys = pemmaro::general_settings;
 
+// The base directory is the program's own: its settings file and state are
+// set for the test and put back afterwards.
 class BaseDirectory : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -21,11 +24,11 @@ protected:
         set_folder_prompt(nullptr);
         set_base_directory_changed_handler(nullptr);
         set_cd_rom_override(nullptr);
-        base_directory_state() = {};
     }
 
     std::string saved(std::string_view key) { return read_string(keys::section, key, "<none>"); }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
 };
 

@@ -1,6 +1,6 @@
 #include "TamrekCompressor.h"
 #include "TestSupport.h"
-#include "data/LZW_Compression.h"
+#include "data/CompressedFormat.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,10 +1,11 @@
 #include "DiscFixture.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataLoadersUnit.h"
-#include "data/DisplayMarkupUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
+#include "data/Loaders.h"
+#include "data/SolvaraAreas.h"
+#include "data/TextMarkup.h"
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -201,7 +202,7 @@ TEST(AudioCdSettings, PositionsFollowTheTapeNumbersAsTexts) {
     EXPECT_FALSE(ten.on_hard_disk);
     EXPECT_EQ(ten.hard_disk_directory, ""); // stored for another disc edition
     EXPECT_EQ(nine.hard_disk_directory, long_folder);
-    save_audio_cd_state(*data);
+    save_audio_cd_state(*data, loaded.context().settings);
     EXPECT_EQ(profile_string(disc.settings_path(), "AUDIO CDS", "CDs on Hard Disk", "", 200), "2");
     EXPECT_EQ(profile_string(disc.settings_path(), "AUDIO CDS", "Part of short name CD 1", "", 200),
               audio_cd_short_name(ten));
@@ -268,8 +269,8 @@ TEST(BrokenDiscs, CorruptFileReportsInTheEditionsLanguage) {
         DiscFixture disc;
         disc.set("cutparts.txt", {"@#[]", "12A005b", "1", "", "", "", "ELSEWHERE"});
         LoadedDisc loaded(disc);
-        product().edition_spanish = spanish;
-        product().edition_dutch = dutch;
+        loaded.context().product.edition_spanish = spanish;
+        loaded.context().product.edition_dutch = dutch;
         EXPECT_THROW(loaded.load(), FatalError);
         EXPECT_EQ(loaded.messages().requests.back().text, expected);
     }
@@ -304,9 +305,7 @@ TEST(SystematicOrders, UnusedFamiliesBeforeAUsedOneAreDropped) {
                               "@#[SPECIES_1]", "1,1001", "1,9999", "3,2001", "3,1002", "3,1002", "",
                               "1,2002", "@#[FAMILIES_2]", "X,Ex", "@#[SPECIES_2]", "1,2001"});
     LoadedDisc loaded(disc);
-    ProductSettings with_orders = product();
-    with_orders.has_systematic_order_file = true;
-    product() = with_orders;
+    loaded.context().product.has_systematic_order_file = true;
     std::unique_ptr<Tdata> data = loaded.load();
     const Tfamily& first = *data->first_family[2];
     EXPECT_EQ(first.language_name, "Alpha");
@@ -333,9 +332,7 @@ TEST(SystematicOrders, ASpeciesOutsideTheOrderIsChainedOncePerCutPart) {
     disc.set("syst_ord.txt", {"@#[FAMILIES_1]", "A,Alpha", "@#[SPECIES_1]", "1,1001",
                               "@#[FAMILIES_2]", "X,Ex", "@#[SPECIES_2]", "1,1001"});
     LoadedDisc loaded(disc);
-    ProductSettings with_orders = product();
-    with_orders.has_systematic_order_file = true;
-    product() = with_orders;
+    loaded.context().product.has_systematic_order_file = true;
     std::unique_ptr<Tdata> data = loaded.load();
     Tcutpart& shared = *data->cut_parts.find("9B017");
     Tcupaitem& bulbul = data->recording_item_store.emplace_back();
@@ -347,8 +344,8 @@ TEST(SystematicOrders, ASpeciesOutsideTheOrderIsChainedOncePerCutPart) {
     second.next_item_of_cut_part[1] = &bulbul;
     bulbul.next_item_of_cut_part[1] = &again;
 
-    TDataFileReader reader;
-    LoadContext context{*data, reader, product(), {}};
+    TDataFileReader reader(loaded.context());
+    LoadContext context{*data, reader, loaded.context(), {}};
     load_systematic_orders(context);
     std::vector<int> chained;
     for (const Tcupaitem* item = shared.first_recording_item[2]; item;

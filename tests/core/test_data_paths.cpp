@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "common/DataPaths.h"
+#include "common/Product.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +38,12 @@ TEST(DataPaths, SpeciesFilesUseTheFamilyFolderAndUniqueId) {
     EXPECT_EQ(big_picture_path("ALCEDO", "77", 1), "big_pict\\ALCEDO\\77.jp1");
     EXPECT_EQ(big_picture_extension(12), "j12");
     EXPECT_EQ(big_picture_extension(123), "123");
-    EXPECT_EQ(distribution_map_path("ALCEDO", "77", 2, 106), "distmaps\\ALCEDO\\77-2.bmp");
-    EXPECT_EQ(distribution_map_path("ALCEDO", "77", 1, 111), "distmaps\\ALCEDO\\77-1.xxx");
+    EXPECT_EQ(
+        distribution_map_path("ALCEDO", "77", 2, capabilities_of(106).distribution_map_extension),
+        "distmaps\\ALCEDO\\77-2.bmp");
+    EXPECT_EQ(
+        distribution_map_path("ALCEDO", "77", 1, capabilities_of(111).distribution_map_extension),
+        "distmaps\\ALCEDO\\77-1.xxx");
     EXPECT_EQ(spoken_name_path("ALCEDO", "77", false), "voices\\lang1\\ALCEDO\\77.wav");
     EXPECT_EQ(spoken_name_path("ALCEDO", "77", true), "voices\\lang2\\ALCEDO\\77.wav");
     EXPECT_EQ(site_description_path("kinabalu.htm"), "localities\\kinabalu.htm");

@@ -1,25 +1,25 @@
 #include "DiscFixture.h"
 #include "TestSupport.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/DataFileReaderUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
 
 #include <gtest/gtest.h>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
 
+// The reader finds its files in the folder (also as start-up and program folder).
 class DataFileReading : public ::testing::Test {
 protected:
-    void SetUp() override {
-        common_services().startup_directory = folder_.path();
-        common_services().program_directory = folder_.path();
-        textfile() = Ttextfile_handler(
+    static const TestContext& context_in(TestContext& context, const std::string& folder) {
+        context.common.startup_directory = folder;
+        context.common.program_directory = folder;
+        context.texts = Ttextfile_handler(
             "$[KZ_DATA]\r\nI/O error \r\n with \r\nError in \r\nThe section\r\nis missing.\r\n");
-        load_data_texts();
+        return context;
     }
-    void TearDown() override { textfile() = Ttextfile_handler(); }
 
     SectionRead read(std::string_view section, int highest, int flags) {
         return reader_.read_section("data.txt", section, highest, lines_, flags);
@@ -32,7 +32,8 @@ protected:
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;
     ScopedFatalThrows fatal_throws_;
-    TDataFileReader reader_;
+    TestContext context_;
+    TDataFileReader reader_{context_in(context_, folder_.path())};
     std::vector<std::string> lines_;
 };
 

@@ -4,7 +4,7 @@
 // the raw file has the layout the reader expects.
 
 #include "TestSupport.h"
-#include "common/TextfileUnit.h"
+#include "common/LanguageTexts.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
-#include "common/ProductUnit.h"
-#include "common/WGlobals.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,15 @@ using namespace pemmaro::test;
 
 namespace {
 
-const std::vector<std::string> kz_globs = {"",     "missing ", " file", "unreadable ",
-                                           "Only", "Also",     "and"};
+const std::vector<std::string> globs = {"",     "missing ", " file", "unreadable ",
+                                        "Only", "Also",     "and"};
 
 } // namespace
 
 TEST(ProductIdentity, BothNumbersOfTheSolvaraRowGiveProduct106WithoutLanguageFlags) {
     const ProductRow& row = product_table().front();
     for (int number : {row.english_number, row.other_number}) {
-        const ProductSettings settings = product_settings_for(number, kz_globs);
+        const ProductSettings settings = product_settings_for(number, globs);
         EXPECT_EQ(settings.product_code, 106);
         EXPECT_FALSE(settings.edition_english || settings.edition_spanish ||
                      settings.edition_dutch || settings.edition_portuguese);
@@ -33,7 +34,7 @@ TEST(ProductIdentity, BothNumbersOfTheSolvaraRowGiveProduct106WithoutLanguageFla
 
 TEST(ProductIdentity, UnknownNumberOrNoneGives103WithTheErrorTitle) {
     for (std::optional<int> number : {std::optional<int>(5), std::optional<int>()}) {
-        const ProductSettings settings = product_settings_for(number, kz_globs);
+        const ProductSettings settings = product_settings_for(number, globs);
         EXPECT_EQ(settings.product_code, 103);
         EXPECT_EQ(settings.product_title, "Error: Unknown Velmora Program");
         EXPECT_EQ(settings.product_version, "1.0");
@@ -49,22 +50,18 @@ TEST(ProductIdentity, FirstLineMustBeANumberAlone) {
     EXPECT_EQ(parse_product_number("x"), std::nullopt);
 }
 
+// Start-up sets the program's values; they are put back afterwards.
 class ProductStartup : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = common_services();
         common_services().startup_directory = folder_.path();
         common_services().program_directory = folder_.path();
     }
-    void TearDown() override {
-        common_services() = saved_;
-        set_message_caption("Pemmaro");
-    }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;
-    CommonServices saved_;
 };
 
 TEST_F(ProductStartup, MissingNumberFileIsReportedOnceAndStartsAs103) {

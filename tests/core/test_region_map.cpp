@@ -4,7 +4,7 @@
 
 #include "maps_pictures/MapFill.h"
 #include "maps_pictures/RegionSeedPoints.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "data/SolvaraAreas.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -2,20 +2,21 @@
 // the generated base folder with the program's paths, the audio CD images
 // carry the disc identities of the data, and a sample of the files decodes.
 
+#include "TestContext.h"
 #include "TestSupport.h"
 #include "common/DataPaths.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataFileReaderUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
+#include "maps_pictures/PictureFiles.h"
+#include "data/SolvaraAreas.h"
 #include "maps_pictures/MapFill.h"
 #include "maps_pictures/MapGeometry.h"
-#include "maps_pictures/PicturesUnit.h"
 #include "maps_pictures/RegionSeedPoints.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
 #include "platform/SoundFile.h"
@@ -123,31 +124,19 @@ Decoded decode(const std::string& path) {
 
 class SampleDiscMedia : public ::testing::Test {
 protected:
-    // Loads with the program's loader as the program does; the global state it
-    // needs is put back afterwards for the other tests.
+    // Loads with the program's loader as the program does, in a context of its own.
     static void SetUpTestSuite() {
-        const CommonServices services = common_services();
-        const SettingsFile settings_before = settings_file();
-        const ProductSettings product_before = product();
-        {
-            TempDir settings;
-            ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
-            ScopedResponder responder;
-            ScopedFatalThrows fatal_throws;
-            const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
-            common_services().startup_directory = disc;
-            common_services().program_directory = disc;
-            settings_file().path = settings.file("Pemmaro.ini");
-            settings_file().on_cd_rom = false;
-            textfile() = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
-            load_data_texts();
-            product() = product_settings_for(1061, std::vector<std::string>(7));
-            data_ = load_data(product()).release();
-        }
-        textfile() = Ttextfile_handler();
-        common_services() = services;
-        settings_file() = settings_before;
-        product() = product_before;
+        TempDir settings;
+        ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
+        ScopedResponder responder;
+        ScopedFatalThrows fatal_throws;
+        const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
+        TestContext context;
+        context.common.startup_directory = disc;
+        context.common.program_directory = disc;
+        context.settings.path = settings.file("Pemmaro.ini");
+        context.texts = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
+        data_ = load_data(context).release();
     }
     static void TearDownTestSuite() {
         delete data_;
@@ -188,7 +177,8 @@ TEST_F(SampleDiscMedia, EveryFileTheDataNamesExists) {
         if (species.flag_s)
             wanted.push_back(small_picture_path(family, uid(species)));
         for (int n = 1; n <= species.map_count; ++n)
-            wanted.push_back(distribution_map_path(family, uid(species), n, 106));
+            wanted.push_back(distribution_map_path(
+                family, uid(species), n, capabilities_of(106).distribution_map_extension));
         wanted.push_back(spoken_name_path(family, uid(species), false));
     }
     for (const Tbig_picture& picture : data().big_picture_store) {
@@ -378,8 +368,9 @@ TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
     for (const Tspecies& species : data().species_store) {
         for (int n = 1; n <= species.map_count; ++n) {
             const MapReference& reference = species.maps[static_cast<std::size_t>(n)];
-            const auto path = find_file(
-                distribution_map_path(species.family_directory_name, uid(species), n, 106));
+            const auto path =
+                find_file(distribution_map_path(species.family_directory_name, uid(species), n,
+                                                capabilities_of(106).distribution_map_extension));
             ASSERT_TRUE(path);
             const std::string head = read_file(*path).substr(0, 34);
             storages[!head.starts_with("BM") ? "compressed" : head[30] == 1 ? "rle8" : "plain"]++;

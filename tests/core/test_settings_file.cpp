@@ -1,6 +1,7 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
-#include "common/Globals1Unit.h"
-#include "common/SettingsFileUnit.h"
+#include "common/FileOperations.h"
+#include "common/SettingsFile.h"
 #include "platform/Drives.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,7 @@ TEST(SettingsEncodings, SetIsWrittenAscendingJoinedByDashes) {
     EXPECT_EQ(text_to_set(set_to_text(set_of({1, 128, 255}))), set_of({1, 128, 255}));
 }
 
+// The program's settings file, set for the test and put back afterwards.
 class SettingsAccess : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -48,6 +50,7 @@ protected:
     }
     void TearDown() override { set_cd_rom_override(nullptr); }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
 };
 

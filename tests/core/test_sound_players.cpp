@@ -1,11 +1,11 @@
 #include "FakeMediaDevices.h"
 #include "TestSupport.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/BirdsDataUnit.h"
-#include "sound/AudioCDPlayersUnit.h"
-#include "sound/MCIDevicePlayersUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/SettingsFile.h"
+#include "data/DataSet.h"
+#include "sound/AudioCdDrive.h"
+#include "sound/SoundPlayers.h"
 
 #include <gtest/gtest.h>
 

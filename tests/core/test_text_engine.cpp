@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "browse/TextEngineUnit.h"
+#include "common/TextEngine.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "DiscFixture.h"
-#include "data/BirdsDataUnit.h"
-#include "data/VisibleSpeciesUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "data/DataSet.h"
+#include "data/SolvaraAreas.h"
+#include "data/VisibleSpecies.h"
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ class Visibility : public ::testing::Test {
 protected:
     void SetUp() override {
         data_ = loaded_.load();
-        filter_.emplace(*data_);
+        filter_.emplace(*data_, loaded_.context());
         filter_->area->SelectAll();
     }
 
@@ -112,15 +112,15 @@ TEST_F(Visibility, FindNameFromAStartPosition) {
 TEST_F(Visibility, SettingsRoundTrip) {
     write_file(disc_.settings_path(), "[WINDOW 1]\r\nSelected Area=sr-in\r\nUsed Audio CDs=2\r\n");
     TVisibleSpeciesAndRecordings stored =
-        TVisibleSpeciesAndRecordings::CreateFromSettings(*data_, "WINDOW 1");
+        TVisibleSpeciesAndRecordings::CreateFromSettings(*data_, loaded_.context(), "WINDOW 1");
     EXPECT_EQ(stored.area->ToText(), "IN-SR");
     EXPECT_EQ(stored.used_audio_cds.count(), 1u);
     EXPECT_FALSE(stored.show_all_species_of_area);
-    stored.SaveToSettings("WINDOW 2");
+    stored.SaveToSettings(loaded_.context().settings, "WINDOW 2");
     EXPECT_EQ(profile_string(disc_.settings_path(), "WINDOW 2", "Selected Area", "", 200), "IN-SR");
     EXPECT_EQ(profile_string(disc_.settings_path(), "WINDOW 2", "Used Audio CDs", "", 200), "2");
     TVisibleSpeciesAndRecordings defaults =
-        TVisibleSpeciesAndRecordings::CreateFromSettings(*data_, "WINDOW 3");
+        TVisibleSpeciesAndRecordings::CreateFromSettings(*data_, loaded_.context(), "WINDOW 3");
     EXPECT_EQ(defaults.used_audio_cds.count(), 2u);
     EXPECT_EQ(defaults.area->ToText(), "IN-SR-NE-BU-TH-IC-MA-SI-BO-SU-JA-BA-CH-HK-TA-PH");
     TVisibleSpeciesAndRecordings copy = defaults;

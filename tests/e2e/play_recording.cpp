@@ -8,21 +8,22 @@
 // are printed as name=value pairs. Exit status 0 when the recording played to
 // its end without a message, 1 otherwise, 2 for a wrong command line.
 
-#include "common/BaseDirectoryUnit.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataFileReaderUnit.h"
-#include "data/DataLoadersUnit.h"
+#include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
 #include "platform/AudioOutput.h"
 #include "platform/MediaDevices.h"
 #include "platform/Messages.h"
 #include "platform/ProcessEnd.h"
-#include "sound/AudioCDPlayersUnit.h"
-#include "sound/MCIDevicePlayersUnit.h"
-#include "sound/SoundBarsUnit.h"
+#include "sound/AudioCdDrive.h"
+#include "sound/SoundBars.h"
+#include "sound/SoundPlayers.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -121,9 +122,8 @@ bool load_sample_disc(const std::string& disc, const std::string& base,
     settings_file().path = settings_folder + "Pemmaro.ini";
     settings_file().on_cd_rom = false;
     textfile() = Ttextfile_handler(read_whole_file(disc + "Pemmaro.txt"));
-    load_data_texts();
     product() = product_settings_for(1061, std::vector<std::string>(7));
-    set_data(load_data(product()));
+    set_data(load_data(program_context()));
     if (data() == nullptr)
         return false;
     base_directory_state().base_directory = base;

@@ -1,7 +1,7 @@
 // Any bytes as a JPEG picture: libjpeg's errors must come back as an error
 // text, never as an exit or a crash.
 
-#include "maps_pictures/PicturesUnit.h"
+#include "maps_pictures/PictureFiles.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Any bytes as a picture file (plain, run-length-encoded or compressed
 // bitmap): loading, converting and drawing must neither crash nor hang.
 
-#include "data/LZW_Compression.h"
-#include "maps_pictures/PicturesUnit.h"
+#include "data/CompressedFormat.h"
+#include "maps_pictures/PictureFiles.h"
 #include "platform/Log.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 // Any bytes as a compressed file: the decoder must neither crash nor hang.
 
-#include "data/LZW_Compression.h"
+#include "data/CompressedFormat.h"
 #include "platform/Log.h"
 
 #include <cstddef>

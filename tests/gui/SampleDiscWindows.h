@@ -3,12 +3,14 @@
 // start-up on a private copy of the disc's files, so each test has its own
 // settings file.
 
+#include "ProgramState.h"
 #include "TestSupport.h"
-#include "browse/ChildFormUnit.h"
-#include "browse/DisplayBitmapsUnit.h"
-#include "browse/ShowFormUnit.h"
-#include "browse/TopFormsUnit.h"
-#include "common/WInitial.h"
+#include "app/ProgramServices.h"
+#include "app/Startup.h"
+#include "browse/BrowsingWindow.h"
+#include "browse/DisplayBitmaps.h"
+#include "browse/DisplaySurface.h"
+#include "browse/WindowList.h"
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
@@ -41,7 +43,7 @@ protected:
 
     // A main window restored from the settings file, shown and painted.
     TChildForm& open_main_window() {
-        windows_.push_back(std::make_unique<TChildForm>());
+        windows_.push_back(std::make_unique<TChildForm>(program_browsing_services()));
         TChildForm& window = *windows_.back();
         window.initialise_as_main_window();
         window.show();
@@ -60,6 +62,7 @@ protected:
         settle();
     }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
     ScopedCurrentDirectory current_{folder_.path()};
     ScopedResponder responder_;

@@ -2,7 +2,7 @@
 // records and at their sizes.
 
 #include "maps_pictures/MapGeometry.h"
-#include "maps_pictures/PicturesUnit.h"
+#include "maps_pictures/PictureFiles.h"
 #include "platform/ProgramResources.h"
 
 #include <QImage>

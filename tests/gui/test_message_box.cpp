@@ -1,10 +1,12 @@
 // The message box a request becomes: caption, text, buttons and the button
 // that Enter presses.
 
+#include "ProgramState.h"
+#include "TestContext.h"
 #include "TestSupport.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/DataFileReaderUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
 #include "platform/MessageBoxResponder.h"
 
 #include <QApplication>
@@ -83,24 +85,21 @@ TEST(MessageBoxes, PathsAndLanguageTextsEachKeepTheirOwnEncoding) {
     const QString shown_folder = QString::fromStdString(home.path()) + QString::fromUtf8("jürgen/");
     ShownBoxes boxes;
 
-    const SettingsFile saved_settings = settings_file();
-    settings_file().path = folder + "Pemmaro.ini";
-    check_settings_file();
-    settings_file() = saved_settings;
-
-    const Ttextfile_handler saved_texts = textfile();
-    textfile() = Ttextfile_handler("$[KZ_DATA]\r\nFehler \xe0 \r\n beim Lesen von \r\n");
-    load_data_texts();
     {
+        const test::ScopedProgramState program_state;
+        settings_file().path = folder + "Pemmaro.ini";
+        check_settings_file();
+    }
+    {
+        test::TestContext context;
+        context.texts = Ttextfile_handler("$[KZ_DATA]\r\nFehler \xe0 \r\n beim Lesen von \r\n");
         test::ScopedCurrentDirectory inside(folder);
         test::ScopedFatalThrows throws;
-        TDataFileReader reader;
+        TDataFileReader reader(context);
         std::vector<std::string> lines;
         EXPECT_THROW(reader.read_section("taxa.txt", "FAMILIES", 9, lines, open_file),
                      test::FatalError);
     }
-    textfile() = saved_texts;
-    load_data_texts();
 
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_EQ(boxes.texts[0], "There is a problem with the file " + shown_folder + "Pemmaro.ini");

@@ -1,12 +1,14 @@
 #include "FakeMediaDevices.h"
+#include "SampleRecordings.h"
 #include "TestSupport.h"
-#include "common/BaseDirectoryUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "data/BirdsDataUnit.h"
-#include "sound/AudioCDPlayersUnit.h"
-#include "sound/MCIDevicePlayersUnit.h"
-#include "sound/SoundBarsUnit.h"
+#include "browse/SoundBarList.h"
+#include "common/BaseDirectory.h"
+#include "common/LanguageTexts.h"
+#include "common/SettingsFile.h"
+#include "data/DataSet.h"
+#include "sound/AudioCdDrive.h"
+#include "sound/SoundBars.h"
+#include "sound/SoundPlayers.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -54,23 +56,6 @@ protected:
         settings_file().on_cd_rom = false;
         base_directory_state().base_directory = folder_.path();
         audio_cd_key_checker() = Taudio_CD_key_checker();
-        file_cut_.tape_number = 7;
-        file_cut_.side_letter = 'A';
-        file_cut_.cut_number = 5;
-        file_cut_.compression_number = 1;
-        file_cut_.length_ms = 12000;
-        file_cut_.length_from_file = true;
-        file_item_.cut_part = &file_cut_;
-        fake().files[sound_file(folder_.path())] = 12340;
-
-        cd_.media_text_3 = "3;2;245;511";
-        cd_cut_.is_sound_file = false;
-        cd_cut_.audio_cd = &cd_;
-        cd_cut_.track = 2;
-        cd_cut_.offset_ms = 10000;
-        cd_cut_.length_ms = 5000;
-        cd_item_.cut_part = &cd_cut_;
-        fake().tracks = {{2000, 243000}, {245000, 266000}, {511000, 100000}};
         surface_.resize(600, 400);
     }
     void TearDown() override {
@@ -81,7 +66,9 @@ protected:
         base_directory_state() = {};
     }
 
-    static std::string sound_file(const std::string& base) { return base + "tapes/07/A05_R.WAV"; }
+    static std::string sound_file(const std::string& base) {
+        return SampleRecordings::sound_file(base);
+    }
     FakeMediaDevices& fake() { return media_.devices; }
 
     // Owned by the surface, like the bars of a display.
@@ -94,9 +81,12 @@ protected:
     TempDir folder_;
     ScopedFakeMediaDevices media_;
     ScopedResponder responder_;
-    Tcutpart file_cut_, cd_cut_;
-    Tcupaitem file_item_, cd_item_;
-    TaudioCD cd_;
+    SampleRecordings recordings_{fake(), folder_.path()};
+    Tcutpart& file_cut_ = recordings_.file_cut;
+    Tcutpart& cd_cut_ = recordings_.cd_cut;
+    Tcupaitem& file_item_ = recordings_.file_item;
+    Tcupaitem& cd_item_ = recordings_.cd_item;
+    TaudioCD& cd_ = recordings_.cd;
     // What the bars write to and call; they outlive the test body with the surface.
     int stored_ = 0;
     int selected_ = 0;
@@ -431,6 +421,15 @@ TEST_F(SoundBars, MovingTheThumbWhilePlayingPlaysFromThere) {
     EXPECT_EQ(fake().log.back(), "play 2000 12340");
 }
 
+namespace {
+
+// The list holds bars as their windows see them; these tests play them.
+Tsound_bar* bar_in(const Tsound_bars& bars, int line_identifier) {
+    return dynamic_cast<Tsound_bar*>(bars.find(line_identifier));
+}
+
+} // namespace
+
 TEST_F(SoundBars, DestroyedBarClosesAndKeepsItsThumb) {
     SoundBarOptions options;
     options.stored_position = &stored_;
@@ -438,9 +437,9 @@ TEST_F(SoundBars, DestroyedBarClosesAndKeepsItsThumb) {
     {
         Tsound_bars bars;
         bars.add(make_bar(file_item_, options));
-        ASSERT_TRUE(bars.find(0)->toggle());
+        ASSERT_TRUE(bar_in(bars, 0)->toggle());
         fake().position_ms = 7000;
-        bars.find(0)->tick();
+        bar_in(bars, 0)->tick();
     }
     EXPECT_TRUE(slot_cleared_);
     EXPECT_EQ(stored_, 70);
@@ -459,19 +458,19 @@ TEST_F(SoundBars, BarListMovesRemovesAndSwitchesDragging) {
         options.line_identifier = line;
         bars.add(make_bar(file_item_, options));
     }
-    Tsound_bar* playing = bars.find(300);
+    Tsound_bar* playing = bar_in(bars, 300);
     ASSERT_TRUE(playing->toggle());
     bars.move_below(200, 35);
-    EXPECT_EQ(bars.find(100)->bar_top(), 20);
-    EXPECT_EQ(bars.find(200)->bar_top(), 20);
+    EXPECT_EQ(bar_in(bars, 100)->bar_top(), 20);
+    EXPECT_EQ(bar_in(bars, 200)->bar_top(), 20);
     EXPECT_EQ(playing->bar_top(), 55);
     EXPECT_EQ(playing->y(), 54);
     EXPECT_TRUE(playing->is_playing());
 
-    const QPointer<Tsound_bar> removed = bars.find(200);
+    const QPointer<Tsound_bar> removed = bar_in(bars, 200);
     bars.remove(200);
     EXPECT_TRUE(removed.isNull());
-    EXPECT_EQ(bars.find(200), nullptr);
+    EXPECT_EQ(bar_in(bars, 200), nullptr);
 
     bars.set_dragging(true);
     Tsound_bar* dragged = nullptr;

@@ -1,8 +1,9 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
-#include "browse/ChildFormUnit.h"
-#include "common/ApplicationUnit.h"
-#include "common/ProductUnit.h"
-#include "common/WInitial.h"
+#include "app/ProgramRun.h"
+#include "app/Startup.h"
+#include "browse/BrowsingWindow.h"
+#include "common/Product.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProfileFile.h"
 
@@ -25,6 +26,7 @@ const char* const language_file =
     "$[OTHER_INSTANCE]\r\nPemmaro runs already.\r\nStart it again?\r\n"
     "$[KZ_SOUNDBAR]\r\nNo sound output.\r\n";
 
+// The program's run sets the program-wide values; they are put back afterwards.
 class ProgramStart : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,6 +67,7 @@ protected:
                               std::string::npos);
     }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
     std::string program_directory_ = folder_.path();
     ScopedCurrentDirectory current_{folder_.path()};

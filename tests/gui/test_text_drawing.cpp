@@ -1,7 +1,7 @@
 #include "TestSupport.h"
-#include "browse/DisplayBitmapsUnit.h"
-#include "browse/QtTextMeasurerUnit.h"
-#include "browse/TextDrawingUnit.h"
+#include "browse/DisplayBitmaps.h"
+#include "common/QtTextMeasurer.h"
+#include "common/TextDrawing.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,10 +1,11 @@
+#include "ProgramState.h"
 #include "TestSupport.h"
-#include "common/HelpUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WInitial.h"
-#include "tools/WebBrowserFormUnit.h"
-#include "tools/WebBrowserSettingsDialogUnit.h"
+#include "app/Help.h"
+#include "app/Startup.h"
+#include "common/LanguageTexts.h"
+#include "common/SettingsFile.h"
+#include "tools/WebBrowserSettingsDialog.h"
+#include "tools/WebBrowserWindow.h"
 #include "tools/webengine/WebPageView.h"
 
 #include <QApplication>
@@ -61,6 +62,8 @@ std::vector<TWebBrowserForm*> browser_windows() {
     return windows;
 }
 
+// The browser reads and writes the program's settings file and language
+// texts; they are put back afterwards.
 class WebBrowser : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -78,7 +81,6 @@ protected:
         set_web_page_view_factory(nullptr);
         set_web_browser_plugin_candidates({});
         set_desktop_handler(nullptr);
-        textfile() = Ttextfile_handler();
     }
 
     void settings(bool integrated, bool only_one) {
@@ -86,6 +88,7 @@ protected:
         use_only_one_web_browser_window() = only_one;
     }
 
+    ScopedProgramState program_state_;
     TempDir folder_;
     FakePageViewFactory factory_;
     std::vector<std::string> desktop_;

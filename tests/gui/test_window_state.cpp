@@ -1,7 +1,9 @@
 #include "SampleDiscWindows.h"
-#include "browse/WindowStateUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "data/BirdsDataUnit.h"
+#include "browse/WindowState.h"
+#include "common/CoreContext.h"
+#include "common/SettingsFile.h"
+#include "common/WindowSettings.h"
+#include "data/DataSet.h"
 
 #include <QScreen>
 
@@ -61,7 +63,8 @@ protected:
 };
 
 TEST_F(WindowSections, MissingValuesGiveTheDefaults) {
-    const SavedWindowState state = read_window_state(data_set(), 1, QSize(800, 600));
+    const SavedWindowState state =
+        read_window_state(data_set(), program_context(), 1, QSize(800, 600));
     EXPECT_EQ(state.normal_bounds, QRect(100, 75, 600, 450));
     EXPECT_TRUE(state.maximized);
     EXPECT_TRUE(state.options.scientific);
@@ -81,14 +84,15 @@ TEST_F(WindowSections, ReadingMendsNamesThatWouldShowNothingFirst) {
     write_string("WINDOW 2", "Other Language", "No");
     write_string("WINDOW 2", "Scientific", "No");
     write_string("WINDOW 2", "Main", "Other Language");
-    const SavedWindowState state = read_window_state(data_set(), 2, QSize(800, 600));
+    const SavedWindowState state =
+        read_window_state(data_set(), program_context(), 2, QSize(800, 600));
     EXPECT_TRUE(state.maximized) << "a malformed Coord opens maximised whatever Maximized says";
     EXPECT_TRUE(state.options.scientific);
     EXPECT_EQ(state.options.main, 1);
 }
 
 TEST_F(WindowSections, WhatIsWrittenIsReadBack) {
-    SavedWindowState written(data_set());
+    SavedWindowState written(data_set(), program_context());
     written.normal_bounds = QRect(30, 40, 500, 300);
     written.maximized = false;
     written.options.other_language = false;
@@ -101,11 +105,12 @@ TEST_F(WindowSections, WhatIsWrittenIsReadBack) {
     written.display.current_family = 4;
     written.display.current_species = 1;
     written.display.unfolded_families = {2, 4};
-    ASSERT_TRUE(write_window_state(3, written));
+    ASSERT_TRUE(write_window_state(settings_file(), 3, written));
     EXPECT_EQ(setting("WINDOW 3", "Coord"), "30,40,530,340");
     EXPECT_EQ(setting("WINDOW 3", "Main"), "Scientific");
 
-    const SavedWindowState read = read_window_state(data_set(), 3, QSize(800, 600));
+    const SavedWindowState read =
+        read_window_state(data_set(), program_context(), 3, QSize(800, 600));
     EXPECT_EQ(read.normal_bounds, written.normal_bounds);
     EXPECT_FALSE(read.maximized);
     EXPECT_FALSE(read.options.other_language);
@@ -176,7 +181,8 @@ TEST_F(SavedWindows, TheStateWrittenOnCloseIsWhatTheNextStartRestores) {
     EXPECT_EQ(setting("WINDOW 1", "Coord"), "10,10,810,610");
     EXPECT_EQ(setting("WINDOW 1", "Maximized"), "No");
     for (std::size_t i = 0; i < painted.size(); ++i)
-        EXPECT_EQ(setting(window_section(static_cast<int>(i) + 1), "Visible"), painted[i]);
+        EXPECT_EQ(setting(window_settings::section(static_cast<int>(i) + 1), "Visible"),
+                  painted[i]);
     EXPECT_EQ(setting("WINDOW 3", "Scientific"), "No");
     EXPECT_EQ(setting("WINDOW 2", "Show Threatened Bird Indications"), "No");
     windows_.clear();

@@ -3,10 +3,10 @@
 #include "MapDrawing.h"
 #include "MediaCommon.h"
 #include "TamrekCompressor.h"
-#include "data/BirdsDataUnit.h"
+#include "data/DataSet.h"
 #include "maps_pictures/MapGeometry.h"
 #include "maps_pictures/MapOverlay.h"
-#include "maps_pictures/PicturesUnit.h"
+#include "maps_pictures/PictureFiles.h"
 
 #include <QFile>
 #include <QPainter>

@@ -16,15 +16,16 @@
 #include "Illustrations.h"
 #include "MediaCommon.h"
 #include "SoundFiles.h"
+#include "common/CoreContext.h"
 #include "common/DataPaths.h"
-#include "common/ProductUnit.h"
-#include "common/SettingsFileUnit.h"
-#include "common/TextfileUnit.h"
-#include "common/WGlobals.h"
-#include "data/BirdsDataUnit.h"
-#include "data/DataFileReaderUnit.h"
-#include "data/DataLoadersUnit.h"
-#include "maps_pictures/SolvaraAreasUnit.h"
+#include "common/LanguageTexts.h"
+#include "common/Product.h"
+#include "common/ProgramFolders.h"
+#include "common/SettingsFile.h"
+#include "data/DataFileReader.h"
+#include "data/DataLoading.h"
+#include "data/DataSet.h"
+#include "data/SolvaraAreas.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
 
@@ -104,9 +105,8 @@ std::unique_ptr<Tdata> load_sample_disc(const Setting& setting) {
     const std::vector<std::uint8_t> texts = read_bytes(setting.disc + "/Pemmaro.txt");
     textfile() = Ttextfile_handler(
         std::string_view(reinterpret_cast<const char*>(texts.data()), texts.size()));
-    load_data_texts();
     product() = product_settings_for(1061, std::vector<std::string>(7));
-    return load_data(product());
+    return load_data(program_context());
 }
 
 std::string unique_id_text(const Tspecies& species) {
@@ -304,8 +304,9 @@ void plan_distribution_maps(const Tdata& data, const Setting& setting, Plan& pla
             const Tmap_data* map = reference.map;
             if (map == nullptr)
                 continue;
-            const std::string relative = slashes(distribution_map_path(
-                species.family_directory_name, unique_id_text(species), n, product().product_code));
+            const std::string relative = slashes(
+                distribution_map_path(species.family_directory_name, unique_id_text(species), n,
+                                      product().capabilities.distribution_map_extension));
             if (!plan.claim(relative))
                 continue;
             MapRequest request;

@@ -1,0 +1,153 @@
+#include "app/ProgramRun.h"
+
+#include "app/ProgramServices.h"
+#include "app/Startup.h"
+#include "browse/BrowsingWindow.h"
+#include "browse/DisplayBitmaps.h"
+#include "browse/FindDialog.h"
+#include "browse/NameOptionsDialog.h"
+#include "browse/TextSizeDialog.h"
+#include "common/BaseDirectory.h"
+#include "common/LanguageTexts.h"
+#include "maps_pictures/LocalitiesMap.h"
+#include "platform/FolderDialog.h"
+#include "platform/InstanceLock.h"
+#include "platform/MediaDevices.h"
+#include "platform/MessageBoxResponder.h"
+#include "platform/ModalDialogs.h"
+#include "platform/ProgramResources.h"
+#include "platform/TerminationSignals.h"
+#include "sound/AudioCdDriveDialog.h"
+#include "sound/PlayListWindow.h"
+#include "sound/SoundBars.h"
+#include "tools/WebBrowserSettingsDialog.h"
+#include "tools/WebBrowserWindow.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPointer>
+#include <QTimer>
+
+namespace pemmaro {
+
+// Members are created in the program's window order and destroyed in reverse.
+struct ProgramWindows::Windows {
+    explicit Windows(BrowsingServices services)
+        : main_window(std::move(services)) {}
+
+    TChildForm main_window;
+    TFindInShowStringsDialog find_dialog;
+    TNameOptionsDialog name_options_dialog;
+    TPlayListForm play_list_form;
+    TLocalitiesMapForm localities_map_form;
+    TTextSizeDialog text_size_dialog;
+    TWebBrowserSettingsDialog web_browser_settings_dialog;
+    TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog;
+};
+
+ProgramWindows::ProgramWindows()
+    : windows_(std::make_unique<Windows>(program_browsing_services())) {
+    windows_->main_window.set_play_list_window(&windows_->play_list_form);
+}
+
+ProgramWindows::~ProgramWindows() = default;
+
+TChildForm& ProgramWindows::main_window() {
+    return windows_->main_window;
+}
+
+namespace {
+
+// The responder is installed for the run and removed after it.
+class ScopedMessageBoxes {
+public:
+    ScopedMessageBoxes() {
+        if (can_show_message_boxes())
+            set_message_responder(&responder_);
+    }
+    ~ScopedMessageBoxes() {
+        if (message_responder() == &responder_)
+            set_message_responder(nullptr);
+    }
+    ScopedMessageBoxes(const ScopedMessageBoxes&) = delete;
+    ScopedMessageBoxes& operator=(const ScopedMessageBoxes&) = delete;
+
+private:
+    MessageBoxResponder responder_;
+};
+
+// A second instance runs only when the user says so.
+bool admitted_by_user(const InstanceLock& lock) {
+    if (!lock.already_existed())
+        return true;
+    const std::string question =
+        text(other_instance::already_running) + "\n" + text(other_instance::start_again);
+    return message(question, MessageIcon::question, MessageButtons::yes_no) == MessageAnswer::yes;
+}
+
+// Once the program must end nobody is there to answer: messages go to standard
+// error only, folder prompts are cancelled and open dialogs answered as by
+// Cancel or No.
+void stop_asking_the_user() {
+    set_message_responder(nullptr);
+    set_folder_prompt(nullptr);
+    end_modal_dialogs();
+}
+
+// The window closes as by its close button once the dialogs' own event loops
+// have unwound, so its state is written from the main loop.
+void close_when_dialogs_are_gone(QPointer<QWidget> window) {
+    if (!window)
+        return;
+    if (end_modal_dialogs()) {
+        QTimer::singleShot(20, window, [window] { close_when_dialogs_are_gone(window); });
+        return;
+    }
+    QTimer::singleShot(0, window, [window] { window->close(); });
+}
+
+int run_windows(const ProgramRunOptions& options, TerminationSignals& termination) {
+    ensure_program_resources();
+    QApplication::setWindowIcon(QIcon(":/PROGRAM_ICON_2"));
+    check_wave_output_devices(wave_output_device_count());
+    ProgramWindows windows;
+    TChildForm& main_window = windows.main_window();
+    main_window.initialise_as_main_window();
+    QObject::connect(&main_window, &TChildForm::closed, qApp, &QCoreApplication::quit);
+    QObject::connect(&termination, &TerminationSignals::termination_requested, &main_window,
+                     [&main_window] { close_when_dialogs_are_gone(&main_window); });
+    // A request that came while start-up showed a message ends the run at once.
+    if (termination.requested())
+        close_when_dialogs_are_gone(&main_window);
+    main_window.show();
+    if (options.on_main_window_shown)
+        options.on_main_window_shown(main_window);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int run_program(const ProgramRunOptions& options) {
+    // A request to end that comes during start-up waits in the signal pipe until
+    // an event loop runs (the message loop, or a message box's).
+    TerminationSignals termination;
+    ScopedMessageBoxes message_boxes;
+    QObject::connect(&termination, &TerminationSignals::termination_requested,
+                     &stop_asking_the_user);
+    set_folder_prompt(
+        [](const std::string& caption) { return choose_folder(caption, base_directory()); });
+    initialise_modules(options.program_directory);
+    initialise_web_browser();
+    load_display_bitmaps();
+    QApplication::setApplicationName(ProgramConfiguration::application_title);
+    // Other windows (play list, maps) may stay open; only the main window ends the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+    const InstanceLock lock(instance_mutex_name());
+    const int exit_code = admitted_by_user(lock) ? run_windows(options, termination) : 0;
+    finalise_web_browser();
+    finalise_modules();
+    set_folder_prompt(nullptr);
+    return exit_code;
+}
+
+} // namespace pemmaro

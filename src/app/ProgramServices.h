@@ -1,0 +1,13 @@
+#pragma once
+// The program's wiring: what each window subsystem is given of the others.
+// The subsystems never include each other; they meet here.
+
+#include "browse/BrowsingServices.h"
+
+namespace pemmaro {
+
+// The browsing windows' services: the program's sound bars, small picture
+// cache, web browser, help, sound editor choice and audio CD drive.
+BrowsingServices program_browsing_services();
+
+} // namespace pemmaro

@@ -1,0 +1,138 @@
+#pragma once
+// The browsing window: a menu bar, the display surface and a status bar of two
+// panels (where the cursor stands; which audio CD is in the drive). The first
+// one is the program's main window: closing it writes every window's state and
+// ends the program. Further (secondary) windows are children of the main
+// window, so they stay above it and end with it; they are freed when closed.
+//
+// The window only dispatches: the rules and flows of its commands live in
+// BrowsingWindowRules, WindowState, SoundSource and SoundEditor.
+// Needs the loaded data set. User-interface thread only.
+
+#include "browse/BrowsingServices.h"
+#include "browse/BrowsingWindowRules.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
+namespace pemmaro {
+
+class TChildForm;
+class TShowForm;
+struct SHST_TShowStringsData;
+
+struct ChildFormInit {
+    bool secondary = false;
+    // The window whose display and options a new window starts from.
+    const TChildForm* copy_from = nullptr;
+    // Bounds, options and fold state from "WINDOW n", n being the window's
+    // number in the window list.
+    bool restore_from_settings = false;
+};
+
+class TChildForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TChildForm(BrowsingServices services, QWidget* parent = nullptr);
+    ~TChildForm() override;
+
+    // The program's first window, restored from the settings file; its first
+    // showing opens the further saved windows.
+    void initialise_as_main_window();
+    void initialise(const ChildFormInit& init);
+
+    bool secondary() const { return secondary_; }
+    TShowForm& surface() const { return *surface_; }
+    // The rectangle of the window while neither minimised nor maximised.
+    QRect normal_bounds() const { return normal_bounds_; }
+    QString status_panel_text(int panel) const;
+    // The play list window, whose visibility the first window saves as
+    // "Open at Startup" and which it opens at start when that is set. Not owned.
+    void set_play_list_window(QWidget* window);
+
+    // Writes section "WINDOW number"; false when a value did not reach the file.
+    bool write_state(int number) const;
+    void set_soundbar_dragging(bool automatic);
+    // Raises and activates the window and gives its surface the focus.
+    void activate_and_focus();
+
+    // The menu commands.
+    TChildForm* open_new_window();
+    void fold_all();
+    void find();
+    void find_again();
+    void switch_window(bool forward);
+    void show_sound_file_name();
+    void load_into_editor();
+    void select_sound_editor();
+    void toggle_show_threatened();
+    void toggle_show_all_birds_of_area();
+    void toggle_show_birds_of_other_countries();
+    void choose_systematic_order(int order);
+    void open_web_browser_settings();
+    void open_readme();
+    void open_recent_info_on_the_web();
+    // One tick of the audio CD check.
+    void check_cd_rom();
+
+signals:
+    // After the window has accepted its close.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct MenuItems;
+
+    void create_menus();
+    void create_file_menu();
+    void create_search_and_view_menus();
+    void create_sound_menu();
+    void create_options_menu();
+    void create_order_items();
+    void create_help_menu();
+    void create_window_keys();
+    void create_status_bar();
+    TShowForm* create_surface();
+    void lay_out_surface();
+    void adjust_menus();
+    void hide_items_awaiting_their_windows();
+    void update_check_marks();
+    void update_sound_menu(bool sound_bar, bool sound_file);
+    void rebuild_display(const std::function<void(SHST_TShowStringsData&)>& change);
+    void restore_further_windows();
+    void remember_normal_bounds();
+    void run_search(bool from_top);
+    std::optional<std::string> choose_editor_file(const std::string& start);
+
+    bool secondary_ = false;
+    bool shown_before_ = false;
+    QRect normal_bounds_;
+    std::string find_text_;
+    bool find_from_top_ = true;
+    MenuVisibility rules_;
+    TShowForm* surface_ = nullptr; // a child; replaced when the display is rebuilt
+    QPointer<QWidget> play_list_window_;
+    std::unique_ptr<MenuItems> items_;
+    QLabel* status_panels_[2] = {nullptr, nullptr};
+    QTimer* timer_check_CD_ROM_ = nullptr;
+    BrowsingServices services_;
+    bool disc_look_under_way_ = false; // the timer's look at the drive
+};
+
+} // namespace pemmaro

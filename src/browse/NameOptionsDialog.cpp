@@ -1,0 +1,10 @@
+#include "browse/NameOptionsDialog.h"
+
+namespace pemmaro {
+
+TNameOptionsDialog::TNameOptionsDialog(QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("TNameOptionsDialog");
+}
+
+} // namespace pemmaro

@@ -1,0 +1,10 @@
+#include "browse/TextSizeDialog.h"
+
+namespace pemmaro {
+
+TTextSizeDialog::TTextSizeDialog(QWidget* parent)
+    : QDialog(parent) {
+    setObjectName("TTextSizeDialog");
+}
+
+} // namespace pemmaro

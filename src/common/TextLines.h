@@ -1,0 +1,162 @@
+#pragma once
+// The lines of the language text file that the program reads by number,
+// named per section (the namespace is the section's name in lower case), so
+// that text(audio_cd_2::unknown_disc) reads as what it shows.
+
+#include <string_view>
+
+namespace pemmaro {
+
+struct TextLine {
+    std::string_view section;
+    int number; // counted from 1
+};
+
+namespace messages_caption {
+inline constexpr TextLine caption{"MESSAGES_CAPTION", 1};
+}
+
+namespace out_of_memory {
+inline constexpr TextLine message{"OUT_OF_MEMORY", 1};
+}
+
+// The product number file's messages and the country texts.
+namespace kz_globs {
+inline constexpr TextLine file_not_found_before_name{"KZ_GLOBS", 1};
+inline constexpr TextLine file_not_found_after_name{"KZ_GLOBS", 2};
+inline constexpr TextLine file_unreadable{"KZ_GLOBS", 3};
+inline constexpr TextLine not_in_home_country{"KZ_GLOBS", 4};
+inline constexpr TextLine outside_home_country{"KZ_GLOBS", 5};
+inline constexpr TextLine and_second_country{"KZ_GLOBS", 6};
+} // namespace kz_globs
+
+// The data file reader's fatal reports.
+namespace kz_data {
+inline constexpr TextLine input_output_error{"KZ_DATA", 1};
+inline constexpr TextLine with_data_file{"KZ_DATA", 2};
+inline constexpr TextLine error_in_data_file{"KZ_DATA", 3};
+inline constexpr TextLine the_section{"KZ_DATA", 4};
+inline constexpr TextLine is_missing{"KZ_DATA", 5};
+} // namespace kz_data
+
+namespace basedir {
+inline constexpr TextLine question{"BASEDIR", 1};
+inline constexpr TextLine folders_to_choose{"BASEDIR", 2};
+} // namespace basedir
+
+namespace other_instance {
+inline constexpr TextLine already_running{"OTHER_INSTANCE", 1};
+inline constexpr TextLine start_again{"OTHER_INSTANCE", 2};
+} // namespace other_instance
+
+namespace ssp {
+inline constexpr TextLine subspecies{"SSP", 1};
+inline constexpr TextLine not_certain{"SSP", 2};
+inline constexpr TextLine subspecies_not_certain{"SSP", 3};
+} // namespace ssp
+
+namespace kz_child {
+inline constexpr TextLine no_bird_name_before{"KZ_CHILD", 1};
+inline constexpr TextLine no_bird_name_after{"KZ_CHILD", 2};
+} // namespace kz_child
+
+namespace f3 {
+inline constexpr TextLine key_name{"F3", 1};
+}
+
+namespace find_db {
+inline constexpr TextLine caption{"FIND_DB", 1};
+}
+
+// The browsing window's menu captions.
+namespace menus {
+inline constexpr TextLine file{"MENUS", 1};
+inline constexpr TextLine new_window{"MENUS", 2};
+inline constexpr TextLine fold_all{"MENUS", 3};
+inline constexpr TextLine my_audio_cds{"MENUS", 4};
+inline constexpr TextLine slides_and_sounds_show{"MENUS", 5};
+inline constexpr TextLine what_was_that{"MENUS", 6};
+inline constexpr TextLine play_lists{"MENUS", 7};
+inline constexpr TextLine exit{"MENUS", 8};
+inline constexpr TextLine close{"MENUS", 9};
+inline constexpr TextLine search{"MENUS", 10};
+inline constexpr TextLine find{"MENUS", 11};
+inline constexpr TextLine find_again{"MENUS", 12};
+inline constexpr TextLine view{"MENUS", 13};
+inline constexpr TextLine site_descriptions{"MENUS", 14};
+inline constexpr TextLine sound{"MENUS", 15};
+inline constexpr TextLine show_name_of_sound_file{"MENUS", 16};
+inline constexpr TextLine load_into_sound_editor{"MENUS", 17};
+inline constexpr TextLine options{"MENUS", 18};
+inline constexpr TextLine show_intro_screen{"MENUS", 19};
+inline constexpr TextLine names{"MENUS", 20};
+inline constexpr TextLine text_size{"MENUS", 21};
+inline constexpr TextLine show_all_birds_of{"MENUS", 22};
+inline constexpr TextLine show_birds_of_other_countries{"MENUS", 23};
+inline constexpr TextLine show_threatened_statuses{"MENUS", 24};
+inline constexpr TextLine database_order{"MENUS", 25};
+inline constexpr TextLine clements_order{"MENUS", 26};
+inline constexpr TextLine sibley_and_monroe_order{"MENUS", 27};
+inline constexpr TextLine select_area{"MENUS", 28};
+inline constexpr TextLine web_browser_settings{"MENUS", 29};
+inline constexpr TextLine select_sound_editor{"MENUS", 30};
+inline constexpr TextLine copy_data_to_hard_disk{"MENUS", 31};
+inline constexpr TextLine cd_rom_drive_for_audio_cds{"MENUS", 32};
+inline constexpr TextLine help{"MENUS", 33};
+inline constexpr TextLine help_topics{"MENUS", 34};
+inline constexpr TextLine readme{"MENUS", 35};
+inline constexpr TextLine recent_info_on_the_web{"MENUS", 36};
+inline constexpr TextLine about{"MENUS", 37};
+} // namespace menus
+
+// The texts of the display lines.
+namespace kz_shstr {
+inline constexpr TextLine also_audible{"KZ_SHSTR", 1};
+inline constexpr TextLine no_other_species{"KZ_SHSTR", 2};
+inline constexpr TextLine certainty_of_identification{"KZ_SHSTR", 3};
+inline constexpr TextLine accidental{"KZ_SHSTR", 4};
+inline constexpr TextLine migrant{"KZ_SHSTR", 5};
+inline constexpr TextLine recorded_by{"KZ_SHSTR", 6};
+inline constexpr TextLine author{"KZ_SHSTR", 7};
+inline constexpr TextLine monotypic{"KZ_SHSTR", 8};
+inline constexpr TextLine subspecies{"KZ_SHSTR", 9};
+inline constexpr TextLine subspecies_not_known{"KZ_SHSTR", 10};
+inline constexpr TextLine not_certain{"KZ_SHSTR", 12};
+inline constexpr TextLine endemic{"KZ_SHSTR", 13};
+// Lines 14 to 17: the threatened statuses 1 (vulnerable) to 4 (extinct).
+inline constexpr TextLine threat_status(int status) {
+    return {"KZ_SHSTR", 13 + status};
+}
+inline constexpr TextLine sound_file{"KZ_SHSTR", 18};
+inline constexpr TextLine audio_cd{"KZ_SHSTR", 19};
+inline constexpr TextLine track{"KZ_SHSTR", 20};
+inline constexpr TextLine starting_at{"KZ_SHSTR", 21};
+inline constexpr TextLine seconds{"KZ_SHSTR", 22};
+inline constexpr TextLine length{"KZ_SHSTR", 23};
+inline constexpr TextLine played_from_hard_disk_file{"KZ_SHSTR", 24};
+} // namespace kz_shstr
+
+namespace audio_cd {
+inline constexpr TextLine not_the_expected_cd{"AUDIO_CD", 4};
+inline constexpr TextLine play_anyway{"AUDIO_CD", 5};
+inline constexpr TextLine no_disc_insert_cd{"AUDIO_CD", 6};
+} // namespace audio_cd
+
+// The status line's description of the disc in the drive.
+namespace audio_cd_2 {
+inline constexpr TextLine no_disc{"AUDIO_CD_2", 1};
+inline constexpr TextLine in_the_drive{"AUDIO_CD_2", 2};
+inline constexpr TextLine unknown_disc{"AUDIO_CD_2", 3};
+} // namespace audio_cd_2
+
+namespace kz_soundbar {
+inline constexpr TextLine no_sound_output{"KZ_SOUNDBAR", 1};
+}
+
+namespace browser_settings_dialog {
+inline constexpr TextLine caption{"BROWSER_SETTINGS_DIALOG", 1};
+inline constexpr TextLine use_integrated_browser{"BROWSER_SETTINGS_DIALOG", 2};
+inline constexpr TextLine use_only_one_window{"BROWSER_SETTINGS_DIALOG", 3};
+} // namespace browser_settings_dialog
+
+} // namespace pemmaro

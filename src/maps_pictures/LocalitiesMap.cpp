@@ -1,0 +1,10 @@
+#include "maps_pictures/LocalitiesMap.h"
+
+namespace pemmaro {
+
+TLocalitiesMapForm::TLocalitiesMapForm(QWidget* parent)
+    : QWidget(parent) {
+    setObjectName("TLocalitiesMapForm");
+}
+
+} // namespace pemmaro
