@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks that every include in src/ runs down the layer order:
 
-    app > browse, sound, maps_pictures, tools > data > common > platform
+    app > browse, sound, maps_pictures, tools > widgets > data > common > platform
 
 A folder includes itself and the folders below it. The four window subsystems
 stand on one level and never include each other: they meet through callbacks
@@ -20,11 +20,12 @@ LAYERS = {
     "platform": 0,
     "common": 1,
     "data": 2,
-    "browse": 3,
-    "sound": 3,
-    "maps_pictures": 3,
-    "tools": 3,
-    "app": 4,
+    "widgets": 3,
+    "browse": 4,
+    "sound": 4,
+    "maps_pictures": 4,
+    "tools": 4,
+    "app": 5,
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')

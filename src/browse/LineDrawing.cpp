@@ -13,7 +13,6 @@ namespace {
 
 constexpr int baseline_drop = 12; // text stands this far below the pen
 constexpr int bitmap_gap = 5;
-constexpr QRgb link_mask = 0xF0F0F0;
 
 void draw_text(QPainter& painter, const SHST_TShowString& line, QPoint& pen,
                const DisplayFont*& font, const LineDrawing& drawing, bool highlighted) {
@@ -43,16 +42,6 @@ void draw_bitmap(QPainter& painter, const SHST_TShowString& line, QPoint& pen,
         painter.setCompositionMode(mode);
     }
     pen.rx() += dx + drawing.bitmap_sizes[index].first + bitmap_gap;
-}
-
-bool is_link_pixel(const DrawnPixels& pixels, const QColor& link, int x, int y) {
-    const QImage& image = *pixels.image;
-    const qreal ratio = image.devicePixelRatio();
-    const int px = static_cast<int>(x * ratio);
-    const int py = static_cast<int>((y - pixels.top) * ratio);
-    if (px < 0 || py < 0 || px >= image.width() || py >= image.height())
-        return false;
-    return (image.pixel(px, py) & link_mask) == (link.rgb() & link_mask);
 }
 
 } // namespace
@@ -143,12 +132,8 @@ bool link_hit(const SHST_TShowString& line, QPoint point, const DrawnPixels& pix
     if (point.y() < band_top || point.y() > bottom + 15)
         return false;
     const int depth = text_measurer().text_height(line.font ? *line.font : drawing.fonts->normal());
-    const int last = std::min(point.y() + depth, bottom + 20);
-    for (int y = point.y(); y <= last; ++y) {
-        if (is_link_pixel(pixels, drawing.link_colour, point.x(), y))
-            return true;
-    }
-    return false;
+    return IsOverUnderline(*pixels.image, point.x(), point.y() - pixels.top, depth,
+                           bottom + 20 - pixels.top, drawing.link_colour);
 }
 
 } // namespace pemmaro

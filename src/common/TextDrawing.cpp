@@ -127,4 +127,22 @@ void draw_marked_up_text(QPainter& painter, QPoint& pen, std::string_view text,
     painter.restore();
 }
 
+bool IsOverUnderline(const QImage& canvas, int x, int y, int font_height, int limit,
+                     const QColor& link_colour) {
+    constexpr QRgb mask = 0xF0F0F0;
+    const qreal ratio = canvas.devicePixelRatio();
+    const int px = static_cast<int>(x * ratio);
+    if (canvas.isNull() || px < 0 || px >= canvas.width())
+        return false;
+    const int last = std::min(y + font_height, limit);
+    for (int row = std::max(y, 0); row <= last; ++row) {
+        const int py = static_cast<int>(row * ratio);
+        if (py >= canvas.height())
+            break;
+        if ((canvas.pixel(px, py) & mask) == (link_colour.rgb() & mask))
+            return true;
+    }
+    return false;
+}
+
 } // namespace pemmaro

@@ -5,6 +5,7 @@
 #include "common/TextEngine.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPoint>
 #include <string_view>
 
@@ -23,5 +24,12 @@ struct TextDrawing {
 // the last character drawn.
 void draw_marked_up_text(QPainter& painter, QPoint& pen, std::string_view text,
                          const TextDrawing& drawing);
+
+// Whether an underline in the link colour lies straight below (x, y), from y
+// down to min(y + font_height, limit), in the drawn canvas (logical pixels).
+// Colours are compared with each channel's low four bits cleared, as a screen
+// of fewer colours shows the link colour a little off.
+bool IsOverUnderline(const QImage& canvas, int x, int y, int font_height, int limit,
+                     const QColor& link_colour);
 
 } // namespace pemmaro
