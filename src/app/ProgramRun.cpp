@@ -17,6 +17,7 @@
 #include "platform/ModalDialogs.h"
 #include "platform/ProgramResources.h"
 #include "platform/TerminationSignals.h"
+#include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
 #include "sound/PlayListWindow.h"
 #include "sound/SoundBars.h"
@@ -42,7 +43,7 @@ struct ProgramWindows::Windows {
     TLocalitiesMapForm localities_map_form;
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;
-    TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog;
+    TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog{cd_audio_device_count()};
 };
 
 ProgramWindows::ProgramWindows()

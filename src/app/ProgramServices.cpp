@@ -3,14 +3,41 @@
 #include "app/Help.h"
 #include "app/Startup.h"
 #include "common/CoreContext.h"
+#include "common/LanguageTexts.h"
+#include "data/DataSet.h"
 #include "maps_pictures/SmallPictures.h"
+#include "platform/FolderDialog.h"
+#include "sound/AboutAudioCdForm.h"
 #include "sound/AudioCdDrive.h"
+#include "sound/AudioCdDriveDialog.h"
 #include "sound/DiscInDriveCheck.h"
+#include "sound/SelectAudioCdsDialog.h"
 #include "sound/SoundBars.h"
+#include "tools/CopyToHardDisk.h"
 #include "tools/WebBrowserSettingsDialog.h"
 #include "tools/WebBrowserWindow.h"
 
 namespace pemmaro {
+
+namespace {
+
+void choose_audio_cd_drive(QWidget* over) {
+    if (TChooseAudioCDPlayerDialog* dialog = choose_audio_cd_player_dialog())
+        dialog->run(over);
+}
+
+} // namespace
+
+SelectAudioCdsServices audio_cd_dialog_services() {
+    SelectAudioCdsServices services;
+    services.cd_audio_device_count = cd_audio_device_count();
+    services.choose_drive = &choose_audio_cd_drive;
+    services.show_help = [] { show_help_context(help_context_audio_cds); };
+    services.choose_folder = [](QWidget*, const std::string& start) {
+        return choose_folder(text(my_audio_cds::caption), start);
+    };
+    return services;
+}
 
 BrowsingServices program_browsing_services() {
     BrowsingServices services;
@@ -27,6 +54,17 @@ BrowsingServices program_browsing_services() {
     services.chosen_audio_cd_drive = &chosen_audio_cd_drive;
     services.audio_cd_drive_count = &cd_audio_device_count;
     services.look_at_audio_cd_drive = &look_at_audio_cd_drive;
+    services.choose_audio_cd_drive = &choose_audio_cd_drive;
+    services.select_audio_cds = [](QWidget* window, NumberSet& used_audio_cds) {
+        TSelectAudioCDsDialog dialog(*data(), audio_cd_dialog_services(), window);
+        return dialog.run(used_audio_cds);
+    };
+    services.open_audio_cd_information = &open_audio_cd_information;
+    services.copy_to_hard_disk = [](QWidget* window) {
+        copy_data_to_hard_disk(window, [](QWidget*, const std::string& caption) {
+            return choose_folder(caption, std::string());
+        });
+    };
     return services;
 }
 

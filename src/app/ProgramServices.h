@@ -10,4 +10,9 @@ namespace pemmaro {
 // cache, web browser, help, sound editor choice and audio CD drive.
 BrowsingServices program_browsing_services();
 
+// What the "My Audio CDs" dialog is given: the device count, the drive
+// dialog, the help and the folder dialog.
+struct SelectAudioCdsServices;
+SelectAudioCdsServices audio_cd_dialog_services();
+
 } // namespace pemmaro

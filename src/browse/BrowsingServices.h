@@ -28,6 +28,16 @@ struct BrowsingServices {
     // on the user-interface thread.
     std::function<void(int drive, std::function<void(const std::string& text)> done)>
         look_at_audio_cd_drive;
+    // The drive dialog over the window.
+    std::function<void(QWidget* window)> choose_audio_cd_drive;
+    // The "My Audio CDs" dialog over the window, editing the owned set; true on OK.
+    std::function<bool(QWidget* window, NumberSet& used_audio_cds)> select_audio_cds;
+    // The window's audio CD information pop-up at a point of the screen.
+    std::function<void(QWidget* window, const TaudioCD& cd, QPoint position,
+                       std::function<void(const std::string& address)> open_url)>
+        open_audio_cd_information;
+    // Copies the data folders to the hard disk (the window is the dialogs' owner).
+    std::function<void(QWidget* window)> copy_to_hard_disk;
 };
 
 } // namespace pemmaro

@@ -176,7 +176,8 @@ void TChildForm::create_file_menu() {
                                     menu_caption(menus::fold_all), &TChildForm::fold_all);
     m.file_menu->addSeparator();
     m.audio_CDs_menu_item =
-        add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(menus::my_audio_cds));
+        add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(menus::my_audio_cds),
+                 &TChildForm::choose_audio_cds);
     m.show_menu_item =
         add_item(*this, m.file_menu, "show_menu_item", menu_caption(menus::slides_and_sounds_show));
     m.what_was_that_menu_item = add_item(*this, m.file_menu, "what_was_that_menu_item",
@@ -253,9 +254,11 @@ void TChildForm::create_options_menu() {
         add_item(*this, m.options_menu, "select_sound_editor_menu_item",
                  menu_caption(menus::select_sound_editor, "..."), &TChildForm::select_sound_editor);
     m.copy_to_HD_menu_item = add_item(*this, m.options_menu, "copy_to_HD_menu_item",
-                                      menu_caption(menus::copy_data_to_hard_disk, "..."));
+                                      menu_caption(menus::copy_data_to_hard_disk, "..."),
+                                      &TChildForm::copy_to_hard_disk);
     m.AudioCDPlayer_menu_item = add_item(*this, m.options_menu, "AudioCDPlayer_menu_item",
-                                         menu_caption(menus::cd_rom_drive_for_audio_cds, "..."));
+                                         menu_caption(menus::cd_rom_drive_for_audio_cds, "..."),
+                                         &TChildForm::choose_audio_cd_player);
 }
 
 // The three systematic orders, between their separators.
@@ -337,6 +340,10 @@ TShowForm* TChildForm::create_surface() {
     actions.status_text_changed = [this](const QString& status) {
         status_panels_[0]->setText(status);
     };
+    if (services_.open_audio_cd_information)
+        actions.open_audio_cd_information = [this](TaudioCD& cd, QPoint position) {
+            services_.open_audio_cd_information(this, cd, position, services_.open_url);
+        };
     return surface;
 }
 
@@ -425,11 +432,9 @@ void TChildForm::adjust_menus() {
 void TChildForm::hide_items_awaiting_their_windows() {
     // These commands open windows that the program does not have yet.
     MenuItems& m = *items_;
-    for (QAction* item :
-         {m.audio_CDs_menu_item, m.show_menu_item, m.what_was_that_menu_item,
-          m.play_lists_menu_item, m.view_menu->menuAction(), m.show_intro_form_menu_item,
-          m.names_menu_item, m.text_size_menu_item, m.select_area_menu_item, m.copy_to_HD_menu_item,
-          m.AudioCDPlayer_menu_item, m.about_menu_item})
+    for (QAction* item : {m.show_menu_item, m.what_was_that_menu_item, m.play_lists_menu_item,
+                          m.view_menu->menuAction(), m.show_intro_form_menu_item, m.names_menu_item,
+                          m.text_size_menu_item, m.select_area_menu_item, m.about_menu_item})
         item->setVisible(false);
 }
 
@@ -618,6 +623,25 @@ void TChildForm::open_readme() {
 void TChildForm::open_recent_info_on_the_web() {
     if (services_.open_url)
         services_.open_url(services_.core->product.update_address);
+}
+
+void TChildForm::choose_audio_cds() {
+    if (!services_.select_audio_cds)
+        return;
+    NumberSet owned = surface_->display().options().visible.used_audio_cds;
+    if (services_.select_audio_cds(this, owned))
+        rebuild_display(
+            [&owned](SHST_TShowStringsData& options) { options.visible.used_audio_cds = owned; });
+}
+
+void TChildForm::choose_audio_cd_player() {
+    if (services_.choose_audio_cd_drive)
+        services_.choose_audio_cd_drive(this);
+}
+
+void TChildForm::copy_to_hard_disk() {
+    if (services_.copy_to_hard_disk)
+        services_.copy_to_hard_disk(this);
 }
 
 void TChildForm::check_cd_rom() {

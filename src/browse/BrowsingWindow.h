@@ -82,6 +82,9 @@ public:
     void open_web_browser_settings();
     void open_readme();
     void open_recent_info_on_the_web();
+    void choose_audio_cds();
+    void choose_audio_cd_player();
+    void copy_to_hard_disk();
     // One tick of the audio CD check.
     void check_cd_rom();
 

@@ -76,14 +76,18 @@ bool ask_for_base_directory() {
     const std::optional<std::string> chosen = prompt(base_directory_state().basedir_texts[0]);
     if (!chosen || chosen->empty())
         return false;
-    const std::string folder = with_trailing_separator(*chosen);
-    if (folder != base_directory()) {
-        base_directory_state().base_directory = folder;
-        write_string(keys::section, keys::base_directory, folder);
-        if (hooks().changed)
-            hooks().changed();
-    }
+    set_base_directory(*chosen);
     return true;
+}
+
+void set_base_directory(const std::string& chosen) {
+    const std::string folder = with_trailing_separator(chosen);
+    if (folder == base_directory())
+        return;
+    base_directory_state().base_directory = folder;
+    write_string(keys::section, keys::base_directory, folder);
+    if (hooks().changed)
+        hooks().changed();
 }
 
 std::optional<std::string> locate_data_file(const std::function<std::string()>& make_path) {

@@ -30,6 +30,10 @@ void read_base_directory();
 // Writes "Just Installed" = No and "Base Directory" (program end).
 void save_base_directory();
 
+// Makes the folder (a trailing separator added) the base directory; when it
+// changed, saves it at once and calls the changed handler.
+void set_base_directory(const std::string& folder);
+
 // Asks for the folder; on confirmation stores it (with a trailing separator)
 // and, when it changed, saves it at once and calls the changed handler. The
 // earlier value is kept when the user cancels.

@@ -220,7 +220,7 @@ bool GLB_create_directory(const std::string& folder) {
                 MessageIcon::error);
         return true;
     }
-    if (::mkdir(path.c_str(), 0777) != 0) {
+    if (make_directory(path) != 0) {
         message("Something went wrong in procedure \"GLB_create_directory()\" when creating "
                 "subdirectory \"" +
                     system_text(folder) + "\".",

@@ -137,10 +137,52 @@ inline constexpr TextLine played_from_hard_disk_file{"KZ_SHSTR", 24};
 } // namespace kz_shstr
 
 namespace audio_cd {
+// The dialog choosing the drive.
+inline constexpr TextLine drive_caption{"AUDIO_CD", 1};
+inline constexpr TextLine which_drive{"AUDIO_CD", 2};
+inline constexpr TextLine drive{"AUDIO_CD", 3};
 inline constexpr TextLine not_the_expected_cd{"AUDIO_CD", 4};
 inline constexpr TextLine play_anyway{"AUDIO_CD", 5};
 inline constexpr TextLine no_disc_insert_cd{"AUDIO_CD", 6};
+// After the number of the last drive: the folder of audio CD images.
+inline constexpr TextLine cd_image_changer{"AUDIO_CD", 7};
 } // namespace audio_cd
+
+// The sentence around the web link of the audio CD information window.
+namespace audio_cd_3 {
+inline constexpr TextLine more_about_this_cd{"AUDIO_CD_3", 1};
+inline constexpr TextLine link{"AUDIO_CD_3", 2};
+inline constexpr TextLine after_link{"AUDIO_CD_3", 3};
+} // namespace audio_cd_3
+
+// The dialog choosing the audio CDs the user owns and keeps on the hard disk.
+namespace my_audio_cds {
+inline constexpr TextLine caption{"MY_AUDIO_CDS", 1};
+inline constexpr TextLine show_cd{"MY_AUDIO_CDS", 2};
+inline constexpr TextLine copy_on_hard_disk{"MY_AUDIO_CDS", 3};
+inline constexpr TextLine drive_button{"MY_AUDIO_CDS", 4};
+inline constexpr TextLine help_button{"MY_AUDIO_CDS", 5};
+inline constexpr TextLine no_folder_before_name{"MY_AUDIO_CDS", 6};
+inline constexpr TextLine no_folder_after_name{"MY_AUDIO_CDS", 7};
+} // namespace my_audio_cds
+
+// Copying the data folders to the hard disk.
+namespace copy_to_hard_disk {
+inline constexpr TextLine folder_caption{"COPY_TO_HARD_DISK", 1};
+inline constexpr TextLine not_on_cd_rom{"COPY_TO_HARD_DISK", 10};
+inline constexpr TextLine copying_data_files{"COPY_TO_HARD_DISK", 11};
+inline constexpr TextLine copying{"COPY_TO_HARD_DISK", 12};
+inline constexpr TextLine abort_button{"COPY_TO_HARD_DISK", 13};
+inline constexpr TextLine succeeded_before_folder{"COPY_TO_HARD_DISK", 14};
+inline constexpr TextLine succeeded_after_folder{"COPY_TO_HARD_DISK", 15};
+inline constexpr TextLine succeeded_last_line{"COPY_TO_HARD_DISK", 16};
+inline constexpr TextLine failed_before_folder{"COPY_TO_HARD_DISK", 17};
+inline constexpr TextLine failed_after_folder{"COPY_TO_HARD_DISK", 18};
+inline constexpr TextLine failed_last_line{"COPY_TO_HARD_DISK", 19};
+inline constexpr TextLine aborted{"COPY_TO_HARD_DISK", 20};
+inline constexpr TextLine aborted_last_line{"COPY_TO_HARD_DISK", 21};
+inline constexpr TextLine inside_data_folder{"COPY_TO_HARD_DISK", 22};
+} // namespace copy_to_hard_disk
 
 // The status line's description of the disc in the drive.
 namespace audio_cd_2 {

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -9,17 +10,45 @@
 
 namespace pemmaro {
 
+namespace {
+
+struct FaultSeam {
+    std::mutex mutex;
+    FileFault fault;
+};
+
+FaultSeam& fault_seam() {
+    static FaultSeam seam;
+    return seam;
+}
+
+int injected_fault(FileWrite operation, const std::string& path) {
+    FaultSeam& seam = fault_seam();
+    std::lock_guard lock(seam.mutex);
+    return seam.fault ? seam.fault(operation, path) : 0;
+}
+
+} // namespace
+
+void set_file_fault(FileFault fault) {
+    FaultSeam& seam = fault_seam();
+    std::lock_guard lock(seam.mutex);
+    seam.fault = std::move(fault);
+}
+
 PosixFile::~PosixFile() {
     close();
 }
 
 PosixFile::PosixFile(PosixFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)) {}
+    : fd_(std::exchange(other.fd_, -1))
+    , path_(std::move(other.path_)) {}
 
 PosixFile& PosixFile::operator=(PosixFile&& other) noexcept {
     if (this != &other) {
         close();
         fd_ = std::exchange(other.fd_, -1);
+        path_ = std::move(other.path_);
     }
     return *this;
 }
@@ -31,6 +60,10 @@ int PosixFile::open(const std::string& path, Mode mode) {
         flags |= O_RDONLY;
     else
         flags |= O_WRONLY | O_CREAT | O_TRUNC;
+    if (mode != Mode::read) {
+        if (int code = injected_fault(FileWrite::open, path))
+            return code;
+    }
     int fd;
     do {
         fd = ::open(path.c_str(), flags, 0644);
@@ -38,6 +71,7 @@ int PosixFile::open(const std::string& path, Mode mode) {
     if (fd < 0)
         return errno;
     fd_ = fd;
+    path_ = path;
     return 0;
 }
 
@@ -58,6 +92,8 @@ int PosixFile::read(char* buffer, std::size_t size, std::size_t& count) {
 int PosixFile::write_all(const char* buffer, std::size_t size) {
     if (fd_ < 0)
         return EBADF;
+    if (int code = injected_fault(FileWrite::write, path_))
+        return code;
     while (size > 0) {
         ssize_t result = ::write(fd_, buffer, size);
         if (result < 0) {
@@ -77,6 +113,12 @@ int PosixFile::close() {
     // Never retried: on Linux the descriptor is gone even when close reports EINTR.
     int result = ::close(std::exchange(fd_, -1));
     return result < 0 ? errno : 0;
+}
+
+int make_directory(const std::string& path) {
+    if (int code = injected_fault(FileWrite::make_directory, path))
+        return code;
+    return ::mkdir(path.c_str(), 0777) == 0 ? 0 : errno;
 }
 
 std::string system_error_text(int code) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace pemmaro {
@@ -28,11 +29,23 @@ public:
 
 private:
     int fd_ = -1;
+    std::string path_; // for the fault seam
 };
 
 std::string system_error_text(int code);
 
 // Gives the destination the source's modification time; 0 or the error code.
 int copy_file_time(const std::string& source, const std::string& destination);
+
+// Creates one folder; 0 or the system's error code.
+int make_directory(const std::string& path);
+
+// Test seam for the failures of a full disk or a read-only folder: while set,
+// each write-side operation (opening a file for writing, writing, making a
+// folder) asks it first and fails with the error code it returns (0: go on).
+// May be called from any thread; set it while no copying runs.
+enum class FileWrite { open, write, make_directory };
+using FileFault = std::function<int(FileWrite operation, const std::string& path)>;
+void set_file_fault(FileFault fault);
 
 } // namespace pemmaro
