@@ -103,12 +103,12 @@ protected:
         SampleDiscWindows::TearDown();
     }
 
-    // Opens the first window with the copy's folder chooser answering the folder.
-    TChildForm& open_window(std::optional<std::string> destination) {
+    // Opens the first window; the copy's folder chooser answers destination_.
+    TChildForm& open_window() {
         BrowsingServices services = program_browsing_services();
-        services.copy_to_hard_disk = [this, destination](QWidget* window) {
+        services.copy_to_hard_disk = [this](QWidget* window) {
             result_ = copy_data_to_hard_disk(
-                window, [destination](QWidget*, const std::string&) { return destination; });
+                window, [this](QWidget*, const std::string&) { return destination_; });
         };
         windows_.push_back(std::make_unique<TChildForm>(services));
         TChildForm& window = *windows_.back();
@@ -124,13 +124,14 @@ protected:
 
     TempDir disc_;
     TempDir hard_disk_;
+    std::optional<std::string> destination_ = hard_disk_.path();
     std::optional<CopyCommandResult> result_;
 };
 
 } // namespace
 
 TEST_F(CopyToHardDisk, CopiesFromTheCdRomAndSkipsWhatAnEarlierCopyHasAlready) {
-    TChildForm& window = open_window(hard_disk_.path());
+    TChildForm& window = open_window();
     ASSERT_TRUE(window.findChild<QAction*>("copy_to_HD_menu_item")->isVisible());
     copy(window);
     ASSERT_EQ(result_, CopyCommandResult::succeeded);
@@ -159,11 +160,22 @@ TEST_F(CopyToHardDisk, CopiesFromTheCdRomAndSkipsWhatAnEarlierCopyHasAlready) {
     EXPECT_EQ(inode_of(copied("big_pict/PYCNONOT/10010101.JPG")), picture);
 }
 
-TEST_F(CopyToHardDisk, IsRefusedOffACdRomAndCancelledWithTheFolderChooser) {
-    TChildForm& window = open_window(std::nullopt);
+TEST_F(CopyToHardDisk, IsRefusedOffACdRomIntoTheDataFolderAndCancelledWithTheChooser) {
+    destination_.reset();
+    TChildForm& window = open_window();
     copy(window);
     EXPECT_EQ(result_, CopyCommandResult::cancelled);
     EXPECT_TRUE(responder_.responder.requests.empty());
+
+    // A copy into a folder of the data would copy itself again and again.
+    fs::create_directories(disc_.file("tapes/copy"));
+    destination_ = disc_.file("tapes/copy");
+    copy(window);
+    EXPECT_EQ(result_, CopyCommandResult::cancelled);
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    EXPECT_EQ(responder_.responder.requests[0].text, text(copy_to_hard_disk::inside_data_folder));
+    EXPECT_TRUE(fs::is_empty(disc_.file("tapes/copy")));
+    responder_.responder.requests.clear();
 
     set_cd_rom_override([](const std::string&) { return false; });
     copy(window);
@@ -175,7 +187,7 @@ TEST_F(CopyToHardDisk, IsRefusedOffACdRomAndCancelledWithTheFolderChooser) {
 }
 
 TEST_F(CopyToHardDisk, AFullDiskOrAReadOnlyFolderStopsWithTheFailureMessage) {
-    TChildForm& window = open_window(hard_disk_.path());
+    TChildForm& window = open_window();
     const std::string failure = "Copying the data files to \"" + hard_disk_.path() +
                                 "\" went wrong.\nPemmaro goes on taking its data from where it "
                                 "found them before.";
@@ -208,7 +220,7 @@ TEST_F(CopyToHardDisk, TheAbortQuestionHoldsTheCopyAtAFileBoundaryNoGoesOnYesSto
     slow.make(disc_.file("tapes/07/A07.WAV"));
     write_file(disc_.file("tapes/07/A08.WAV"), "third song");
     slow.make(disc_.file("tapes/07/A09.WAV"));
-    TChildForm& window = open_window(hard_disk_.path());
+    TChildForm& window = open_window();
 
     QPointer<TMessageWhileCopyingForm> form;
     std::weak_ptr<TCopyFilesToHardDiskThread> worker;
