@@ -55,13 +55,12 @@ std::vector<const Tperson*> text_authors(const Tdata& data) {
     return in_index_order(data, named);
 }
 
-void add_group(std::vector<AboutLine>& lines, const std::string& heading,
-               const std::vector<AboutLine>& names) {
+void add_group(AboutText& text, const std::string& heading, const std::vector<AboutLine>& names) {
     if (names.empty())
         return;
-    lines.push_back({toggled(markup::bold, heading)});
-    lines.insert(lines.end(), names.begin(), names.end());
-    lines.push_back({});
+    std::vector<AboutLine> group{{toggled(markup::bold, heading)}};
+    group.insert(group.end(), names.begin(), names.end());
+    text.groups.push_back(std::move(group));
 }
 
 std::vector<AboutLine> person_lines(const std::vector<const Tperson*>& people) {
@@ -93,34 +92,33 @@ std::vector<AboutLine> named_lines(const Tdata& data, const std::string& names) 
 
 } // namespace
 
-std::vector<AboutLine> about_lines(const Tdata& data, const Ttextfile_handler& texts,
-                                   const ProductSettings& product) {
-    std::vector<AboutLine> lines;
-    lines.push_back({toggled(markup::bold, product.product_title)});
-    lines.push_back({texts.text(kz_about::subtitle)});
-    lines.push_back({texts.text(kz_about::version) + " " + product.product_version});
-    lines.push_back({});
-    add_group(lines, texts.text(kz_about::sound_recordings), person_lines(recordists(data)));
-    add_group(lines, texts.text(kz_about::photographs), person_lines(photographers(data)));
-    add_group(lines, texts.text(kz_about::species_texts), person_lines(text_authors(data)));
+AboutText about_text(const Tdata& data, const Ttextfile_handler& texts,
+                     const ProductSettings& product) {
+    AboutText text;
+    text.head.push_back({toggled(markup::bold, product.product_title)});
+    text.head.push_back({texts.text(kz_about::subtitle)});
+    text.head.push_back({texts.text(kz_about::version) + " " + product.product_version});
+    add_group(text, texts.text(kz_about::sound_recordings), person_lines(recordists(data)));
+    add_group(text, texts.text(kz_about::photographs), person_lines(photographers(data)));
+    add_group(text, texts.text(kz_about::species_texts), person_lines(text_authors(data)));
     for (int n = 1; n <= about_credits::further_headings; ++n)
-        add_group(lines, texts.text(kz_about::further_heading(n)),
+        add_group(text, texts.text(kz_about::further_heading(n)),
                   named_lines(data, texts.text(about_credits::names_under(n))));
     bool names_people = false;
-    for (const AboutLine& line : lines)
-        names_people = names_people || line.person;
-    if (names_people) {
-        lines.push_back({toggled(markup::italic, texts.text(kz_about::click_a_name))});
-        lines.push_back({});
-    }
+    for (const std::vector<AboutLine>& group : text.groups)
+        for (const AboutLine& line : group)
+            names_people = names_people || line.person;
+    if (names_people)
+        text.foot.push_back({toggled(markup::italic, texts.text(kz_about::click_a_name))});
     if (const std::string address = maker_address(texts); !address.empty())
-        lines.push_back(
+        text.foot.push_back(
             {texts.text(kz_about::more_on_the_web) + " " + toggled(markup::link, address)});
     const std::string maker = texts.text(about_credits::maker);
-    lines.push_back({texts.text(kz_about::copyright) + (maker.empty() ? "" : " \xA9 " + maker)});
-    lines.push_back({texts.text(kz_about::all_rights_reserved)});
-    lines.push_back({texts.text(kz_about::no_copies)});
-    return lines;
+    text.foot.push_back(
+        {texts.text(kz_about::copyright) + (maker.empty() ? "" : " \xA9 " + maker)});
+    text.foot.push_back({texts.text(kz_about::all_rights_reserved)});
+    text.foot.push_back({texts.text(kz_about::no_copies)});
+    return text;
 }
 
 std::string maker_address(const Ttextfile_handler& texts) {

@@ -21,8 +21,16 @@ struct AboutLine {
     int indent = 0;                  // in steps
 };
 
-std::vector<AboutLine> about_lines(const Tdata& data, const Ttextfile_handler& texts,
-                                   const ProductSettings& product);
+// The title lines, the credit groups (a heading and its names) and the
+// closing lines.
+struct AboutText {
+    std::vector<AboutLine> head;
+    std::vector<std::vector<AboutLine>> groups;
+    std::vector<AboutLine> foot;
+};
+
+AboutText about_text(const Tdata& data, const Ttextfile_handler& texts,
+                     const ProductSettings& product);
 
 // The address opened by a click on the window's one underlined item that is
 // not a person; empty when the edition names none.

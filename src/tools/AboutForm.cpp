@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstdint>
 
 namespace pemmaro {
 
@@ -42,7 +43,7 @@ TAboutForm::TAboutForm(const Tdata& data_set, const CoreContext& context, QImage
     : TFormWithUnderlinedItems(std::move(open_url), parent,
                                Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , context_(context)
-    , lines_(about_lines(data_set, context.texts, context.product))
+    , text_(about_text(data_set, context.texts, context.product))
     , maker_address_(maker_address(context.texts)) {
     setObjectName("TAboutForm");
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -69,32 +70,90 @@ TAboutForm::TAboutForm(const Tdata& data_set, const CoreContext& context, QImage
 
 TAboutForm::~TAboutForm() = default;
 
-void TAboutForm::lay_out() {
-    const DisplayFonts& fonts = context_.fonts;
-    line_height_ = line_height(text_measurer(), fonts);
-    const DisplayFont& bold = fonts.font(FontStyle::bold, 0, FontColour::black);
-    text_left_ = picture_.isNull() ? 2 * margin : picture_.width() + 3 * margin;
+int TAboutForm::width_of(const AboutLine& line) const {
+    // Bold is the widest style a line may use.
+    const DisplayFont& bold = context_.fonts.font(FontStyle::bold, 0, FontColour::black);
+    return line.indent * indent_step + text_measurer().text_width(bold, without_markup(line.text));
+}
+
+// Places the lines one below the other from the row on; returns the widest.
+int TAboutForm::place_column(const std::vector<const AboutLine*>& lines, int x, int first_row) {
     int widest = 0;
-    clickable_rows_.clear();
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const AboutLine& line = lines_[i];
-        const std::string plain = without_markup(line.text);
-        // Bold is the widest style a line may use.
-        widest =
-            std::max(widest, line.indent * indent_step + text_measurer().text_width(bold, plain));
-        if (line.person) {
+    int row = first_row;
+    for (const AboutLine* line : lines) {
+        const int baseline = margin + (row + 1) * line_height_;
+        const int left = x + line->indent * indent_step;
+        placed_.push_back({line->text, QPoint(left, baseline)});
+        if (line->person) {
             // From just below the row above's underline down to this row's own.
-            const int baseline = margin + (static_cast<int>(i) + 1) * line_height_;
-            clickable_rows_.push_back({baseline - line_height_ + 2, baseline + 1, line.person});
+            const int right = left + text_measurer().text_width(context_.fonts.normal(),
+                                                                without_markup(line->text));
+            clickable_rows_.push_back(
+                {baseline - line_height_ + 2, baseline + 1, left, right, line->person});
+        }
+        widest = std::max(widest, line->text.empty() ? 0 : width_of(*line));
+        ++row;
+    }
+    return widest;
+}
+
+// The title lines, the credit groups in two columns of about equal length,
+// the closing lines.
+void TAboutForm::lay_out() {
+    line_height_ = line_height(text_measurer(), context_.fonts);
+    text_left_ = picture_.isNull() ? 2 * margin : picture_.width() + 3 * margin;
+    placed_.clear();
+    clickable_rows_.clear();
+    const auto pointers = [](const std::vector<AboutLine>& lines) {
+        std::vector<const AboutLine*> result;
+        for (const AboutLine& line : lines)
+            result.push_back(&line);
+        return result;
+    };
+    static const AboutLine gap;
+    const auto rows_of = [&](std::size_t from, std::size_t to) {
+        std::vector<const AboutLine*> result;
+        for (std::size_t g = from; g < to; ++g) {
+            if (g > from)
+                result.push_back(&gap);
+            for (const AboutLine& line : text_.groups[g])
+                result.push_back(&line);
+        }
+        return result;
+    };
+    std::size_t split = 0;
+    std::size_t tallest = SIZE_MAX;
+    for (std::size_t k = 0; k <= text_.groups.size(); ++k) {
+        const std::size_t rows =
+            std::max(rows_of(0, k).size(), rows_of(k, text_.groups.size()).size());
+        if (rows < tallest) {
+            tallest = rows;
+            split = k;
         }
     }
+    int row = 0;
+    int widest = place_column(pointers(text_.head), text_left_, row);
+    row += static_cast<int>(text_.head.size()) + 1;
+    const std::vector<const AboutLine*> left = rows_of(0, split);
+    const std::vector<const AboutLine*> right = rows_of(split, text_.groups.size());
+    const int left_width = place_column(left, text_left_, row);
+    const int right_x = text_left_ + left_width + 3 * margin;
+    const int right_width = place_column(right, right_x, row);
+    widest = std::max({widest, left_width, right_x - text_left_ + right_width});
+    row += static_cast<int>(tallest) + 1;
+    widest = std::max(widest, place_column(pointers(text_.foot), text_left_, row));
+    row += static_cast<int>(text_.foot.size());
+
     const QSize button = OKButton->sizeHint();
-    const int text_bottom = margin + (static_cast<int>(lines_.size()) + 1) * line_height_;
+    const int text_bottom = margin + (row + 1) * line_height_;
     const int picture_bottom = picture_.isNull() ? 0 : picture_.height() + 2 * margin;
     content_size_ = QSize(text_left_ + widest + 2 * margin + button.width() + margin,
                           std::max({text_bottom, picture_bottom, button.height() + 2 * margin}));
+    size_window();
+}
 
-    // A window taller than the screen scrolls, and opens maximised.
+// A window taller than the screen scrolls, and opens maximised.
+void TAboutForm::size_window() {
     const QRect screen = available_screen_area();
     const int frame = 40; // the title bar and borders of a window manager
     QSize window = content_size_;
@@ -137,10 +196,9 @@ void TAboutForm::paint_canvas(QPainter& painter) {
     drawing.font = &context_.fonts.normal();
     drawing.line_height = line_height_;
     drawing.link_colour = screen_properties().screen_green;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        QPoint pen(text_left_ + lines_[i].indent * indent_step,
-                   margin + (static_cast<int>(i) + 1) * line_height_);
-        draw_marked_up_text(painter, pen, lines_[i].text, drawing);
+    for (const PlacedLine& line : placed_) {
+        QPoint pen = line.pen;
+        draw_marked_up_text(painter, pen, line.text, drawing);
     }
 }
 
@@ -149,7 +207,8 @@ void TAboutForm::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const int y = at.y() + vertical_scroll_position();
     for (const ClickableRow& row : clickable_rows_) {
-        if (y >= row.first && y <= row.last && IsItemUnderMouse(at.x(), y)) {
+        if (y >= row.first && y <= row.last && at.x() >= row.left && at.x() <= row.right &&
+            IsItemUnderMouse(at.x(), y)) {
             if (!person_form_)
                 person_form_ = new TPersonForm(context_, this);
             person_form_->ShowPerson(mapToGlobal(at + QPoint(0, pop_up_below_click)), *row.person,

@@ -35,14 +35,16 @@ public:
 
     QPushButton* OKButton = nullptr;
 
-    // A row of the credits that names a person: its first and last pixel row.
+    // A credit that names a person: its first and last pixel row, and as the
+    // credits stand in two columns, its first and last pixel column.
     struct ClickableRow {
         int first = 0;
         int last = 0;
+        int left = 0;
+        int right = 0;
         const Tperson* person = nullptr;
     };
     const std::vector<ClickableRow>& clickable_rows() const { return clickable_rows_; }
-    int text_left() const { return text_left_; }
     // The person pop-up when it is shown; none otherwise.
     const TPersonForm* shown_person_form() const;
 
@@ -61,12 +63,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct PlacedLine {
+        std::string text; // marked up
+        QPoint pen;       // on the baseline
+    };
+
     void lay_out();
+    int place_column(const std::vector<const AboutLine*>& lines, int x, int first_row);
+    int width_of(const AboutLine& line) const;
+    void size_window();
     void close_person_form();
 
     const CoreContext& context_;
     QImage picture_;
-    std::vector<AboutLine> lines_;
+    AboutText text_;
+    std::vector<PlacedLine> placed_;
     std::vector<ClickableRow> clickable_rows_;
     std::string maker_address_;
     int line_height_ = 15;
