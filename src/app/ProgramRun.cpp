@@ -8,6 +8,7 @@
 #include "browse/NameOptionsDialog.h"
 #include "browse/TextSizeDialog.h"
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
 #include "maps_pictures/LocalitiesMap.h"
 #include "platform/FolderDialog.h"
@@ -34,11 +35,19 @@ namespace pemmaro {
 // Members are created in the program's window order and destroyed in reverse.
 struct ProgramWindows::Windows {
     explicit Windows(BrowsingServices services)
-        : main_window(std::move(services)) {}
+        : main_window(with_shared_dialogs(std::move(services))) {
+        shared_dialogs = {&find_dialog, &name_options_dialog, &text_size_dialog};
+    }
 
+    BrowsingServices with_shared_dialogs(BrowsingServices services) {
+        services.dialogs = &shared_dialogs;
+        return services;
+    }
+
+    SharedDialogs shared_dialogs; // filled once the dialogs below are made
     TChildForm main_window;
-    TFindInShowStringsDialog find_dialog;
-    TNameOptionsDialog name_options_dialog;
+    TFindInShowStringsDialog find_dialog{program_context().texts};
+    TNameOptionsDialog name_options_dialog{program_context().texts};
     TPlayListForm play_list_form;
     TLocalitiesMapForm localities_map_form;
     TTextSizeDialog text_size_dialog;

@@ -4,7 +4,9 @@
 #include "app/Startup.h"
 #include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
+#include "common/TextEngine.h"
 #include "data/DataSet.h"
+#include "maps_pictures/PictureFiles.h"
 #include "maps_pictures/SmallPictures.h"
 #include "platform/FolderDialog.h"
 #include "sound/AboutAudioCdForm.h"
@@ -13,7 +15,9 @@
 #include "sound/DiscInDriveCheck.h"
 #include "sound/SelectAudioCdsDialog.h"
 #include "sound/SoundBars.h"
+#include "tools/AboutForm.h"
 #include "tools/CopyToHardDisk.h"
+#include "tools/IntroductionForm.h"
 #include "tools/WebBrowserSettingsDialog.h"
 #include "tools/WebBrowserWindow.h"
 
@@ -24,6 +28,28 @@ namespace {
 void choose_audio_cd_drive(QWidget* over) {
     if (TChooseAudioCDPlayerDialog* dialog = choose_audio_cd_player_dialog())
         dialog->run(over);
+}
+
+// A picture of the program's resources; a null image when it cannot be shown.
+QImage resource_picture(std::string_view name) {
+    const std::optional<JpegPicture> picture = LoadJpegResource(name);
+    return picture ? picture->image : QImage();
+}
+
+void show_introduction(QWidget& main_window) {
+    auto* intro =
+        new TIntroductionForm(program_context(), resource_picture("INTRO_JPEG"), &main_window);
+    intro->show();
+    intro->activateWindow();
+}
+
+void show_about(QWidget& window) {
+    const Tdata* loaded = data();
+    if (!loaded)
+        return;
+    TAboutForm about(*loaded, program_context(), resource_picture("ABOUT_JPEG"), &open_url,
+                     &window);
+    about.exec();
 }
 
 } // namespace
@@ -46,6 +72,9 @@ BrowsingServices program_browsing_services() {
     services.surface.small_pictures = &small_pictures();
     services.sound_editor = &startup_values().sound_editor;
     services.open_url = &open_url;
+    services.set_text_size = [](int base_height) { display_fonts().build(base_height); };
+    services.show_introduction = &show_introduction;
+    services.show_about = &show_about;
     services.show_help_contents = &show_help_contents;
     services.open_web_browser_settings = [] {
         if (TWebBrowserSettingsDialog* dialog = web_browser_settings_dialog())

@@ -65,6 +65,8 @@ void initialise_modules(const std::string& program_directory) {
 
 void finalise_modules() {
     save_base_directory();
+    write_integer(general_settings::section, general_settings::text_size,
+                  display_fonts().base_height());
     set_base_directory_changed_handler(nullptr);
     if (std::unique_ptr<Tdata> loaded = release_data())
         save_audio_cd_state(*loaded, settings_file());

@@ -1,8 +1,9 @@
 #pragma once
 // What the browsing windows use of the program's other parts: the sound bars
-// and small pictures of their displays, the web browser, the help and the
-// audio CD drive. app/ fills it in; a window passes it on to the windows it
-// opens. A command whose service is missing does nothing.
+// and small pictures of their displays, the web browser, the help, the audio
+// CD drive, the shared dialogs and the introduction and about windows. app/
+// fills it in; a window passes it on to the windows it opens. A command whose
+// service is missing does nothing.
 
 #include "browse/DisplaySurface.h"
 
@@ -12,6 +13,16 @@
 namespace pemmaro {
 
 struct SoundEditorChoice;
+class TFindInShowStringsDialog;
+class TNameOptionsDialog;
+class TTextSizeDialog;
+
+// The dialogs that all browsing windows share; not owned.
+struct SharedDialogs {
+    TFindInShowStringsDialog* find = nullptr;
+    TNameOptionsDialog* name_options = nullptr;
+    TTextSizeDialog* text_size = nullptr;
+};
 
 struct BrowsingServices {
     // The product, texts, fonts and settings the windows are built with; not owned.
@@ -19,7 +30,15 @@ struct BrowsingServices {
     DisplaySurfaceServices surface;
     // The program's choice of sound editor, shared by every window; not owned.
     SoundEditorChoice* sound_editor = nullptr;
+    // Made after the first window; read when a command needs them. Not owned.
+    const SharedDialogs* dialogs = nullptr;
     std::function<void(const std::string& address)> open_url;
+    // Rebuilds the display fonts shared by every window at a new base height.
+    std::function<void(int base_height)> set_text_size;
+    // The introduction window, shown once after start-up over the main window.
+    std::function<void(QWidget& main_window)> show_introduction;
+    // The about window, modal over the window; returns when it is closed.
+    std::function<void(QWidget& window)> show_about;
     std::function<void()> show_help_contents;
     std::function<void()> open_web_browser_settings;
     std::function<int()> chosen_audio_cd_drive;

@@ -1,8 +1,12 @@
 #include "browse/BrowsingWindow.h"
 
 #include "browse/DisplaySurface.h"
+#include "browse/FindDialog.h"
+#include "browse/NameOptionsDialog.h"
 #include "browse/SoundEditor.h"
 #include "browse/SoundSource.h"
+#include "browse/TextSizeDialog.h"
+#include "browse/ThreatenedStatusExplicationForm.h"
 #include "browse/WindowList.h"
 #include "browse/WindowState.h"
 #include "common/BaseDirectory.h"
@@ -12,16 +16,17 @@
 #include "common/LanguageTexts.h"
 #include "common/PlayListSettings.h"
 #include "common/Product.h"
+#include "common/QtTextMeasurer.h"
 #include "common/SettingsFile.h"
 #include "data/CountryAreas.h"
 #include "data/SoundFilePaths.h"
 #include "platform/Ansi.h"
 #include "platform/Messages.h"
+#include "widgets/PersonForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -37,6 +42,7 @@ namespace pemmaro {
 namespace {
 
 constexpr int cd_check_interval_ms = 2000;
+constexpr int intro_delay_ms = 100;
 // A damaged settings file must not open windows without end.
 constexpr long most_restored_windows = 32;
 // Where a new window opens, down and right of the one it copies.
@@ -131,6 +137,14 @@ TChildForm::TChildForm(BrowsingServices services, QWidget* parent)
     timer_check_CD_ROM_->setObjectName("Timer_check_CD_ROM");
     timer_check_CD_ROM_->setInterval(cd_check_interval_ms);
     connect(timer_check_CD_ROM_, &QTimer::timeout, this, &TChildForm::check_cd_rom);
+    timer_intro_form_ = new QTimer(this);
+    timer_intro_form_->setObjectName("Timer_intro_form");
+    timer_intro_form_->setSingleShot(true);
+    timer_intro_form_->setInterval(intro_delay_ms);
+    connect(timer_intro_form_, &QTimer::timeout, this, [this] {
+        if (services_.show_introduction)
+            services_.show_introduction(*this);
+    });
 }
 
 TChildForm::~TChildForm() {
@@ -225,10 +239,11 @@ void TChildForm::create_options_menu() {
     m.show_intro_form_menu_item = add_item(*this, m.options_menu, "show_intro_form_menu_item",
                                            menu_caption(menus::show_intro_screen));
     m.show_intro_form_menu_item->setCheckable(true);
-    m.names_menu_item =
-        add_item(*this, m.options_menu, "names_menu_item", menu_caption(menus::names, "..."));
-    m.text_size_menu_item = add_item(*this, m.options_menu, "text_size_menu_item",
-                                     menu_caption(menus::text_size, "..."));
+    m.names_menu_item = add_item(*this, m.options_menu, "names_menu_item",
+                                 menu_caption(menus::names, "..."), &TChildForm::choose_names);
+    m.text_size_menu_item =
+        add_item(*this, m.options_menu, "text_size_menu_item",
+                 menu_caption(menus::text_size, "..."), &TChildForm::choose_text_size);
     m.show_all_birds_of_area_menu_item =
         add_item(*this, m.options_menu, "show_all_birds_of_area_menu_item",
                  menu_caption(menus::show_all_birds_of, " " + services_.core->product.home_country),
@@ -296,8 +311,8 @@ void TChildForm::create_help_menu() {
     m.recent_info_on_the_web_menu_item = add_item(
         *this, m.help_menu, "recent_info_on_the_web_menu_item",
         menu_caption(menus::recent_info_on_the_web), &TChildForm::open_recent_info_on_the_web);
-    m.about_menu_item =
-        add_item(*this, m.help_menu, "about_menu_item", menu_caption(menus::about, "..."));
+    m.about_menu_item = add_item(*this, m.help_menu, "about_menu_item",
+                                 menu_caption(menus::about, "..."), &TChildForm::show_about);
 }
 
 // Window keys, also while the focus is on a sound bar.
@@ -344,6 +359,13 @@ TShowForm* TChildForm::create_surface() {
         actions.open_audio_cd_information = [this](TaudioCD& cd, QPoint position) {
             services_.open_audio_cd_information(this, cd, position, services_.open_url);
         };
+    actions.open_person = [this](Tperson& person, QPoint position) {
+        open_person(person, position);
+    };
+    actions.open_threat_explanation = [this](QPoint position) {
+        open_threat_explanation(position);
+    };
+    actions.close_popups = [this] { close_popups(); };
     return surface;
 }
 
@@ -433,8 +455,7 @@ void TChildForm::hide_items_awaiting_their_windows() {
     // These commands open windows that the program does not have yet.
     MenuItems& m = *items_;
     for (QAction* item : {m.show_menu_item, m.what_was_that_menu_item, m.play_lists_menu_item,
-                          m.view_menu->menuAction(), m.show_intro_form_menu_item, m.names_menu_item,
-                          m.text_size_menu_item, m.select_area_menu_item, m.about_menu_item})
+                          m.view_menu->menuAction(), m.select_area_menu_item})
         item->setVisible(false);
 }
 
@@ -499,13 +520,11 @@ void TChildForm::fold_all() {
 }
 
 void TChildForm::find() {
-    bool accepted = false;
-    const QString entered =
-        QInputDialog::getText(this, to_qstring(text(find_db::caption)), QString(),
-                              QLineEdit::Normal, to_qstring(find_text_), &accepted);
-    if (!accepted)
+    if (!services_.dialogs || !services_.dialogs->find)
         return;
-    find_text_ = to_ansi(entered);
+    close_popups();
+    if (!services_.dialogs->find->run(*this, dialog_font(), find_text_, find_from_top_))
+        return;
     run_search(find_from_top_);
     surface_->setFocus();
 }
@@ -521,6 +540,81 @@ void TChildForm::find_again() {
 void TChildForm::run_search(bool from_top) {
     if (!surface_->go_to_species(find_text_, from_top, false))
         message(find_failure_text(services_.core->texts, find_text_), MessageIcon::warning);
+}
+
+void TChildForm::choose_names() {
+    if (!services_.dialogs || !services_.dialogs->name_options)
+        return;
+    close_popups();
+    services_.dialogs->name_options->run(*surface_, dialog_font());
+    surface_->setFocus();
+}
+
+void TChildForm::choose_text_size() {
+    if (!services_.dialogs || !services_.dialogs->text_size || !services_.set_text_size)
+        return;
+    close_popups();
+    const QString caption = items_->text_size_menu_item->text().remove('&').remove('.');
+    int height = services_.core->fonts.base_height();
+    if (!services_.dialogs->text_size->run(*this, dialog_font(), caption, height))
+        return;
+    services_.set_text_size(height);
+    // The fonts are shared: every window wraps and measures its lines anew.
+    rebuild_with_new_fonts();
+    for (std::size_t i = 0; i < top_forms().count(); ++i) {
+        if (TChildForm* other = top_forms().form(i); other != this)
+            other->rebuild_with_new_fonts();
+    }
+}
+
+void TChildForm::rebuild_with_new_fonts() {
+    rebuild_display([](SHST_TShowStringsData&) {});
+}
+
+void TChildForm::show_about() {
+    if (!services_.show_about)
+        return;
+    close_popups();
+    const FocusKeeper focus;
+    services_.show_about(*this);
+}
+
+QFont TChildForm::dialog_font() const {
+    return qt_font(services_.core->fonts.normal());
+}
+
+void TChildForm::open_person(const Tperson& person, QPoint position) {
+    close_popups();
+    if (!person_form_ || person_form_->parentWidget() != surface_)
+        person_form_ = new TPersonForm(*services_.core, surface_);
+    person_form_->ShowPerson(position, person, false);
+}
+
+void TChildForm::open_threat_explanation(QPoint position) {
+    close_popups();
+    if (!threat_form_ || threat_form_->parentWidget() != surface_)
+        threat_form_ =
+            new TThreatenedStatusExplicationForm(*services_.core, services_.open_url, surface_);
+    const Ttextfile_handler& texts = services_.core->texts;
+    // Vulnerable, critically endangered, endangered: the order of the explanation.
+    threat_form_->ShowThreatExplanation(position, {texts.text(kz_shstr::threat_status(1)),
+                                                   texts.text(kz_shstr::threat_status(3)),
+                                                   texts.text(kz_shstr::threat_status(2))});
+}
+
+const TPersonForm* TChildForm::person_form() const {
+    return person_form_;
+}
+
+const TThreatenedStatusExplicationForm* TChildForm::threat_explanation_form() const {
+    return threat_form_;
+}
+
+void TChildForm::close_popups() {
+    if (person_form_)
+        person_form_->hide();
+    if (threat_form_)
+        threat_form_->hide();
 }
 
 void TChildForm::switch_window(bool forward) {
@@ -569,6 +663,7 @@ std::optional<std::string> TChildForm::choose_editor_file(const std::string& sta
 }
 
 void TChildForm::rebuild_display(const std::function<void(SHST_TShowStringsData&)>& change) {
+    close_popups();
     SHST_TShowStringsData pending = surface_->display().options();
     change(pending);
     TShowForm* fresh = create_surface();
@@ -675,6 +770,14 @@ void TChildForm::restore_further_windows() {
     }
 }
 
+// Once, after the first window is up: always for a product without the
+// choice, else as the Options menu's check mark says.
+void TChildForm::start_intro_timer() {
+    if (!services_.core->product.capabilities.offers_intro_screen_choice ||
+        items_->show_intro_form_menu_item->isChecked())
+        timer_intro_form_->start();
+}
+
 void TChildForm::remember_normal_bounds() {
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         normal_bounds_ = geometry();
@@ -690,6 +793,7 @@ void TChildForm::showEvent(QShowEvent* event) {
     if (secondary_)
         return;
     restore_further_windows();
+    start_intro_timer();
     if (play_list_window_ &&
         read_flag(play_list_settings::section, play_list_settings::open_at_startup,
                   play_list_settings::open_at_startup_default))
@@ -698,6 +802,7 @@ void TChildForm::showEvent(QShowEvent* event) {
 
 void TChildForm::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    close_popups();
     remember_normal_bounds();
     const int client_width = width();
     status_panels_[0]->setFixedWidth(std::max(client_width - 300, client_width / 2));
@@ -705,13 +810,18 @@ void TChildForm::resizeEvent(QResizeEvent* event) {
 
 void TChildForm::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    close_popups();
     remember_normal_bounds();
 }
 
 void TChildForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && surface_)
+    if (event->type() == QEvent::ActivationChange && surface_) {
         surface_->set_active(isActiveWindow());
+        // The pop-ups stand above every window; they go with the window's turn.
+        if (!isActiveWindow())
+            close_popups();
+    }
 }
 
 void TChildForm::closeEvent(QCloseEvent* event) {

@@ -27,8 +27,11 @@ class QTimer;
 namespace pemmaro {
 
 class TChildForm;
+class TPersonForm;
 class TShowForm;
+class TThreatenedStatusExplicationForm;
 struct SHST_TShowStringsData;
+struct Tperson;
 
 struct ChildFormInit {
     bool secondary = false;
@@ -71,6 +74,9 @@ public:
     void fold_all();
     void find();
     void find_again();
+    void choose_names();
+    void choose_text_size();
+    void show_about();
     void switch_window(bool forward);
     void show_sound_file_name();
     void load_into_editor();
@@ -87,6 +93,16 @@ public:
     void copy_to_hard_disk();
     // One tick of the audio CD check.
     void check_cd_rom();
+    // After the text size changed: the display is built again with the new fonts.
+    void rebuild_with_new_fonts();
+
+    // The pop-ups of the display (global positions).
+    void open_person(const Tperson& person, QPoint position);
+    void open_threat_explanation(QPoint position);
+    void close_popups();
+    // The pop-ups when they have been opened; none otherwise.
+    const TPersonForm* person_form() const;
+    const TThreatenedStatusExplicationForm* threat_explanation_form() const;
 
 signals:
     // After the window has accepted its close.
@@ -119,6 +135,8 @@ private:
     void update_sound_menu(bool sound_bar, bool sound_file);
     void rebuild_display(const std::function<void(SHST_TShowStringsData&)>& change);
     void restore_further_windows();
+    void start_intro_timer();
+    QFont dialog_font() const;
     void remember_normal_bounds();
     void run_search(bool from_top);
     std::optional<std::string> choose_editor_file(const std::string& start);
@@ -134,6 +152,10 @@ private:
     std::unique_ptr<MenuItems> items_;
     QLabel* status_panels_[2] = {nullptr, nullptr};
     QTimer* timer_check_CD_ROM_ = nullptr;
+    QTimer* timer_intro_form_ = nullptr;
+    // Children of the surface, so a rebuilt display starts without them.
+    QPointer<TPersonForm> person_form_;
+    QPointer<TThreatenedStatusExplicationForm> threat_form_;
     BrowsingServices services_;
     bool disc_look_under_way_ = false; // the timer's look at the drive
 };

@@ -606,6 +606,9 @@ void TShowForm::focusOutEvent(QFocusEvent* event) {
 }
 
 void TShowForm::scrollContentsBy(int, int dy) {
+    // The pop-ups would no longer stand by what they belong to.
+    if (dy != 0 && actions.close_popups)
+        actions.close_popups();
     // The bars are children of the surface and scroll with it.
     d_->scroll_bars(dy);
     viewport()->update();
@@ -616,6 +619,9 @@ void TShowForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TShowForm::mousePressEvent(QMouseEvent* event) {
+    // A click anywhere closes the pop-ups; one on a link opens its own.
+    if (actions.close_popups)
+        actions.close_popups();
     if (event->button() != Qt::LeftButton) {
         event->ignore();
         return;

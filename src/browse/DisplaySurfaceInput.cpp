@@ -404,9 +404,9 @@ QPoint TShowForm::Private::popup_point(QPoint point) {
 bool TShowForm::go_to_species(const std::string& text, bool from_top, bool all_names) {
     TShowStrings& display = d_->display;
     d_->ensure_rendered();
-    // From the top the first family's own names count too.
+    // From the top the search starts at the first family's first species.
     int start_family = 1;
-    int start_species = 0;
+    int start_species = 1;
     if (!from_top) {
         start_family = d_->family_header ? (*d_->family_header)->value : 1;
         start_species = d_->species_header ? (*d_->species_header)->value + 1 : 1;

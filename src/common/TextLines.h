@@ -66,7 +66,18 @@ inline constexpr TextLine key_name{"F3", 1};
 
 namespace find_db {
 inline constexpr TextLine caption{"FIND_DB", 1};
-}
+inline constexpr TextLine search_from_top{"FIND_DB", 2};
+} // namespace find_db
+
+// The name options dialog.
+namespace kz_names_db {
+inline constexpr TextLine caption{"KZ_NAMES_DB", 1};
+inline constexpr TextLine show_other_language_names{"KZ_NAMES_DB", 2};
+inline constexpr TextLine show_scientific_names{"KZ_NAMES_DB", 3};
+inline constexpr TextLine in_first_position{"KZ_NAMES_DB", 4};
+inline constexpr TextLine other_language_name_first{"KZ_NAMES_DB", 5};
+inline constexpr TextLine scientific_name_first{"KZ_NAMES_DB", 6};
+} // namespace kz_names_db
 
 // The browsing window's menu captions.
 namespace menus {
@@ -200,5 +211,66 @@ inline constexpr TextLine caption{"BROWSER_SETTINGS_DIALOG", 1};
 inline constexpr TextLine use_integrated_browser{"BROWSER_SETTINGS_DIALOG", 2};
 inline constexpr TextLine use_only_one_window{"BROWSER_SETTINGS_DIALOG", 3};
 } // namespace browser_settings_dialog
+
+// The labels before a person's two texts in the person pop-up.
+namespace personal {
+inline constexpr TextLine text_1_label{"PERSONAL", 1};
+inline constexpr TextLine text_2_label{"PERSONAL", 2};
+} // namespace personal
+
+// The threatened-status explanation.
+namespace threatenedbirds {
+// Lines 1 to 3: the meaning of the categories in the order they are shown.
+inline constexpr TextLine meaning(int shown) {
+    return {"THREATENEDBIRDS", shown};
+}
+inline constexpr TextLine taken_from{"THREATENEDBIRDS", 4};
+inline constexpr TextLine published_by{"THREATENEDBIRDS", 5};
+inline constexpr TextLine and_by{"THREATENEDBIRDS", 6};
+} // namespace threatenedbirds
+
+// The published source of the threat categories: its title, its publishers and
+// the first publisher's web address.
+namespace threat_source {
+inline constexpr TextLine title{"THREAT_SOURCE", 1};
+inline constexpr TextLine first_publisher{"THREAT_SOURCE", 2};
+inline constexpr TextLine first_publisher_address{"THREAT_SOURCE", 3};
+inline constexpr TextLine second_publisher{"THREAT_SOURCE", 4};
+} // namespace threat_source
+
+// The about window: line 1 follows the product title in the caption.
+namespace kz_about {
+inline constexpr TextLine caption_suffix{"KZ_ABOUT", 1};
+inline constexpr TextLine subtitle{"KZ_ABOUT", 2};
+inline constexpr TextLine version{"KZ_ABOUT", 3};
+inline constexpr TextLine sound_recordings{"KZ_ABOUT", 4};
+inline constexpr TextLine photographs{"KZ_ABOUT", 5};
+inline constexpr TextLine species_texts{"KZ_ABOUT", 6};
+// Lines 7 to 11: the headings of the credits named in "ABOUT_CREDITS".
+inline constexpr TextLine further_heading(int n) {
+    return {"KZ_ABOUT", 6 + n};
+}
+inline constexpr TextLine click_a_name{"KZ_ABOUT", 12};
+inline constexpr TextLine more_on_the_web{"KZ_ABOUT", 13};
+inline constexpr TextLine copyright{"KZ_ABOUT", 14};
+inline constexpr TextLine all_rights_reserved{"KZ_ABOUT", 15};
+inline constexpr TextLine no_copies{"KZ_ABOUT", 16};
+} // namespace kz_about
+
+// The edition's credits beyond its data: lines 1 to 5 the names under the
+// further headings (separated by ", "), 6 the maker, 7 the maker's web address.
+namespace about_credits {
+inline constexpr int further_headings = 5;
+inline constexpr TextLine names_under(int n) {
+    return {"ABOUT_CREDITS", n};
+}
+inline constexpr TextLine maker{"ABOUT_CREDITS", 6};
+inline constexpr TextLine maker_address{"ABOUT_CREDITS", 7};
+} // namespace about_credits
+
+namespace kz_intro {
+inline constexpr TextLine subtitle{"KZ_INTRO", 1};
+inline constexpr TextLine how_to_close{"KZ_INTRO", 2};
+} // namespace kz_intro
 
 } // namespace pemmaro

@@ -40,7 +40,7 @@ void TFormWithUnderlinedItems::invalidate_canvas() {
 
 void TFormWithUnderlinedItems::update_canvas() {
     const qreal ratio = devicePixelRatioF();
-    const QSize pixels = size() * ratio;
+    const QSize pixels = canvas_size() * ratio;
     if (canvas_valid_ && canvas_.size() == pixels)
         return;
     canvas_ = QImage(pixels, QImage::Format_RGB32);
@@ -60,7 +60,7 @@ void TFormWithUnderlinedItems::showEvent(QShowEvent* event) {
 void TFormWithUnderlinedItems::paintEvent(QPaintEvent*) {
     update_canvas();
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), canvas_);
+    painter.drawImage(QPoint(0, -vertical_scroll_position()), canvas_);
 }
 
 void TFormWithUnderlinedItems::resizeEvent(QResizeEvent* event) {
@@ -83,7 +83,7 @@ void TFormWithUnderlinedItems::mouseMoveEvent(QMouseEvent* event) {
 
 void TFormWithUnderlinedItems::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (HasUrl && open_url_ && IsItemUnderMouse(at.x(), at.y()))
+    if (HasUrl && open_url_ && IsItemUnderMouse(at.x(), at.y() + vertical_scroll_position()))
         open_url_(Url);
     QWidget::mousePressEvent(event);
 }

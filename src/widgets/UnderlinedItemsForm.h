@@ -43,6 +43,8 @@ protected:
     virtual void paint_canvas(QPainter& painter) = 0;
     // How far the content is scrolled down (windows with scroll bars).
     virtual int vertical_scroll_position() const { return 0; }
+    // The size of the whole content; taller than the window when it scrolls.
+    virtual QSize canvas_size() const { return size(); }
     // The content changed: the canvas is painted again before it is read.
     void invalidate_canvas();
 

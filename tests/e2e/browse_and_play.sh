@@ -28,7 +28,9 @@ start_sink_or_skip
 
 title="Pemmaro - Birds of the Solvara Region 1.0"
 work=$(new_program_folder "$program_source")
-printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\n' "$base" > "$work/Pemmaro.ini"
+# No introduction window over the screenshots.
+printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\nShow Picture at Startup=No\r\n' \
+  "$base" > "$work/Pemmaro.ini"
 
 start_program() {
   (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &

@@ -15,7 +15,7 @@
 #include "tools/WebBrowserWindow.h"
 
 #include <QAction>
-#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -51,12 +51,13 @@ private:
     QByteArray before_;
 };
 
-// Types the text into the next input dialog and confirms it.
+// Types the text into the next find dialog and confirms it.
 void answer_next_input(const QString& text) {
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, text] {
-        if (auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
-            dialog->setTextValue(text);
+        if (auto* dialog =
+                qobject_cast<TFindInShowStringsDialog*>(QApplication::activeModalWidget())) {
+            dialog->Edit_control->setText(text);
             dialog->accept();
             poll->deleteLater();
         }
