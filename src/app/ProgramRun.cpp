@@ -8,8 +8,10 @@
 #include "browse/NameOptionsDialog.h"
 #include "browse/TextSizeDialog.h"
 #include "common/BaseDirectory.h"
+#include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
 #include "maps_pictures/LocalitiesMap.h"
+#include "maps_pictures/SelectAreaWindow.h"
 #include "platform/FolderDialog.h"
 #include "platform/InstanceLock.h"
 #include "platform/MediaDevices.h"
@@ -35,11 +37,13 @@ struct ProgramWindows::Windows {
     explicit Windows(BrowsingServices services)
         : main_window(std::move(services)) {}
 
+    // Makes the select-area window at its first use and keeps it to the end.
+    RegionAreaSelection area_selection{textfile()};
     TChildForm main_window;
     TFindInShowStringsDialog find_dialog;
     TNameOptionsDialog name_options_dialog;
     TPlayListForm play_list_form;
-    TLocalitiesMapForm localities_map_form;
+    TLocalitiesMapForm localities_map_form{program_context(), &open_url};
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;
     TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog;

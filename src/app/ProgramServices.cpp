@@ -3,6 +3,11 @@
 #include "app/Help.h"
 #include "app/Startup.h"
 #include "common/CoreContext.h"
+#include "data/DataSet.h"
+#include "data/SolvaraAreas.h"
+#include "maps_pictures/LocalitiesMap.h"
+#include "maps_pictures/MapWindow.h"
+#include "maps_pictures/SelectAreaWindow.h"
 #include "maps_pictures/SmallPictures.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/DiscInDriveCheck.h"
@@ -27,6 +32,20 @@ BrowsingServices program_browsing_services() {
     services.chosen_audio_cd_drive = &chosen_audio_cd_drive;
     services.audio_cd_drive_count = &cd_audio_device_count;
     services.look_at_audio_cd_drive = &look_at_audio_cd_drive;
+    services.open_map = [](QWidget* owner, Tspecies& species, Tlocality* locality,
+                           const std::string& title) {
+        open_species_map(program_context(), &open_url, owner, species, locality, title);
+    };
+    services.select_area = [](TArea& area) {
+        auto* region = dynamic_cast<TSolvaraArea*>(&area);
+        RegionAreaSelection* selection = region_area_selection();
+        return region && selection && selection->SelectInteractively(*region) == QDialog::Accepted;
+    };
+    services.show_site_descriptions = [] {
+        TLocalitiesMapForm* form = localities_map_form();
+        if (form && data())
+            form->show_site_descriptions(*data());
+    };
     return services;
 }
 

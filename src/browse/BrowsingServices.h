@@ -9,9 +9,12 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace pemmaro {
 
 struct SoundEditorChoice;
+class TArea;
 
 struct BrowsingServices {
     // The product, texts, fonts and settings the windows are built with; not owned.
@@ -28,6 +31,14 @@ struct BrowsingServices {
     // on the user-interface thread.
     std::function<void(int drive, std::function<void(const std::string& text)> done)>
         look_at_audio_cd_drive;
+    // A species' distribution map, with the locality marked when there is one;
+    // the owner is the window that opens it, the title its caption.
+    std::function<void(QWidget* owner, Tspecies& species, Tlocality* locality,
+                       const std::string& title)>
+        open_map;
+    // Lets the user edit the area on the region map; true when it changed (OK).
+    std::function<bool(TArea& area)> select_area;
+    std::function<void()> show_site_descriptions;
 };
 
 } // namespace pemmaro
