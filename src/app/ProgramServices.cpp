@@ -41,10 +41,10 @@ BrowsingServices program_browsing_services() {
         RegionAreaSelection* selection = region_area_selection();
         return region && selection && selection->SelectInteractively(*region) == QDialog::Accepted;
     };
-    services.show_site_descriptions = [] {
+    services.show_site_descriptions = [](QWidget* owner) {
         TLocalitiesMapForm* form = localities_map_form();
         if (form && data())
-            form->show_site_descriptions(*data());
+            form->show_site_descriptions(*data(), owner);
     };
     return services;
 }

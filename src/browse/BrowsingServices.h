@@ -38,7 +38,8 @@ struct BrowsingServices {
         open_map;
     // Lets the user edit the area on the region map; true when it changed (OK).
     std::function<bool(TArea& area)> select_area;
-    std::function<void()> show_site_descriptions;
+    // The map of the localities with a site description, modal to the owner.
+    std::function<void(QWidget* owner)> show_site_descriptions;
 };
 
 } // namespace pemmaro

@@ -628,7 +628,7 @@ void TChildForm::select_area() {
 
 void TChildForm::show_site_descriptions() {
     if (services_.show_site_descriptions)
-        services_.show_site_descriptions();
+        services_.show_site_descriptions(this);
 }
 
 void TChildForm::open_map(Tspecies& species, Tlocality* locality) {

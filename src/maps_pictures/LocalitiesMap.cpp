@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace pemmaro {
 
@@ -37,7 +38,12 @@ TLocalitiesMapForm::~TLocalitiesMapForm() {
         the_form = nullptr;
 }
 
-void TLocalitiesMapForm::show_site_descriptions(const Tdata& data_set) {
+void TLocalitiesMapForm::show_site_descriptions(const Tdata& data_set, QWidget* owner) {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
     ShowMap(nullptr, nullptr, false, {});
     if (!markers_built_) {
         markers_ = locality_markers(data_set, MainMap);
@@ -54,7 +60,11 @@ void TLocalitiesMapForm::show_site_descriptions(const Tdata& data_set) {
     QRect placed = frameGeometry();
     placed.moveCenter(work_area().center());
     move(placed.topLeft());
-    setWindowModality(Qt::ApplicationModal);
+    // Modal to the whole program, the map would also block the browser window
+    // of the page it opens: it is modal to the window that asked for it.
+    setWindowModality(owner ? Qt::WindowModal : Qt::ApplicationModal);
+    winId();
+    windowHandle()->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
     show();
     raise();
     activateWindow();

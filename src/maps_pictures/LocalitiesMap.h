@@ -27,8 +27,9 @@ public:
     ~TLocalitiesMapForm() override;
 
     // Sets the window up without species and place, and shows it modally over
-    // the program's windows.
-    void show_site_descriptions(const Tdata& data_set);
+    // the owner's window (all windows without an owner). Pages it opens come in
+    // windows of their own that stay usable meanwhile.
+    void show_site_descriptions(const Tdata& data_set, QWidget* owner = nullptr);
 
     const std::vector<Txy>& markers() const { return markers_; }
     // The index of the marker at a point of the window as it shows now

@@ -16,6 +16,7 @@
 #include "platform/ProgramResources.h"
 
 #include <QAction>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -49,6 +50,14 @@ std::vector<QRgb> colours_at(const QImage& image, int item) {
 
 std::vector<QRgb> all(int item, QRgb colour) {
     return std::vector<QRgb>(region_seed_points[item].size(), colour);
+}
+
+// Straight to the widget: the offscreen screen would send a moved cursor to
+// whichever window it finds first there.
+void move_mouse(QWidget& widget, QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
 }
 
 // Runs the check inside the modal window's own event loop.
@@ -298,12 +307,35 @@ TEST(LocalitiesMap, TheMouseHitsAMarkerWithinReachAndTheEarlierOfTwoWins) {
 
 class LocalitiesMapWindow : public SampleDiscWindows {};
 
+// Counts the presses that reach a window's widgets.
+class PressCounter : public QObject {
+public:
+    explicit PressCounter(const QWidget& window)
+        : window_(window) {
+        qApp->installEventFilter(this);
+    }
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        const auto* widget = qobject_cast<QWidget*>(target);
+        if (event->type() == QEvent::MouseButtonPress && widget && widget->window() == &window_)
+            ++presses;
+        return false;
+    }
+
+private:
+    const QWidget& window_;
+};
+
 TEST_F(LocalitiesMapWindow, MarksEverySiteShowsItsTooltipAndOpensItsPage) {
     opened_urls.clear();
     base_directory_state().base_directory = folder_.path();
+    TChildForm& main_window = open_main_window();
     TLocalitiesMapForm window(program_context(), record_url);
-    window.show_site_descriptions(*pemmaro::data());
+    window.show_site_descriptions(*pemmaro::data(), &main_window);
     settle();
+
     ASSERT_EQ(window.markers().size(), 8u);
     const QImage& canvas = window.canvas();
     for (const Txy& marker : window.markers()) {
@@ -311,22 +343,34 @@ TEST_F(LocalitiesMapWindow, MarksEverySiteShowsItsTooltipAndOpensItsPage) {
         EXPECT_EQ(rgb(canvas, marker.MainPoint), red) << marker.locality->name;
     }
     const Txy& first = window.markers()[0];
-    QTest::mouseMove(&window, first.MainPoint + QPoint(2, 1));
+    move_mouse(window, first.MainPoint + QPoint(2, 1));
     TTooltipForm* tooltip = window.tooltip();
     ASSERT_NE(tooltip, nullptr);
     EXPECT_NE(tooltip->text.find(first.locality->name), std::string::npos);
     EXPECT_NE(tooltip->text.find(first.locality->description_file), std::string::npos);
-    QTest::mouseMove(&window, first.MainPoint + QPoint(1, 1));
+    move_mouse(window, first.MainPoint + QPoint(1, 1));
     EXPECT_EQ(window.tooltip(), tooltip) << "moving within the marker keeps the tooltip";
-    QTest::mouseMove(&window, first.MainPoint + QPoint(20, 20));
+    move_mouse(window, first.MainPoint + QPoint(20, 20));
     EXPECT_EQ(window.tooltip(), nullptr);
-    QTest::mouseMove(&window, first.MainPoint);
+    move_mouse(window, first.MainPoint);
     EXPECT_NE(window.tooltip(), nullptr) << "back on the same marker";
 
     write_file(folder_.file("localities/" + first.locality->description_file), "<html></html>");
     QTest::mouseClick(&window, Qt::LeftButton, {}, first.MainPoint);
     EXPECT_EQ(opened_urls, std::vector<std::string>{folder_.path() + "localities/" +
                                                     first.locality->description_file});
+
+    // Modal to the window that asked for it, not to a page opened from it.
+    QWidget page;
+    page.resize(200, 100);
+    page.show();
+    settle();
+    const PressCounter main_presses(main_window);
+    const PressCounter page_presses(page);
+    QTest::mouseClick(main_window.windowHandle(), Qt::LeftButton, {}, {100, 100});
+    QTest::mouseClick(page.windowHandle(), Qt::LeftButton, {}, {20, 20});
+    EXPECT_EQ(main_presses.presses, 0);
+    EXPECT_EQ(page_presses.presses, 1);
     window.close();
 }
 
