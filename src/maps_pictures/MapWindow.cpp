@@ -154,6 +154,9 @@ void TMapForm::ShowMap(const Tspecies* species, const Tlocality* locality, bool 
     if (!caption.empty())
         setWindowTitle(to_qstring(caption));
 
+    // A window set up again starts from the top; a long text scrolls down later.
+    vertical_->setValue(0);
+    horizontal_->setValue(0);
     const int frame_height = client.height() + 2 * dialog_frame + title_bar_height();
     size_window(client, frame_height >= maximize_share * work_area().height());
 
