@@ -11,6 +11,7 @@
 #include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
 #include "maps_pictures/LocalitiesMap.h"
+#include "maps_pictures/SelectAreaWindow.h"
 #include "platform/FolderDialog.h"
 #include "platform/InstanceLock.h"
 #include "platform/MediaDevices.h"
@@ -45,11 +46,13 @@ struct ProgramWindows::Windows {
     }
 
     SharedDialogs shared_dialogs; // filled once the dialogs below are made
+    // Makes the select-area window at its first use and keeps it to the end.
+    RegionAreaSelection area_selection{textfile()};
     TChildForm main_window;
     TFindInShowStringsDialog find_dialog{program_context().texts};
     TNameOptionsDialog name_options_dialog{program_context().texts};
     TPlayListForm play_list_form;
-    TLocalitiesMapForm localities_map_form;
+    TLocalitiesMapForm localities_map_form{program_context(), &open_url};
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;
     TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog{cd_audio_device_count()};

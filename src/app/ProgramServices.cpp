@@ -6,7 +6,11 @@
 #include "common/LanguageTexts.h"
 #include "common/TextEngine.h"
 #include "data/DataSet.h"
+#include "data/SolvaraAreas.h"
+#include "maps_pictures/LocalitiesMap.h"
+#include "maps_pictures/MapWindow.h"
 #include "maps_pictures/PictureFiles.h"
+#include "maps_pictures/SelectAreaWindow.h"
 #include "maps_pictures/SmallPictures.h"
 #include "platform/FolderDialog.h"
 #include "sound/AboutAudioCdForm.h"
@@ -93,6 +97,20 @@ BrowsingServices program_browsing_services() {
         copy_data_to_hard_disk(window, [](QWidget*, const std::string& caption) {
             return choose_folder(caption, std::string());
         });
+    };
+    services.open_map = [](QWidget* owner, Tspecies& species, Tlocality* locality,
+                           const std::string& title) {
+        open_species_map(program_context(), &open_url, owner, species, locality, title);
+    };
+    services.select_area = [](TArea& area) {
+        auto* region = dynamic_cast<TSolvaraArea*>(&area);
+        RegionAreaSelection* selection = region_area_selection();
+        return region && selection && selection->SelectInteractively(*region) == QDialog::Accepted;
+    };
+    services.show_site_descriptions = [](QWidget* owner) {
+        TLocalitiesMapForm* form = localities_map_form();
+        if (form && data())
+            form->show_site_descriptions(*data(), owner);
     };
     return services;
 }

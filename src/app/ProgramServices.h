@@ -7,7 +7,7 @@
 namespace pemmaro {
 
 // The browsing windows' services: the program's sound bars, small picture
-// cache, web browser, help, sound editor choice and audio CD drive.
+// cache, web browser, help, sound editor choice, audio CD drive and map windows.
 BrowsingServices program_browsing_services();
 
 // What the "My Audio CDs" dialog is given: the device count, the drive

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace pemmaro {
 
 struct SoundEditorChoice;
@@ -23,6 +25,7 @@ struct SharedDialogs {
     TNameOptionsDialog* name_options = nullptr;
     TTextSizeDialog* text_size = nullptr;
 };
+class TArea;
 
 struct BrowsingServices {
     // The product, texts, fonts and settings the windows are built with; not owned.
@@ -57,6 +60,15 @@ struct BrowsingServices {
         open_audio_cd_information;
     // Copies the data folders to the hard disk (the window is the dialogs' owner).
     std::function<void(QWidget* window)> copy_to_hard_disk;
+    // A species' distribution map, with the locality marked when there is one;
+    // the owner is the window that opens it, the title its caption.
+    std::function<void(QWidget* owner, Tspecies& species, Tlocality* locality,
+                       const std::string& title)>
+        open_map;
+    // Lets the user edit the area on the region map; true when it changed (OK).
+    std::function<bool(TArea& area)> select_area;
+    // The map of the localities with a site description, modal to the owner.
+    std::function<void(QWidget* owner)> show_site_descriptions;
 };
 
 } // namespace pemmaro

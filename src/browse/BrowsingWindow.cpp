@@ -7,6 +7,7 @@
 #include "browse/SoundSource.h"
 #include "browse/TextSizeDialog.h"
 #include "browse/ThreatenedStatusExplicationForm.h"
+#include "browse/WindowCaption.h"
 #include "browse/WindowList.h"
 #include "browse/WindowState.h"
 #include "common/BaseDirectory.h"
@@ -18,6 +19,7 @@
 #include "common/Product.h"
 #include "common/QtTextMeasurer.h"
 #include "common/SettingsFile.h"
+#include "data/Areas.h"
 #include "data/CountryAreas.h"
 #include "data/SoundFilePaths.h"
 #include "platform/Ansi.h"
@@ -218,7 +220,8 @@ void TChildForm::create_search_and_view_menus() {
 
     m.view_menu = add_menu(*this, "view_menu", menus::view);
     m.site_descriptions_menu_item = add_item(*this, m.view_menu, "site_descriptions_menu_item",
-                                             menu_caption(menus::site_descriptions, "..."));
+                                             menu_caption(menus::site_descriptions, "..."),
+                                             &TChildForm::show_site_descriptions);
 }
 
 void TChildForm::create_sound_menu() {
@@ -260,8 +263,8 @@ void TChildForm::create_options_menu() {
           m.show_threatened_statuses_menu_item})
         toggle->setCheckable(true);
     create_order_items();
-    m.select_area_menu_item =
-        add_item(*this, m.options_menu, "select_area_menu_item", menu_caption(menus::select_area));
+    m.select_area_menu_item = add_item(*this, m.options_menu, "select_area_menu_item",
+                                       menu_caption(menus::select_area), &TChildForm::select_area);
     m.web_browser_settings_menu_item = add_item(
         *this, m.options_menu, "web_browser_settings_menu_item",
         menu_caption(menus::web_browser_settings, "..."), &TChildForm::open_web_browser_settings);
@@ -349,6 +352,9 @@ TShowForm* TChildForm::create_surface() {
     actions.find = [this] { find(); };
     actions.find_again = [this] { find_again(); };
     actions.switch_window = [this](bool forward) { switch_window(forward); };
+    actions.open_map = [this](Tspecies& species, Tlocality* locality) {
+        open_map(species, locality);
+    };
     actions.current_line_changed = [this](bool sound_bar, bool sound_file) {
         update_sound_menu(sound_bar, sound_file);
     };
@@ -454,8 +460,7 @@ void TChildForm::adjust_menus() {
 void TChildForm::hide_items_awaiting_their_windows() {
     // These commands open windows that the program does not have yet.
     MenuItems& m = *items_;
-    for (QAction* item : {m.show_menu_item, m.what_was_that_menu_item, m.play_lists_menu_item,
-                          m.view_menu->menuAction(), m.select_area_menu_item})
+    for (QAction* item : {m.show_menu_item, m.what_was_that_menu_item, m.play_lists_menu_item})
         item->setVisible(false);
 }
 
@@ -708,6 +713,30 @@ void TChildForm::choose_systematic_order(int order) {
 void TChildForm::open_web_browser_settings() {
     if (services_.open_web_browser_settings)
         services_.open_web_browser_settings();
+}
+
+void TChildForm::select_area() {
+    if (!services_.select_area || !surface_->display().options().visible.area)
+        return;
+    // The selection is made on a copy, so that Cancel leaves the window as it was.
+    const std::unique_ptr<TArea> chosen = surface_->display().options().visible.area->clone();
+    if (!services_.select_area(*chosen))
+        return;
+    rebuild_display(
+        [&chosen](SHST_TShowStringsData& options) { options.visible.area->Assign(*chosen); });
+}
+
+void TChildForm::show_site_descriptions() {
+    if (services_.show_site_descriptions)
+        services_.show_site_descriptions(this);
+}
+
+void TChildForm::open_map(Tspecies& species, Tlocality* locality) {
+    if (!services_.open_map)
+        return;
+    const std::string title = species_window_caption(
+        species, std::nullopt, surface_->display().options().name_options(), services_.core->texts);
+    services_.open_map(this, species, locality, title);
 }
 
 void TChildForm::open_readme() {

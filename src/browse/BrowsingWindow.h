@@ -86,6 +86,9 @@ public:
     void toggle_show_birds_of_other_countries();
     void choose_systematic_order(int order);
     void open_web_browser_settings();
+    void select_area();
+    void show_site_descriptions();
+    void open_map(Tspecies& species, Tlocality* locality);
     void open_readme();
     void open_recent_info_on_the_web();
     void choose_audio_cds();

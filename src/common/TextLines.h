@@ -272,5 +272,33 @@ namespace kz_intro {
 inline constexpr TextLine subtitle{"KZ_INTRO", 1};
 inline constexpr TextLine how_to_close{"KZ_INTRO", 2};
 } // namespace kz_intro
+// The select-area window of the region.
+namespace select_area {
+inline constexpr TextLine caption{"SELECT AREA", 1};
+inline constexpr TextLine clear_all{"SELECT AREA", 2};
+inline constexpr TextLine select_all{"SELECT AREA", 3};
+} // namespace select_area
+
+// The text below a distribution map.
+namespace kz_mapwn {
+inline constexpr TextLine distribution{"KZ_MAPWN", 1};
+inline constexpr TextLine description{"KZ_MAPWN", 2};
+inline constexpr TextLine locality{"KZ_MAPWN", 3};
+inline constexpr TextLine prefix{"KZ_MAPWN", 4};
+inline constexpr TextLine province_label{"KZ_MAPWN", 7};
+inline constexpr TextLine country_label{"KZ_MAPWN", 8};
+inline constexpr TextLine coordinates{"KZ_MAPWN", 9};
+inline constexpr TextLine north{"KZ_MAPWN", 10};
+inline constexpr TextLine south{"KZ_MAPWN", 11};
+inline constexpr TextLine east{"KZ_MAPWN", 12};
+inline constexpr TextLine west{"KZ_MAPWN", 13};
+inline constexpr TextLine see_the{"KZ_MAPWN", 14};
+inline constexpr TextLine site_description{"KZ_MAPWN", 15};
+} // namespace kz_mapwn
+
+namespace site_descriptions {
+inline constexpr TextLine caption{"SITE DESCRIPTIONS", 1};
+inline constexpr TextLine file_label{"SITE DESCRIPTIONS", 2};
+} // namespace site_descriptions
 
 } // namespace pemmaro
