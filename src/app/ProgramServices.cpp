@@ -10,6 +10,7 @@
 #include "maps_pictures/LocalitiesMap.h"
 #include "maps_pictures/MapWindow.h"
 #include "maps_pictures/PictureFiles.h"
+#include "maps_pictures/RecordingsAndPicturesListForm.h"
 #include "maps_pictures/SelectAreaWindow.h"
 #include "maps_pictures/SmallPictures.h"
 #include "platform/FolderDialog.h"
@@ -54,6 +55,12 @@ void show_about(QWidget& window) {
     TAboutForm about(*loaded, program_context(), resource_picture("ABOUT_JPEG"), &open_url,
                      &window);
     about.exec();
+}
+
+// The shows' one generator, seeded from the clock when the services are first made.
+ShowRandomGenerator& show_random_generator() {
+    static ShowRandomGenerator random = clock_seeded_show_generator();
+    return random;
 }
 
 } // namespace
@@ -112,6 +119,12 @@ BrowsingServices program_browsing_services() {
         if (form && data())
             form->show_site_descriptions(*data(), owner);
     };
+    services.show_recordings_and_pictures_list = [](QWidget* window,
+                                                    TRecordingsAndOrPicturesList& list) {
+        return static_cast<QWidget*>(
+            show_recordings_and_pictures_list(program_context().texts, list, window));
+    };
+    services.show_random = &show_random_generator();
     return services;
 }
 

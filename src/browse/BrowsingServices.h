@@ -6,6 +6,7 @@
 // service is missing does nothing.
 
 #include "browse/DisplaySurface.h"
+#include "data/ShowRandomChoices.h"
 
 #include <functional>
 #include <string>
@@ -26,6 +27,7 @@ struct SharedDialogs {
     TTextSizeDialog* text_size = nullptr;
 };
 class TArea;
+class TRecordingsAndOrPicturesList;
 
 struct BrowsingServices {
     // The product, texts, fonts and settings the windows are built with; not owned.
@@ -69,6 +71,13 @@ struct BrowsingServices {
     std::function<bool(TArea& area)> select_area;
     // The map of the localities with a site description, modal to the owner.
     std::function<void(QWidget* owner)> show_site_descriptions;
+    // Shows the window of the list of what the window's shows showed and
+    // played; made the first time as a child of the window, which keeps the list.
+    std::function<QWidget*(QWidget* window, TRecordingsAndOrPicturesList& list)>
+        show_recordings_and_pictures_list;
+    // The generator of the shows' random choices, seeded once from the clock
+    // at start; not owned.
+    ShowRandomGenerator* show_random = nullptr;
 };
 
 } // namespace pemmaro

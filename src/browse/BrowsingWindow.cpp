@@ -21,6 +21,7 @@
 #include "common/SettingsFile.h"
 #include "data/Areas.h"
 #include "data/CountryAreas.h"
+#include "data/RecordingsAndPicturesList.h"
 #include "data/SoundFilePaths.h"
 #include "platform/Ansi.h"
 #include "platform/Messages.h"
@@ -131,6 +132,12 @@ TChildForm::TChildForm(BrowsingServices services, QWidget* parent)
     , items_(std::make_unique<MenuItems>())
     , services_(std::move(services)) {
     setObjectName("TChildForm");
+    pictures_list_ = std::make_unique<TRecordingsAndOrPicturesList>(
+        services_.core->texts, [this](const Tspecies& species) {
+            return species_window_caption(species, std::nullopt,
+                                          surface_->display().options().name_options(),
+                                          services_.core->texts);
+        });
     create_menus();
     create_status_bar();
     surface_ = create_surface();
@@ -151,6 +158,7 @@ TChildForm::TChildForm(BrowsingServices services, QWidget* parent)
 
 TChildForm::~TChildForm() {
     top_forms().delete_form(this);
+    delete pictures_list_window_;
 }
 
 namespace {
@@ -196,8 +204,9 @@ void TChildForm::create_file_menu() {
                  &TChildForm::choose_audio_cds);
     m.show_menu_item =
         add_item(*this, m.file_menu, "show_menu_item", menu_caption(menus::slides_and_sounds_show));
-    m.what_was_that_menu_item = add_item(*this, m.file_menu, "what_was_that_menu_item",
-                                         menu_caption(menus::what_was_that, "..."));
+    m.what_was_that_menu_item =
+        add_item(*this, m.file_menu, "what_was_that_menu_item",
+                 menu_caption(menus::what_was_that, "..."), &TChildForm::show_what_was_that);
     m.play_lists_menu_item = add_item(*this, m.file_menu, "play_lists_menu_item",
                                       menu_caption(menus::play_lists, "..."));
     m.file_menu->addSeparator();
@@ -460,7 +469,7 @@ void TChildForm::adjust_menus() {
 void TChildForm::hide_items_awaiting_their_windows() {
     // These commands open windows that the program does not have yet.
     MenuItems& m = *items_;
-    for (QAction* item : {m.show_menu_item, m.what_was_that_menu_item, m.play_lists_menu_item})
+    for (QAction* item : {m.show_menu_item, m.play_lists_menu_item})
         item->setVisible(false);
 }
 
@@ -522,6 +531,11 @@ TChildForm* TChildForm::open_new_window() {
 
 void TChildForm::fold_all() {
     surface_->fold_all();
+}
+
+void TChildForm::show_what_was_that() {
+    if (services_.show_recordings_and_pictures_list)
+        pictures_list_window_ = services_.show_recordings_and_pictures_list(this, *pictures_list_);
 }
 
 void TChildForm::find() {
@@ -671,6 +685,8 @@ void TChildForm::rebuild_display(const std::function<void(SHST_TShowStringsData&
     close_popups();
     SHST_TShowStringsData pending = surface_->display().options();
     change(pending);
+    // A display of other options starts a list of its own.
+    pictures_list_->Clear();
     TShowForm* fresh = create_surface();
     // The old surface goes when control returns to the event loop.
     setCentralWidget(fresh);

@@ -28,6 +28,7 @@ namespace pemmaro {
 
 class TChildForm;
 class TPersonForm;
+class TRecordingsAndOrPicturesList;
 class TShowForm;
 class TThreatenedStatusExplicationForm;
 struct SHST_TShowStringsData;
@@ -63,6 +64,10 @@ public:
     // "Open at Startup" and which it opens at start when that is set. Not owned.
     void set_play_list_window(QWidget* window);
 
+    // What the window's shows have shown and played; kept for the window's
+    // life (a rebuilt display empties it).
+    TRecordingsAndOrPicturesList& pictures_list() const { return *pictures_list_; }
+
     // Writes section "WINDOW number"; false when a value did not reach the file.
     bool write_state(int number) const;
     void set_soundbar_dragging(bool automatic);
@@ -72,6 +77,7 @@ public:
     // The menu commands.
     TChildForm* open_new_window();
     void fold_all();
+    void show_what_was_that();
     void find();
     void find_again();
     void choose_names();
@@ -161,6 +167,8 @@ private:
     QPointer<TThreatenedStatusExplicationForm> threat_form_;
     BrowsingServices services_;
     bool disc_look_under_way_ = false; // the timer's look at the drive
+    std::unique_ptr<TRecordingsAndOrPicturesList> pictures_list_;
+    QPointer<QWidget> pictures_list_window_; // a child; closed before the list goes
 };
 
 } // namespace pemmaro

@@ -146,6 +146,7 @@ ProductCapabilities capabilities_of(int code) {
     can.offers_birds_of_other_countries = code == 101;
     can.offers_area_selection = code == 106;
     can.offers_copy_to_hard_disk = code != 106;
+    can.sound_shows_keep_to_species_ids_52000_to_52999 = code == 101;
     return can;
 }
 

@@ -59,6 +59,8 @@ struct ProductCapabilities {
     bool offers_birds_of_other_countries = false;
     bool offers_area_selection = false;
     bool offers_copy_to_hard_disk = true;
+    // The sound shows choose only species whose species_id lies in 52000..52999.
+    bool sound_shows_keep_to_species_ids_52000_to_52999 = false;
     bool operator==(const ProductCapabilities&) const = default;
 };
 

@@ -301,4 +301,17 @@ inline constexpr TextLine caption{"SITE DESCRIPTIONS", 1};
 inline constexpr TextLine file_label{"SITE DESCRIPTIONS", 2};
 } // namespace site_descriptions
 
+// The window listing what a browsing window's shows have shown and played.
+namespace kz_show_lists {
+inline constexpr TextLine caption{"KZ_SHOW_LISTS", 1};
+inline constexpr TextLine edit_menu{"KZ_SHOW_LISTS", 2};
+inline constexpr TextLine copy_to_clipboard{"KZ_SHOW_LISTS", 3};
+} // namespace kz_show_lists
+
+// The words that name an entry of that list.
+namespace kz_lists {
+inline constexpr TextLine pictures{"KZ_LISTS", 1};
+inline constexpr TextLine recordings{"KZ_LISTS", 2};
+} // namespace kz_lists
+
 } // namespace pemmaro
