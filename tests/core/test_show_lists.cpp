@@ -32,18 +32,14 @@ TRecordingsAndOrPicturesList titled_list() {
 
 TEST(RecordingsAndPicturesList, KeepsTheNewest200AndNumbersOn) {
     TRecordingsAndOrPicturesList list = titled_list();
-    int changes = 0;
-    list.set_changed_handler([&changes] { ++changes; });
     EXPECT_EQ(list.Text(), "");
     const Tspecies bulbul = named("Red-vented Bulbul");
     for (int i = 1; i <= 201; ++i)
         list.AddRecording(bulbul, i);
-    EXPECT_EQ(changes, 201);
     EXPECT_EQ(list.Count(), 200);
     EXPECT_EQ(list.Counter(), 201);
-    EXPECT_EQ(list.Entries.front().text, "2: Recording: Red-vented Bulbul (2)");
     const std::string text = list.Text();
-    EXPECT_EQ(text.substr(0, 3), "2: ");
+    EXPECT_EQ(text.substr(0, text.find('\n')), "2: Recording: Red-vented Bulbul (2)");
     EXPECT_EQ(text.substr(text.rfind('\n') + 1), "201: Recording: Red-vented Bulbul (201)");
 
     list.Clear();
@@ -65,9 +61,6 @@ TEST(RecordingsAndPicturesList, EntriesNameWhatWasShownAndPlayed) {
     EXPECT_EQ(list.Text(), "1: Picture: Common Kingfisher (3)\n"
                            "2: Picture & Recording: Common Kingfisher (2,5)\n"
                            "3: Recording: Common Kingfisher (4)");
-    EXPECT_EQ(list.Entries[1].species, &kingfisher);
-    EXPECT_EQ(list.Entries[1].picture_number, 2);
-    EXPECT_EQ(list.Entries[1].recording_number, 5);
 }
 
 // The fixture's order-1 species: 1001 (two show pictures; a sound file "X"
