@@ -18,9 +18,11 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCursor>
 #include <QDate>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <cmath>
@@ -44,6 +46,13 @@ int scroll_bar_extent(const QWidget& widget) {
 
 bool has_information(const Tbig_picture& picture) {
     return picture.locality || picture.picture_value != -1 || !picture.caption.empty();
+}
+
+// The work area of the screen the user works on: the one under the mouse.
+QRect current_work_area() {
+    if (const QScreen* screen = QGuiApplication::screenAt(QCursor::pos()))
+        return screen->availableGeometry();
+    return work_area();
 }
 
 std::optional<QColor> ask_for_colour(QWidget* window, const QColor& current) {
@@ -140,13 +149,13 @@ bool TBigPictureForm::SetUp(Tspecies& species, const Tsubspecies* subspecies_onl
     if (!loaded)
         return false;
     take(std::move(*loaded), *picture);
-    const QRect area = work_area();
+    const QRect area = current_work_area();
     FitsEnlarged = fits_enlarged(picture_size_, area.size());
     return true;
 }
 
 void TBigPictureForm::show_as_set_up() {
-    const QRect area = work_area();
+    const QRect area = current_work_area();
     const QSize available = area.size() - frame_allowance;
     const QSize restored = restored_client_size(picture_size_, FitsEnlarged, area.size());
     if (shows_centred(picture_size_, available)) {
@@ -274,7 +283,7 @@ QRect TBigPictureForm::picture_rect() const {
 QSize TBigPictureForm::shown_device_size(QSize picture) const {
     QSize shown;
     if (!isVisible())
-        shown = largest_whole_size(picture, work_area().size() - frame_allowance);
+        shown = largest_whole_size(picture, current_work_area().size() - frame_allowance);
     else if (Zoomed())
         shown = picture;
     else
@@ -368,8 +377,6 @@ void TBigPictureForm::paintEvent(QPaintEvent*) {
         shown.setDevicePixelRatio(ratio);
         painter.drawImage(target.topLeft(), shown);
     }
-    if (painted)
-        painted();
 }
 
 void TBigPictureForm::resizeEvent(QResizeEvent* event) {

@@ -114,8 +114,6 @@ public:
     QRect picture_rect() const;
     QScrollBar* horizontal_scroll_bar() const { return horizontal_; }
     QScrollBar* vertical_scroll_bar() const { return vertical_; }
-    // Called after each paint (benchmarks wait for the first picture painted).
-    std::function<void()> painted;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
