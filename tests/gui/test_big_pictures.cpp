@@ -296,6 +296,21 @@ TEST_F(BigPictures, InformationCreditAndTheLocalityOpeningItsMap) {
     EXPECT_FALSE(plain->credit_button->isVisible());
 }
 
+TEST_F(BigPictures, AFewColoursScreenIsWarnedOnceBeforeTheWindowOpens) {
+    context_.settings.path = folder_.file("Pemmaro.ini");
+    big_picture_settings().colour_warning_due = true;
+    give_colour_warning_if_due(context_.settings, context_.texts, 256, 12);
+    give_colour_warning_if_due(context_.settings, context_.texts, 256, 12);
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    EXPECT_EQ(responder_.responder.requests[0].icon, MessageIcon::information);
+    EXPECT_NE(responder_.responder.requests[0].text.find("only 256 colours"), std::string::npos);
+    EXPECT_EQ(context_.settings.read_string("GENERAL", "Next Month for Colors Warning", ""), "1");
+    read_big_picture_settings(context_.settings, 256, 1);
+    EXPECT_TRUE(big_picture_settings().colour_warning_due) << "January: due again";
+    read_big_picture_settings(context_.settings, 65536, 1);
+    EXPECT_FALSE(big_picture_settings().colour_warning_due) << "enough colours";
+}
+
 TEST(BigPictureRules, TheColourWarningIsDueFromItsStoredMonth) {
     EXPECT_FALSE(colour_warning_due("12", 11));
     EXPECT_TRUE(colour_warning_due("12", 12));
