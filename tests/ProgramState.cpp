@@ -14,6 +14,7 @@ ProgramState current_program_state() {
     state.common = common_services();
     state.fonts = display_fonts();
     state.screen = screen_properties();
+    state.big_pictures = big_picture_settings();
     state.base_directory = base_directory_state();
     state.startup = startup_values();
     state.audio_cd_key_checker = audio_cd_key_checker();
@@ -36,6 +37,7 @@ std::vector<std::string> differences(const ProgramState& before, const ProgramSt
     compare(before.common == after.common, "folders and separators");
     compare(before.fonts == after.fonts, "display fonts");
     compare(before.screen == after.screen, "screen colours");
+    compare(before.big_pictures == after.big_pictures, "big picture settings");
     compare(before.base_directory == after.base_directory, "base directory");
     compare(before.startup == after.startup, "start-up values");
     compare(before.audio_cd_key_checker == after.audio_cd_key_checker, "audio CD key checker");
@@ -53,6 +55,7 @@ void restore_program_state(const ProgramState& state) {
     common_services() = state.common;
     display_fonts() = state.fonts;
     screen_properties() = state.screen;
+    big_picture_settings() = state.big_pictures;
     base_directory_state() = state.base_directory;
     startup_values() = state.startup;
     audio_cd_key_checker() = state.audio_cd_key_checker;

@@ -11,6 +11,7 @@
 #include "common/ScreenColours.h"
 #include "common/SettingsFile.h"
 #include "common/TextEngine.h"
+#include "maps_pictures/BigPictureSettings.h"
 #include "sound/AudioCdDrive.h"
 
 #include <memory>
@@ -32,6 +33,7 @@ struct ProgramState {
     CommonServices common;
     DisplayFonts fonts;
     ScreenProperties screen;
+    BigPictureSettings big_pictures;
     BaseDirectoryState base_directory;
     StartupValues startup;
     Taudio_CD_key_checker audio_cd_key_checker;

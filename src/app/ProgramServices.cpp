@@ -7,6 +7,7 @@
 #include "common/TextEngine.h"
 #include "data/DataSet.h"
 #include "data/SolvaraAreas.h"
+#include "maps_pictures/BigPictureWindow.h"
 #include "maps_pictures/LocalitiesMap.h"
 #include "maps_pictures/MapWindow.h"
 #include "maps_pictures/PictureFiles.h"
@@ -108,6 +109,10 @@ BrowsingServices program_browsing_services() {
     services.open_map = [](QWidget* owner, Tspecies& species, Tlocality* locality,
                            const std::string& title) {
         open_species_map(program_context(), &open_url, owner, species, locality, title);
+    };
+    services.open_pictures = [](Tspecies& species, Tsubspecies* subspecies_only,
+                                PictureTitleProvider title) {
+        ShowBigPictures(program_context(), &open_url, species, subspecies_only, std::move(title));
     };
     services.select_area = [](TArea& area) {
         auto* region = dynamic_cast<TSolvaraArea*>(&area);

@@ -11,10 +11,13 @@
 #include "common/TextEngine.h"
 #include "data/DataFileReader.h"
 #include "data/DataLoading.h"
+#include "maps_pictures/BigPictureSettings.h"
 #include "platform/MediaDevices.h"
 #include "platform/OverrideCursor.h"
 #include "platform/Paths.h"
 #include "sound/AudioCdDrive.h"
+
+#include <QDate>
 
 namespace pemmaro {
 
@@ -52,6 +55,8 @@ void initialise_modules(const std::string& program_directory) {
             loaded->clear_small_picture_caches();
     });
     measure_screen();
+    read_big_picture_settings(settings_file(), screen_properties().screen_colour_count,
+                              QDate::currentDate().month());
     read_startup_values();
     // The virtual CD changer's images: by default the data disc's image folder.
     set_cd_image_folder(to_native_separators(read_path(
@@ -65,6 +70,7 @@ void initialise_modules(const std::string& program_directory) {
 
 void finalise_modules() {
     save_base_directory();
+    write_big_picture_settings(settings_file());
     write_integer(general_settings::section, general_settings::text_size,
                   display_fonts().base_height());
     set_base_directory_changed_handler(nullptr);

@@ -67,6 +67,12 @@ struct BrowsingServices {
     std::function<void(QWidget* owner, Tspecies& species, Tlocality* locality,
                        const std::string& title)>
         open_map;
+    // The big pictures of a species, or of one of its subspecies, in a window
+    // of their own; title gives its caption for a picture's subspecies.
+    std::function<void(
+        Tspecies& species, Tsubspecies* subspecies_only,
+        std::function<std::string(const Tspecies&, const std::optional<Trecord_ssp_data>&)> title)>
+        open_pictures;
     // Lets the user edit the area on the region map; true when it changed (OK).
     std::function<bool(TArea& area)> select_area;
     // The map of the localities with a site description, modal to the owner.

@@ -364,6 +364,9 @@ TShowForm* TChildForm::create_surface() {
     actions.open_map = [this](Tspecies& species, Tlocality* locality) {
         open_map(species, locality);
     };
+    actions.open_pictures = [this](Tspecies& species, Tsubspecies* subspecies) {
+        open_pictures(species, subspecies);
+    };
     actions.current_line_changed = [this](bool sound_bar, bool sound_file) {
         update_sound_menu(sound_bar, sound_file);
     };
@@ -753,6 +756,19 @@ void TChildForm::open_map(Tspecies& species, Tlocality* locality) {
     const std::string title = species_window_caption(
         species, std::nullopt, surface_->display().options().name_options(), services_.core->texts);
     services_.open_map(this, species, locality, title);
+}
+
+void TChildForm::open_pictures(Tspecies& species, Tsubspecies* subspecies) {
+    if (!services_.open_pictures)
+        return;
+    close_popups();
+    const std::uint32_t name_options = surface_->display().options().name_options();
+    const Ttextfile_handler& texts = services_.core->texts;
+    services_.open_pictures(
+        species, subspecies,
+        [name_options, &texts](const Tspecies& shown, const std::optional<Trecord_ssp_data>& ssp) {
+            return species_window_caption(shown, ssp, name_options, texts);
+        });
 }
 
 void TChildForm::open_readme() {

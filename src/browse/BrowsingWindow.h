@@ -95,6 +95,7 @@ public:
     void select_area();
     void show_site_descriptions();
     void open_map(Tspecies& species, Tlocality* locality);
+    void open_pictures(Tspecies& species, Tsubspecies* subspecies);
     void open_readme();
     void open_recent_info_on_the_web();
     void choose_audio_cds();

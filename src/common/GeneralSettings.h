@@ -31,5 +31,10 @@ inline constexpr std::string_view windows = "Windows";
 inline constexpr long windows_default = 1;
 inline constexpr std::string_view show_picture_at_startup = "Show Picture at Startup";
 inline constexpr bool show_picture_at_startup_default = true;
+// The big picture windows' background, a Windows colour value (0x00BBGGRR).
+inline constexpr std::string_view pictures_background_color = "Pictures Background Color";
+inline constexpr long pictures_background_color_default = 15663103;
+// The month (1 to 12) from which the few-colours warning is due again.
+inline constexpr std::string_view next_month_for_colors_warning = "Next Month for Colors Warning";
 
 } // namespace pemmaro::general_settings

@@ -296,6 +296,17 @@ inline constexpr TextLine see_the{"KZ_MAPWN", 14};
 inline constexpr TextLine site_description{"KZ_MAPWN", 15};
 } // namespace kz_mapwn
 
+namespace kz_pictures {
+inline constexpr TextLine few_colours_before_count{"KZ_PICTURES", 1};
+inline constexpr TextLine few_colours_after_count{"KZ_PICTURES", 2};
+inline constexpr TextLine previous_hint{"KZ_PICTURES", 3};
+inline constexpr TextLine next_hint{"KZ_PICTURES", 4};
+inline constexpr TextLine information_hint{"KZ_PICTURES", 5};
+inline constexpr TextLine credit_hint{"KZ_PICTURES", 6};
+inline constexpr TextLine colour_caption{"KZ_PICTURES", 7};
+inline constexpr TextLine colour_hint{"KZ_PICTURES", 8};
+} // namespace kz_pictures
+
 namespace site_descriptions {
 inline constexpr TextLine caption{"SITE DESCRIPTIONS", 1};
 inline constexpr TextLine file_label{"SITE DESCRIPTIONS", 2};

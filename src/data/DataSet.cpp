@@ -158,6 +158,21 @@ Tbig_picture* nth_big_picture(const Tspecies& species, int n) {
     return picture;
 }
 
+Tbig_picture* neighbour_picture(const Tspecies& species, const Tsubspecies* subspecies_only,
+                                bool forward, const Tbig_picture* current) {
+    auto step = [forward](const Tbig_picture* picture) {
+        return forward ? picture->next_picture : picture->previous_picture;
+    };
+    Tbig_picture* picture = current ? step(current) : forward ? species.first_big_picture : nullptr;
+    auto shown = [subspecies_only](const Tbig_picture* candidate) {
+        return !subspecies_only || (candidate->subspecies_ref &&
+                                    candidate->subspecies_ref->subspecies == subspecies_only);
+    };
+    while (picture && !shown(picture))
+        picture = step(picture);
+    return picture;
+}
+
 int position_of_recording_item(const Tcupaitem& item) {
     int position = 1;
     for (Tcupaitem* other = item.species ? item.species->first_recording_item : nullptr;

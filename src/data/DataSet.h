@@ -277,6 +277,11 @@ public:
 
 // The n-th (1-based) picture of the species; the last one when n exceeds the count.
 Tbig_picture* nth_big_picture(const Tspecies& species, int n);
+// The picture before or after current (the species' first one when there is
+// no current picture, going forward); with a subspecies filter, pictures of
+// other subspecies are passed over. None at either end.
+Tbig_picture* neighbour_picture(const Tspecies& species, const Tsubspecies* subspecies_only,
+                                bool forward, const Tbig_picture* current);
 int position_of_recording_item(const Tcupaitem& item); // 1-based within its species
 
 std::string cut_part_reference_code(const Tcutpart& cut_part);

@@ -311,6 +311,7 @@ struct JpegDecoder {
     JpegErrorManager errors;
     JpegPicture picture;
     std::vector<std::uint8_t> row;
+    int scale_denominator = 1;
 
     JpegDecoder() {
         info.err = jpeg_std_error(&errors.manager);
@@ -383,6 +384,8 @@ void run_jpeg_decoder(JpegDecoder& decoder, const std::uint8_t* data, std::size_
         decoder.picture.complete = false;
         return;
     }
+    decoder.info.scale_num = 1;
+    decoder.info.scale_denom = static_cast<unsigned>(decoder.scale_denominator);
     jpeg_start_decompress(&decoder.info);
     decoder.picture.image =
         QImage(static_cast<int>(decoder.info.output_width),
@@ -560,47 +563,79 @@ void DrawBitmap(QPainter& painter, const QImage& bitmap, QPoint point, RasterOpe
     painter.restore();
 }
 
-JpegPicture decode_jpeg(const std::uint8_t* data, std::size_t size) {
+JpegPicture decode_jpeg(const std::uint8_t* data, std::size_t size, int scale_denominator) {
     JpegDecoder decoder;
     if (data == nullptr || size == 0) {
         decoder.picture.complete = false;
         decoder.picture.error = "empty picture file";
         return decoder.picture;
     }
+    decoder.scale_denominator = std::clamp(scale_denominator, 1, 8);
     run_jpeg_decoder(decoder, data, size);
     if (!decoder.picture.error.empty())
         decoder.picture.image = QImage();
     return std::move(decoder.picture);
 }
 
-JpegPicture load_jpeg_file(const std::string& file_name) {
-    JpegPicture failed;
-    failed.complete = false;
+std::optional<QSize> jpeg_size(const std::uint8_t* data, std::size_t size) {
+    if (data == nullptr || size == 0)
+        return std::nullopt;
+    JpegDecoder decoder;
+    if (setjmp(decoder.errors.jump) != 0)
+        return std::nullopt;
+    jpeg_mem_src(&decoder.info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&decoder.info, TRUE);
+    return QSize(static_cast<int>(decoder.info.image_width),
+                 static_cast<int>(decoder.info.image_height));
+}
+
+int jpeg_scale_denominator(QSize picture, QSize shown) {
+    for (int denominator : {8, 4, 2}) {
+        if (picture.width() / denominator >= shown.width() &&
+            picture.height() / denominator >= shown.height())
+            return denominator;
+    }
+    return 1;
+}
+
+PictureBytes read_picture_bytes(const std::string& file_name) {
+    PictureBytes result;
     const std::optional<std::string> path = resolve_existing_path(file_name);
     if (!path) {
-        failed.error = "file \"" + file_name + "\" does not exist";
-        return failed;
+        result.error = "file \"" + file_name + "\" does not exist";
+        return result;
     }
     PosixFile file;
-    std::vector<std::uint8_t> content;
     if (int error = file.open(*path, PosixFile::Mode::read); error != 0) {
-        failed.error = "cannot open \"" + file_name + "\": " + system_error_text(error);
-        return failed;
+        result.error = "cannot open \"" + file_name + "\": " + system_error_text(error);
+        return result;
     }
     std::array<std::uint8_t, 65536> buffer{};
     for (;;) {
         std::size_t count = 0;
         if (int error = file.read(reinterpret_cast<char*>(buffer.data()), buffer.size(), count);
             error != 0) {
-            failed.error = "cannot read \"" + file_name + "\": " + system_error_text(error);
-            return failed;
+            result.error = "cannot read \"" + file_name + "\": " + system_error_text(error);
+            result.bytes.clear();
+            return result;
         }
         if (count == 0)
             break;
-        content.insert(content.end(), buffer.begin(),
-                       buffer.begin() + static_cast<std::ptrdiff_t>(count));
+        result.bytes.insert(result.bytes.end(), buffer.begin(),
+                            buffer.begin() + static_cast<std::ptrdiff_t>(count));
     }
-    JpegPicture picture = decode_jpeg(content.data(), content.size());
+    return result;
+}
+
+JpegPicture load_jpeg_file(const std::string& file_name) {
+    const PictureBytes content = read_picture_bytes(file_name);
+    if (!content.error.empty()) {
+        JpegPicture failed;
+        failed.complete = false;
+        failed.error = content.error;
+        return failed;
+    }
+    JpegPicture picture = decode_jpeg(content.bytes.data(), content.bytes.size());
     if (!picture.error.empty())
         log_line("JPEG picture " + file_name + ": " + picture.error);
     return picture;

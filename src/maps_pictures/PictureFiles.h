@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -73,7 +74,21 @@ struct JpegPicture {
 
 // A JPEG file of the data disc (data paths with backslashes work).
 JpegPicture load_jpeg_file(const std::string& file_name);
-JpegPicture decode_jpeg(const std::uint8_t* data, std::size_t size);
+// Decoded at 1/scale_denominator (1, 2, 4 or 8) of its size: libjpeg skips
+// the work for pixels that would be scaled away.
+JpegPicture decode_jpeg(const std::uint8_t* data, std::size_t size, int scale_denominator = 1);
+// The picture's size from its header; none when it is no JPEG.
+std::optional<QSize> jpeg_size(const std::uint8_t* data, std::size_t size);
+// The largest of 8, 4 and 2 at which the picture decodes at least as large as
+// it is shown; 1 (full size) otherwise.
+int jpeg_scale_denominator(QSize picture, QSize shown);
+
+struct PictureBytes {
+    std::vector<std::uint8_t> bytes;
+    std::string error; // why there are none
+};
+// The whole file (data paths with backslashes work).
+PictureBytes read_picture_bytes(const std::string& file_name);
 // A JPEG of the program's resources (resource alias = name); none when absent.
 std::optional<JpegPicture> LoadJpegResource(std::string_view name);
 

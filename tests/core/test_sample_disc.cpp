@@ -12,10 +12,10 @@
 #include "data/DataFileReader.h"
 #include "data/DataLoading.h"
 #include "data/DataSet.h"
-#include "maps_pictures/PictureFiles.h"
 #include "data/SolvaraAreas.h"
 #include "maps_pictures/MapFill.h"
 #include "maps_pictures/MapGeometry.h"
+#include "maps_pictures/PictureFiles.h"
 #include "maps_pictures/RegionSeedPoints.h"
 #include "platform/Ansi.h"
 #include "platform/Paths.h"
@@ -341,13 +341,16 @@ TEST_F(SampleDiscMedia, EverySoundFileDecodesWithoutComplaintFromAnyPlace) {
 }
 
 TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
-    const Tbig_picture& picture = data().big_picture_store.front();
-    const auto big = find_file(big_picture_path(picture.species->family_directory_name,
-                                                uid(*picture.species), picture.picture_number));
-    ASSERT_TRUE(big);
-    const JpegPicture big_jpeg = load_jpeg_file(*big);
-    EXPECT_TRUE(big_jpeg.complete);
-    EXPECT_EQ(big_jpeg.image.size(), QSize(640, 480));
+    // The first three pictures are photographs' full size, the others smaller.
+    for (const auto& [index, size] : {std::pair{0, QSize(1600, 1200)}, {3, QSize(640, 480)}}) {
+        const Tbig_picture& picture = data().big_picture_store[static_cast<std::size_t>(index)];
+        const auto big = find_file(big_picture_path(picture.species->family_directory_name,
+                                                    uid(*picture.species), picture.picture_number));
+        ASSERT_TRUE(big);
+        const JpegPicture big_jpeg = load_jpeg_file(*big);
+        EXPECT_TRUE(big_jpeg.complete);
+        EXPECT_EQ(big_jpeg.image.size(), size) << index;
+    }
 
     const auto small = std::find_if(data().species_store.begin(), data().species_store.end(),
                                     [](const Tspecies& s) { return s.flag_s; });

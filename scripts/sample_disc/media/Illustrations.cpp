@@ -325,13 +325,17 @@ QImage small_picture(const BirdLook& look, std::uint64_t seed) {
     return image;
 }
 
-QImage big_picture(const BirdLook& species_look, std::uint64_t seed, const QString& caption) {
+QImage big_picture(const BirdLook& species_look, std::uint64_t seed, const QString& caption,
+                   QSize size) {
     Random random(seed);
-    QImage image(big_picture_width, big_picture_height, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    // Drawn at the usual size and scaled: a larger picture shows the same scene in more detail.
+    p.scale(static_cast<double>(size.width()) / big_picture_width,
+            static_cast<double>(size.height()) / big_picture_height);
     const double strip = 26;
-    const QRectF area(0, 0, image.width(), image.height() - strip);
+    const QRectF area(0, 0, big_picture_width, big_picture_height - strip);
     const auto scene = static_cast<Scene>(random.below(5));
     draw_background(p, area, scene, random);
     const BirdLook look = varied(species_look, random, 1);
@@ -339,12 +343,12 @@ QImage big_picture(const BirdLook& species_look, std::uint64_t seed, const QStri
     const double scale = random.between(90, 150);
     draw_bird_scene(p, area, look, random, flying, random.chance(0.5), scale);
 
-    p.fillRect(QRectF(0, area.height(), image.width(), strip), QColor(30, 30, 35));
+    p.fillRect(QRectF(0, area.height(), big_picture_width, strip), QColor(30, 30, 35));
     QFont font;
     font.setPixelSize(14);
     p.setFont(font);
     p.setPen(QColor(235, 235, 235));
-    p.drawText(QRectF(10, area.height(), image.width() - 20, strip),
+    p.drawText(QRectF(10, area.height(), big_picture_width - 20, strip),
                Qt::AlignVCenter | Qt::AlignLeft, caption);
     return image;
 }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -29,10 +30,14 @@ inline constexpr int small_picture_width = 120;
 inline constexpr int small_picture_height = 90;
 inline constexpr int big_picture_width = 640;
 inline constexpr int big_picture_height = 480;
+// The few pictures that show a photograph's full size (the benchmarks time them).
+inline constexpr int large_picture_width = 1600;
+inline constexpr int large_picture_height = 1200;
 
 QImage small_picture(const BirdLook& look, std::uint64_t seed);
 // caption: the strip at the bottom (species name).
-QImage big_picture(const BirdLook& look, std::uint64_t seed, const QString& caption);
+QImage big_picture(const BirdLook& look, std::uint64_t seed, const QString& caption,
+                   QSize size = QSize(big_picture_width, big_picture_height));
 
 // Baseline JPEG through libjpeg.
 std::vector<std::uint8_t> encode_jpeg(const QImage& image, int quality);

@@ -268,7 +268,13 @@ void plan_pictures(const Tdata& data, const Setting& setting, Plan& plan) {
         job.run = [=] { write_jpeg(path, small_picture(look, seed)); };
         plan.jobs.push_back(std::move(job));
     }
+    // The first few pictures of the disc are photographs' full size.
+    constexpr std::size_t large_pictures = 3;
+    std::size_t index = 0;
     for (const Tbig_picture& picture : data.big_picture_store) {
+        const QSize size = index++ < large_pictures
+                               ? QSize(large_picture_width, large_picture_height)
+                               : QSize(big_picture_width, big_picture_height);
         const Tspecies& species = *picture.species;
         const std::string relative = slashes(big_picture_path(
             species.family_directory_name, unique_id_text(species), picture.picture_number));
@@ -285,10 +291,14 @@ void plan_pictures(const Tdata& data, const Setting& setting, Plan& plan) {
                      std::to_string(species.species_id) + "|" +
                      std::to_string(picture.picture_number) + "|" + caption.toStdString();
         job.cost = 1;
+        if (size.width() != big_picture_width) {
+            job.recipe += "|" + std::to_string(size.width()) + "x" + std::to_string(size.height());
+            job.cost = 6;
+        }
         const BirdLook look = look_for_species(species.unique_id, species.species_id);
         const std::uint64_t seed = seed_of({species.unique_id, picture.picture_number, 2});
         const std::string path = under_base(setting.base, relative);
-        job.run = [=] { write_jpeg(path, big_picture(look, seed, caption)); };
+        job.run = [=] { write_jpeg(path, big_picture(look, seed, caption, size)); };
         plan.jobs.push_back(std::move(job));
     }
 }
