@@ -69,6 +69,12 @@ struct BrowsingServices {
     std::function<bool(TArea& area)> select_area;
     // The map of the localities with a site description, modal to the owner.
     std::function<void(QWidget* owner)> show_site_descriptions;
+    // The play list window: opened by the window's command, shown or not (the
+    // sound bars of a display made meanwhile may be dragged onto it), and
+    // asked before the program ends (false: the user cancelled).
+    std::function<void(QWidget& opener)> open_play_lists;
+    std::function<bool()> play_lists_shown;
+    std::function<bool()> play_lists_may_close;
 };
 
 } // namespace pemmaro

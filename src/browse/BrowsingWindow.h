@@ -71,6 +71,7 @@ public:
 
     // The menu commands.
     TChildForm* open_new_window();
+    void open_play_lists();
     void fold_all();
     void find();
     void find_again();
