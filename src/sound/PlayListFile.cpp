@@ -170,7 +170,13 @@ std::optional<PlayListContent> load_play_list(const std::string& path, const Tda
                 MessageIcon::error);
         return std::nullopt;
     }
-    const PlayListReader reader(file.document);
+    // Editors that save UTF-8 may put a byte order mark before the first section.
+    constexpr std::string_view byte_order_mark = "\xef\xbb\xbf";
+    const std::string& bytes = file.document.bytes();
+    const ProfileDocument document = bytes.starts_with(byte_order_mark)
+                                         ? ProfileDocument(bytes.substr(byte_order_mark.size()))
+                                         : file.document;
+    const PlayListReader reader(document);
     const std::string cdrom = reader.string(general, cdrom_key);
     const std::string version = reader.string(general, version_key);
     if (cdrom.empty() || version.empty()) {

@@ -223,6 +223,8 @@ TEST_F(PlayListFiles, OtherEditionsAndDamagedFilesAreReported) {
     const std::string species = std::to_string(second_recording().species->unique_id);
     // Another product: refused.
     EXPECT_FALSE(load(general("Birds of Another Region") + "[RECORDINGS]\r\nR1=" + good));
+    // Saved by an editor that marks UTF-8: read as any other.
+    EXPECT_TRUE(load("\xef\xbb\xbf" + general() + "[RECORDINGS]\r\nR1=" + good));
     // Another version: a warning, then the list.
     EXPECT_TRUE(load(general("Birds of the Solvara Region", "2.0") + "[RECORDINGS]\r\nR1=" + good));
     // Damaged: no product, a species that is no number, an unknown code,
