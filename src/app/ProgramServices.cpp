@@ -21,6 +21,7 @@
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
 #include "sound/DiscInDriveCheck.h"
+#include "sound/PlayListFile.h"
 #include "sound/PlayListWindow.h"
 #include "sound/SelectAudioCdsDialog.h"
 #include "sound/SoundBars.h"
@@ -88,11 +89,17 @@ PlayListServices play_list_services() {
                                                         QString::fromStdString(start),
                                                         to_qstring(text(play_lists::open_filter))));
     };
-    // The dialog asks before it overwrites a file.
-    services.choose_file_to_save = [](QWidget* window, const std::string& start) {
-        return chosen_path(QFileDialog::getSaveFileName(window, QString(),
-                                                        QString::fromStdString(start),
-                                                        to_qstring(text(play_lists::save_filter))));
+    // The dialog adds the extension before it asks whether to overwrite a
+    // file, so that "calls" does not replace "calls.pl" unasked.
+    services.choose_file_to_save = [](QWidget* window,
+                                      const std::string& start) -> std::optional<std::string> {
+        QFileDialog dialog(window, QString(), QString::fromStdString(start),
+                           to_qstring(text(play_lists::save_filter)));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(play_list_extension);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return chosen_path(dialog.selectedFiles().constFirst());
     };
     return services;
 }
