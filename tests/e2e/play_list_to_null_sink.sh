@@ -230,6 +230,29 @@ start_case "SIGTERM ends the program with the list saved"
 kill -TERM "$pid"
 wait_for_exit "$pid" 20
 expect_equal "$exit_status" 0 "exit code"
-current=$(tr -d '\r' < "$work/Pemmaro.ini" | sed -n 's/^Current=//p')
-expect_equal "$current" "$list_file" "the current play list in the settings"
+# A key of section PLAYLISTS of the settings file.
+setting() {
+  awk -v key="$1" '
+    { sub(/\r$/, "") }
+    /^\[/ { in_section = ($0 == "[PLAYLISTS]"); next }
+    in_section && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }' \
+    "$work/Pemmaro.ini"
+}
+expect_equal "$(setting Current)" "$list_file" "the current play list in the settings"
+expect_equal "$(setting "Open at Startup")" "Yes" "Open at Startup"
+coord=$(setting Coord)
+
+start_case "the next start opens the list where it was"
+(cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
+pid=$!
+play_list=$(wait_for_window "Play List: calls" 30)
+if [ -n "$play_list" ]; then
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$play_list")"
+  expect_equal "$X,$Y,$((X + WIDTH)),$((Y + HEIGHT))" "$coord" "the play list window's rectangle"
+else
+  fail "the play list window did not open with its list"
+fi
+kill -TERM "$pid"
+wait_for_exit "$pid" 20
 finish

@@ -6,6 +6,7 @@
 #include "sound/PlayListWindow.h"
 #include "sound/SoundBarDrag.h"
 
+#include <QAction>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTableWidget>
@@ -127,9 +128,11 @@ TEST_F(PlayListWindow, DropsEditsAndTheUnsavedChangesQuestion) {
     EXPECT_FALSE(form->modified());
     EXPECT_TRUE(form->unnamed());
 
-    // The saved file still holds both rows, and opens again.
-    open_path_ = folder_.file("calls.pl");
-    form->open_list();
+    // The saved file still holds both rows, and opens again from the recent files.
+    const auto* recent = form->findChild<QAction*>("previous_file_1");
+    ASSERT_NE(recent, nullptr);
+    EXPECT_EQ(recent->text(), "&1 calls");
+    const_cast<QAction*>(recent)->trigger();
     EXPECT_EQ(form->list().row_count(), 2);
     EXPECT_EQ(form->windowTitle().toStdString(), "Play List: calls");
 }
