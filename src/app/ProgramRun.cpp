@@ -51,7 +51,7 @@ struct ProgramWindows::Windows {
     TChildForm main_window;
     TFindInShowStringsDialog find_dialog{program_context().texts};
     TNameOptionsDialog name_options_dialog{program_context().texts};
-    TPlayListForm play_list_form;
+    TPlayListForm play_list_form{play_list_services()};
     TLocalitiesMapForm localities_map_form{program_context(), &open_url};
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;

@@ -2,6 +2,9 @@
 
 #include "app/Help.h"
 #include "app/Startup.h"
+#include "browse/BrowsingWindow.h"
+#include "browse/DisplayLines.h"
+#include "browse/WindowList.h"
 #include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
 #include "common/TextEngine.h"
@@ -14,11 +17,14 @@
 #include "maps_pictures/RecordingsAndPicturesListForm.h"
 #include "maps_pictures/SelectAreaWindow.h"
 #include "maps_pictures/SmallPictures.h"
+#include "platform/Ansi.h"
 #include "platform/FolderDialog.h"
 #include "sound/AboutAudioCdForm.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
 #include "sound/DiscInDriveCheck.h"
+#include "sound/PlayListFile.h"
+#include "sound/PlayListWindow.h"
 #include "sound/SelectAudioCdsDialog.h"
 #include "sound/SoundBars.h"
 #include "tools/AboutForm.h"
@@ -26,6 +32,8 @@
 #include "tools/IntroductionForm.h"
 #include "tools/WebBrowserSettingsDialog.h"
 #include "tools/WebBrowserWindow.h"
+
+#include <QFileDialog>
 
 namespace pemmaro {
 
@@ -64,7 +72,45 @@ ShowRandomGenerator& show_random_generator() {
     return random;
 }
 
+std::optional<std::string> chosen_path(const QString& path) {
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
 } // namespace
+
+PlayListServices play_list_services() {
+    PlayListServices services;
+    services.core = &program_context();
+    services.data = data();
+    services.set_soundbar_dragging = [](bool automatic) {
+        top_forms().set_soundbar_dragging_enabled(automatic);
+    };
+    services.name_choice = [] {
+        const TChildForm* main = top_forms().main_child_form();
+        return main ? main->surface().display().options().name_choice() : NameChoice{};
+    };
+    services.show_help = [] { show_help_context(help_context_play_lists); };
+    services.choose_file_to_open = [](QWidget* window, const std::string& start) {
+        return chosen_path(QFileDialog::getOpenFileName(window, QString(),
+                                                        QString::fromStdString(start),
+                                                        to_qstring(text(play_lists::open_filter))));
+    };
+    // The dialog adds the extension before it asks whether to overwrite a
+    // file, so that "calls" does not replace "calls.pl" unasked.
+    services.choose_file_to_save = [](QWidget* window,
+                                      const std::string& start) -> std::optional<std::string> {
+        QFileDialog dialog(window, QString(), QString::fromStdString(start),
+                           to_qstring(text(play_lists::save_filter)));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(play_list_extension);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return chosen_path(dialog.selectedFiles().constFirst());
+    };
+    return services;
+}
 
 SelectAudioCdsServices audio_cd_dialog_services() {
     SelectAudioCdsServices services;
@@ -118,6 +164,18 @@ BrowsingServices program_browsing_services() {
         auto* region = dynamic_cast<TSolvaraArea*>(&area);
         RegionAreaSelection* selection = region_area_selection();
         return region && selection && selection->SelectInteractively(*region) == QDialog::Accepted;
+    };
+    services.open_play_lists = [](QWidget& opener) {
+        if (TPlayListForm* form = play_list_form())
+            form->open_from(&opener);
+    };
+    services.play_lists_shown = [] {
+        const TPlayListForm* form = play_list_form();
+        return form && form->isVisible();
+    };
+    services.play_lists_may_close = [] {
+        TPlayListForm* form = play_list_form();
+        return !form || form->may_close_program();
     };
     services.show_site_descriptions = [](QWidget* owner) {
         TLocalitiesMapForm* form = localities_map_form();

@@ -15,4 +15,9 @@ BrowsingServices program_browsing_services();
 struct SelectAudioCdsServices;
 SelectAudioCdsServices audio_cd_dialog_services();
 
+// What the play list window is given: the data set, the browsing windows'
+// sound bars and naming, the help and the file dialogs.
+struct PlayListServices;
+PlayListServices play_list_services();
+
 } // namespace pemmaro

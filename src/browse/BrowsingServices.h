@@ -84,6 +84,12 @@ struct BrowsingServices {
     // The generator of the shows' random choices, seeded once from the clock
     // at start; not owned.
     ShowRandomGenerator* show_random = nullptr;
+    // The play list window: opened by the window's command, shown or not (the
+    // sound bars of a display made meanwhile may be dragged onto it), and
+    // asked before the program ends (false: the user cancelled).
+    std::function<void(QWidget& opener)> open_play_lists;
+    std::function<bool()> play_lists_shown;
+    std::function<bool()> play_lists_may_close;
 };
 
 } // namespace pemmaro

@@ -207,8 +207,9 @@ void TChildForm::create_file_menu() {
     m.what_was_that_menu_item =
         add_item(*this, m.file_menu, "what_was_that_menu_item",
                  menu_caption(menus::what_was_that, "..."), &TChildForm::show_what_was_that);
-    m.play_lists_menu_item = add_item(*this, m.file_menu, "play_lists_menu_item",
-                                      menu_caption(menus::play_lists, "..."));
+    m.play_lists_menu_item =
+        add_item(*this, m.file_menu, "play_lists_menu_item", menu_caption(menus::play_lists, "..."),
+                 &TChildForm::open_play_lists);
     m.file_menu->addSeparator();
     m.exit_menu_item = add_item(*this, m.file_menu, "exit_menu_item", menu_caption(menus::exit));
     connect(m.exit_menu_item, &QAction::triggered, this, &QWidget::close);
@@ -384,6 +385,9 @@ TShowForm* TChildForm::create_surface() {
         open_threat_explanation(position);
     };
     actions.close_popups = [this] { close_popups(); };
+    // Bars made while the play list window is open can be dragged onto it.
+    if (services_.play_lists_shown && services_.play_lists_shown())
+        surface->set_soundbar_dragging(true);
     return surface;
 }
 
@@ -472,8 +476,8 @@ void TChildForm::adjust_menus() {
 void TChildForm::hide_items_awaiting_their_windows() {
     // These commands open windows that the program does not have yet.
     MenuItems& m = *items_;
-    for (QAction* item : {m.show_menu_item, m.play_lists_menu_item})
-        item->setVisible(false);
+    m.show_menu_item->setVisible(false);
+    m.play_lists_menu_item->setVisible(static_cast<bool>(services_.open_play_lists));
 }
 
 void TChildForm::update_check_marks() {
@@ -530,6 +534,11 @@ TChildForm* TChildForm::open_new_window() {
     window->initialise({.secondary = true, .copy_from = this, .restore_from_settings = false});
     window->show();
     return window;
+}
+
+void TChildForm::open_play_lists() {
+    if (services_.open_play_lists)
+        services_.open_play_lists(*this);
 }
 
 void TChildForm::fold_all() {
@@ -886,6 +895,11 @@ void TChildForm::changeEvent(QEvent* event) {
 }
 
 void TChildForm::closeEvent(QCloseEvent* event) {
+    // The play list may hold changes the user wants to keep.
+    if (!secondary_ && services_.play_lists_may_close && !services_.play_lists_may_close()) {
+        event->ignore();
+        return;
+    }
     if (!secondary_) {
         top_forms().write_data_to_settings_file();
         if (items_->show_intro_form_menu_item->isVisible())

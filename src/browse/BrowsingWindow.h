@@ -76,6 +76,7 @@ public:
 
     // The menu commands.
     TChildForm* open_new_window();
+    void open_play_lists();
     void fold_all();
     void show_what_was_that();
     void find();

@@ -199,9 +199,8 @@ void TShowForm::Private::place_sound_bar(Line line, QPoint& pen) {
         // The bar goes with its line, so the line outlives every call.
         options.select_item = [this, line] { set_current_line(line); };
         options.automatic_dragging = dragging;
-        // The play list finds the recording by its place among the species'
-        // items; the shown number skips recordings of CDs not owned.
-        options.drag_value = position_of_recording_item(*record.item);
+        // The number the line shows, which the play list shows after the name.
+        options.drag_value = record.recording_number;
         bar = services.make_sound_bar(form.viewport(), pen.x(), top, std::move(options));
         record.control = std::make_unique<SoundBarHolder>(bar);
         bars.add(bar);

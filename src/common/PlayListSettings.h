@@ -11,4 +11,23 @@ inline constexpr std::string_view section = "PLAYLISTS";
 inline constexpr std::string_view open_at_startup = "Open at Startup";
 inline constexpr bool open_at_startup_default = false;
 
+// The play list file loaded at start; empty: a new list.
+inline constexpr std::string_view current = "Current";
+// The window's rectangle: left, top, right, bottom.
+inline constexpr std::string_view coord = "Coord";
+
+// The sound options of the window.
+inline constexpr std::string_view seconds_between_sounds = "Seconds between Sounds";
+inline constexpr long seconds_between_sounds_default = 1;
+inline constexpr std::string_view tell_species_names = "Tell Species Names";
+inline constexpr bool tell_species_names_default = true;
+inline constexpr std::string_view tell_names_afterwards = "Tell names Afterwards";
+inline constexpr bool tell_names_afterwards_default = false;
+inline constexpr std::string_view seconds_after_spoken_names = "Seconds after Spoken Names";
+inline constexpr long seconds_after_spoken_names_default = 1;
+
+// The recently used play list files, most recent first: "Recent 1" ...
+inline constexpr std::string_view recent_prefix = "Recent ";
+inline constexpr int recent_count = 4;
+
 } // namespace pemmaro::play_list_settings

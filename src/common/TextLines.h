@@ -325,4 +325,40 @@ inline constexpr TextLine pictures{"KZ_LISTS", 1};
 inline constexpr TextLine recordings{"KZ_LISTS", 2};
 } // namespace kz_lists
 
+// The play list window and its file's messages.
+namespace play_lists {
+inline constexpr TextLine caption{"PLAY_LISTS", 1};
+inline constexpr TextLine untitled{"PLAY_LISTS", 2};
+inline constexpr TextLine file_menu{"PLAY_LISTS", 3};
+inline constexpr TextLine new_list{"PLAY_LISTS", 4};
+inline constexpr TextLine open_list{"PLAY_LISTS", 5};
+inline constexpr TextLine save{"PLAY_LISTS", 6};
+inline constexpr TextLine save_as{"PLAY_LISTS", 7};
+inline constexpr TextLine play{"PLAY_LISTS", 8};
+inline constexpr TextLine stop{"PLAY_LISTS", 9};
+inline constexpr TextLine help{"PLAY_LISTS", 10};
+inline constexpr TextLine endless_loop{"PLAY_LISTS", 11};
+inline constexpr TextLine start_at_selected{"PLAY_LISTS", 12};
+inline constexpr TextLine times_heading{"PLAY_LISTS", 13};
+inline constexpr TextLine open_filter{"PLAY_LISTS", 14};
+inline constexpr TextLine save_filter{"PLAY_LISTS", 15};
+inline constexpr TextLine save_changes_before_name{"PLAY_LISTS", 16};
+inline constexpr TextLine save_changes_after_name{"PLAY_LISTS", 17};
+inline constexpr TextLine other_product{"PLAY_LISTS", 18};
+inline constexpr TextLine other_version_1{"PLAY_LISTS", 19};
+inline constexpr TextLine other_version_2{"PLAY_LISTS", 20};
+inline constexpr TextLine damaged_file{"PLAY_LISTS", 21};
+inline constexpr TextLine recordings_missing{"PLAY_LISTS", 22};
+inline constexpr TextLine number_heading{"PLAY_LISTS", 23};
+inline constexpr TextLine recording_heading{"PLAY_LISTS", 24};
+} // namespace play_lists
+
+namespace play_sound_options_frame {
+inline constexpr TextLine pause_before_spoken_names{"PLAY_SOUND_OPTIONS_FRAME", 1};
+inline constexpr TextLine tell_species_names{"PLAY_SOUND_OPTIONS_FRAME", 2};
+inline constexpr TextLine pause_after_spoken_names{"PLAY_SOUND_OPTIONS_FRAME", 3};
+inline constexpr TextLine tell_names_afterwards{"PLAY_SOUND_OPTIONS_FRAME", 4};
+inline constexpr TextLine pause_between_recordings{"PLAY_SOUND_OPTIONS_FRAME", 5};
+} // namespace play_sound_options_frame
+
 } // namespace pemmaro

@@ -107,6 +107,10 @@ void set_sound_bar_drag_handler(SoundBarDragHandler handler) {
     globals().drag_handler = std::move(handler);
 }
 
+PlayingSlot& sound_bar_playing_slot() {
+    return globals().playing;
+}
+
 Tsound_bar* playing_sound_bar() {
     const SoundBarPlayback* playing = globals().playing.playback();
     if (playing == nullptr)

@@ -54,6 +54,9 @@ void set_sound_bar_drag_handler(SoundBarDragHandler handler);
 
 // The bar that plays (or was last started and only paused); none otherwise.
 Tsound_bar* playing_sound_bar();
+// The slot the bars play in; what else plays a recording (the play list)
+// plays there too, so that only one sound plays at a time.
+PlayingSlot& sound_bar_playing_slot();
 
 // The width of the scroll bar for a recording of that length.
 int sound_bar_scroll_width(int length_ms, int compact);
