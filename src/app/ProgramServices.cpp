@@ -18,6 +18,7 @@
 #include "sound/AudioCdDriveDialog.h"
 #include "sound/DiscInDriveCheck.h"
 #include "sound/SelectAudioCdsDialog.h"
+#include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
 #include "tools/AboutForm.h"
 #include "tools/CopyToHardDisk.h"
@@ -106,6 +107,10 @@ BrowsingServices program_browsing_services() {
         auto* region = dynamic_cast<TSolvaraArea*>(&area);
         RegionAreaSelection* selection = region_area_selection();
         return region && selection && selection->SelectInteractively(*region) == QDialog::Accepted;
+    };
+    services.open_sonogram = [](SoundBarControl& control) {
+        if (auto* bar = dynamic_cast<Tsound_bar*>(&control))
+            bar->show_sonogram();
     };
     services.show_site_descriptions = [](QWidget* owner) {
         TLocalitiesMapForm* form = localities_map_form();
