@@ -147,7 +147,10 @@ void draw_sonogram_frame(QPainter& painter, QSize size, const QRect& plot, doubl
     const QFontMetrics metrics = painter.fontMetrics();
     const int baseline = plot.bottom() + 5 + metrics.ascent();
 
-    // Time: labels at least 50 pixels apart; the unit after the last one.
+    // Time: labels at least 50 pixels apart; the unit at the right end.
+    const QString seconds_unit = QStringLiteral("s");
+    const int unit_left = size.width() - metrics.horizontalAdvance(seconds_unit) - 1;
+    painter.drawText(unit_left, baseline, seconds_unit);
     if (seconds > 0) {
         const double step = tick_step(50 * seconds / plot.width());
         for (double t = 0; t <= seconds + 1e-9; t += step) {
@@ -155,12 +158,11 @@ void draw_sonogram_frame(QPainter& painter, QSize size, const QRect& plot, doubl
             painter.drawLine(x, plot.bottom() + 1, x, plot.bottom() + 4);
             const QString label = tick_label(t, step);
             const int width = metrics.horizontalAdvance(label);
-            painter.drawText(std::clamp(x - width / 2, 0, size.width() - width), baseline, label);
+            const int left = std::max(0, x - width / 2);
+            if (left + width < unit_left - 2)
+                painter.drawText(left, baseline, label);
         }
     }
-    const QString seconds_unit = QStringLiteral("s");
-    painter.drawText(size.width() - metrics.horizontalAdvance(seconds_unit) - 1, baseline,
-                     seconds_unit);
 
     // Frequency: labels at least 1.5 lines apart; the unit above the axis.
     const double khz = (settings.highest_hz - settings.lowest_hz) / 1000.0;

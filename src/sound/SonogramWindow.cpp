@@ -213,6 +213,10 @@ TSonogramForm::~TSonogramForm() {
         the_form = nullptr;
 }
 
+Tsound_bar* TSonogramForm::sound_bar() const {
+    return bar_;
+}
+
 QString TSonogramForm::menu_caption() const {
     return to_qstring(core_.texts.text(kz_sonogram::menu_item));
 }

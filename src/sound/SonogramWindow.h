@@ -91,7 +91,7 @@ public:
     QString menu_caption() const;
 
     SonogramView& view() { return *view_; }
-    Tsound_bar* sound_bar() const { return bar_; }
+    Tsound_bar* sound_bar() const;
     std::shared_ptr<const Sonogram> sonogram() const { return sonogram_; }
     const SonogramSettings& settings() const { return settings_; }
     void set_settings(const SonogramSettings& settings);
