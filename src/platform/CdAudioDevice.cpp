@@ -255,7 +255,7 @@ MciError CdAudioDevice::play(std::optional<std::uint32_t> from, std::optional<st
 }
 
 MciError CdAudioDevice::samples(std::uint32_t from, std::uint32_t to,
-                               audio::SourceFactory& factory) {
+                                audio::SourceFactory& factory) {
     std::shared_ptr<CdDisc> disc = current_disc();
     if (!disc)
         return mci::device_not_ready;

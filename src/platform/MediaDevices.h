@@ -106,8 +106,8 @@ public:
     // The decoded frames of [from, to] (current time format) exactly as play
     // hands them to the output, for analysis on a worker: the factory may run
     // on any thread, also after the device closed.
-    virtual MciError samples(MciDeviceId /*device*/, std::uint32_t /*from*/,
-                             std::uint32_t /*to*/, audio::SourceFactory& /*factory*/) {
+    virtual MciError samples(MciDeviceId /*device*/, std::uint32_t /*from*/, std::uint32_t /*to*/,
+                             audio::SourceFactory& /*factory*/) {
         return mci::unsupported_function;
     }
     virtual MciError close(MciDeviceId device) = 0;

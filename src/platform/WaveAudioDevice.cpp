@@ -122,10 +122,9 @@ MciError WaveAudioDevice::samples(std::uint32_t from, std::uint32_t to,
 }
 
 audio::SourceFactory WaveAudioDevice::source(std::uint32_t first, std::uint32_t last) const {
-    return [path = path_, begin = frame_at(first), end = frame_at(last),
-            exact = format_.frames_exact] {
-        return open_sound_file_source(path, begin, end, exact);
-    };
+    return
+        [path = path_, begin = frame_at(first), end = frame_at(last),
+         exact = format_.frames_exact] { return open_sound_file_source(path, begin, end, exact); };
 }
 
 MciError WaveAudioDevice::stop() {

@@ -10,9 +10,9 @@
 #include "platform/Paths.h"
 #include "platform/ProgramResources.h"
 #include "sound/AudioCdDrive.h"
+#include "sound/SonogramWindow.h"
 #include "sound/SoundBarPlayback.h"
 #include "sound/SoundPlayers.h"
-#include "sound/SonogramWindow.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
