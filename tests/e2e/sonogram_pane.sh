@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: the sonogram pane in the real program under Xvfb with a
 # PulseAudio null sink. The first recording of the first species is opened in
-# the pane with S on its sound bar and played (the sound must reach the sink);
+# the pane from the Sound menu and played (the sound must reach the sink);
 # two screenshots of the pane taken while it plays differ only in a narrow
 # strip around the cursor; a click on the pane moves the playback there.
 # Usage: sonogram_pane.sh PROGRAM SAMPLE_DISC SAMPLE_BASE [ARTIFACT_FOLDER]
@@ -73,7 +73,7 @@ cursor_columns() {
     awk -F'[,:]' '/#FF3030/ { print $1 }'
 }
 
-start_case "S on a sound bar opens the pane; the recording plays with it"
+start_case "the Sound menu opens the pane on the current recording, which plays with it"
 main=$(wait_for_window "^${title}\$" 30)
 if [ -z "$main" ]; then
   fail "no window titled '$title' appeared"
@@ -81,7 +81,7 @@ if [ -z "$main" ]; then
   finish
 fi
 sleep 1
-keys "$main" Return Down Return Down s
+keys "$main" Return Down Return Down alt+u g
 pane=$(wait_for_window "^Sonogram - " 10)
 if [ -z "$pane" ]; then
   import -window root "$artifacts/sonogram_pane_missing.png" || true
