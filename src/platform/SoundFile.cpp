@@ -286,8 +286,8 @@ std::size_t LinearResampler::pull(std::int16_t* samples, std::size_t frames) {
         const std::int16_t* a = input_.data() + (index - base_) * audio::output_channels;
         const std::int16_t* b = has_next ? a + audio::output_channels : a;
         for (std::size_t c = 0; c < audio::output_channels; ++c)
-            out[c] = static_cast<std::int16_t>(
-                a[c] + (static_cast<std::int64_t>(b[c]) - a[c]) * fraction / out_rate);
+            out[c] = static_cast<std::int16_t>(a[c] + (static_cast<std::int64_t>(b[c]) - a[c]) *
+                                                          fraction / out_rate);
         out += audio::output_channels;
         ++made;
         index += static_cast<std::uint64_t>(whole_step);
