@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -411,6 +412,19 @@ void TSonogramForm::copy_to_clipboard() {
 
 void TSonogramForm::hideEvent(QHideEvent*) {
     timer_->stop();
+}
+
+void TSonogramForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && bar_) {
+        if (!event->isAutoRepeat())
+            bar_->toggle();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace pemmaro

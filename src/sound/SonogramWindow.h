@@ -111,6 +111,8 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    // Space plays or pauses the recording, Escape closes the pane.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void create_menus();

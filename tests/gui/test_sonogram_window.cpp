@@ -104,8 +104,9 @@ TEST_F(SonogramWindow, OpensFromTheBarAndFollowsAndSeeksThePlayback) {
     EXPECT_NEAR(form_.sonogram()->seconds(), 4.0, 0.01);
     EXPECT_NE(form_.windowTitle().indexOf("Acrocephalus palustris 2"), -1);
 
-    // The cursor follows the playback.
-    bar_->toggle();
+    // Space in the pane plays; the cursor follows the playback.
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form_, &space);
     ASSERT_TRUE(bar_->is_playing());
     ASSERT_TRUE(QTest::qWaitFor([this] { return form_.view().cursor().value_or(0) > 0.3; }, 3000));
 
@@ -134,6 +135,10 @@ TEST_F(SonogramWindow, OpensFromTheBarAndFollowsAndSeeksThePlayback) {
     EXPECT_EQ(bar_->current_position(), ms / 100);
     form_.frame();
     EXPECT_NEAR(*view.cursor(), ms / 1000.0, 0.1);
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form_, &escape);
+    EXPECT_FALSE(form_.isVisible());
 }
 
 TEST_F(SonogramWindow, ExportWritesAPictureOfTheViewAndReportsAFailure) {
