@@ -5,9 +5,13 @@
 #include "sound/SoundBars.h"
 #include "sound/SoundPlayers.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -142,7 +146,20 @@ TEST_F(SonogramWindow, OpensFromTheBarAndFollowsAndSeeksThePlayback) {
 }
 
 TEST_F(SonogramWindow, ExportWritesAPictureOfTheViewAndReportsAFailure) {
-    form_.show_for(*bar_);
+    // Opened from the bar's context menu.
+    QString item;
+    QTimer::singleShot(0, [&item] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            item = menu->actions().front()->text();
+            menu->actions().front()->trigger();
+            menu->close();
+        }
+    });
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(3, 3),
+                                  bar_->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(bar_, &right_click);
+    EXPECT_EQ(item, "Sono&gram");
+    EXPECT_EQ(form_.sound_bar(), bar_);
     ASSERT_TRUE(sonogram_done());
     EXPECT_EQ(form_.default_file_name(), "Acrocephalus palustris 2.png");
     const std::string path = folder_.file("Acrocephalus palustris 2.png");
