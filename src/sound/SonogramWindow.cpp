@@ -39,6 +39,10 @@ constexpr int longest_run_on_ms = 60;
 
 const QColor cursor_colour(255, 48, 48);
 
+// A sonogram takes a byte per 44.1 kHz frame: the first half hour of a longer
+// recording (an audio CD track played whole) is shown, in 80 MB.
+constexpr std::uint64_t longest_analysed_ms = 30 * 60 * 1000;
+
 // The recording's number among its species' recordings, from 1; 0 if not found.
 int recording_number(const Tcupaitem& item) {
     int number = 1;
@@ -305,9 +309,10 @@ void TSonogramForm::load_sonogram() {
         audio::SourceFactory samples;
         if ((!sonogram_ || sonogram_->failed()) && bar_->is_opened() &&
             bar_->player().SpanSamples(samples)) {
-            const auto frames = static_cast<std::uint64_t>(std::max(0, item->cut_part->length_ms)) *
-                                    audio::output_rate / 1000 +
-                                1;
+            const auto length = std::min<std::uint64_t>(
+                static_cast<std::uint64_t>(std::max(0, item->cut_part->length_ms)),
+                longest_analysed_ms);
+            const std::uint64_t frames = length * audio::output_rate / 1000 + 1;
             sonogram_ = cache_.sonogram(recording, settings_.window_size, frames, samples);
         }
         if (sonogram_ && sonogram_->failed())
