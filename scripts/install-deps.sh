@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config python3
   qt6-base-dev qt6-multimedia-dev qt6-webengine-dev
   libsndfile1-dev libcdio-dev libcdio-cdda-dev libcdio-paranoia-dev
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libfftw3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run (xdg-utils: the desktop opens the readme and web pages with xdg-open)
   fonts-liberation qt6-qpa-plugins xdg-utils

@@ -22,6 +22,7 @@
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
 #include "sound/PlayListWindow.h"
+#include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
 #include "tools/WebBrowserSettingsDialog.h"
 #include "tools/WebBrowserWindow.h"
@@ -56,6 +57,7 @@ struct ProgramWindows::Windows {
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;
     TChooseAudioCDPlayerDialog choose_audio_cd_player_dialog{cd_audio_device_count()};
+    TSonogramForm sonogram_form{program_context()};
 };
 
 ProgramWindows::ProgramWindows()

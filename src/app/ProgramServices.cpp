@@ -26,6 +26,7 @@
 #include "sound/PlayListFile.h"
 #include "sound/PlayListWindow.h"
 #include "sound/SelectAudioCdsDialog.h"
+#include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
 #include "tools/AboutForm.h"
 #include "tools/CopyToHardDisk.h"
@@ -176,6 +177,10 @@ BrowsingServices program_browsing_services() {
     services.play_lists_may_close = [] {
         TPlayListForm* form = play_list_form();
         return !form || form->may_close_program();
+    };
+    services.open_sonogram = [](SoundBarControl& control) {
+        if (auto* bar = dynamic_cast<Tsound_bar*>(&control))
+            bar->show_sonogram();
     };
     services.show_site_descriptions = [](QWidget* owner) {
         TLocalitiesMapForm* form = localities_map_form();

@@ -75,6 +75,8 @@ struct BrowsingServices {
         open_pictures;
     // Lets the user edit the area on the region map; true when it changed (OK).
     std::function<bool(TArea& area)> select_area;
+    // The sonogram pane on the recording of a sound bar.
+    std::function<void(SoundBarControl& bar)> open_sonogram;
     // The map of the localities with a site description, modal to the owner.
     std::function<void(QWidget* owner)> show_site_descriptions;
     // Shows the window of the list of what the window's shows showed and

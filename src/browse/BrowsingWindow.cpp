@@ -101,6 +101,7 @@ struct TChildForm::MenuItems {
     QMenu* sound_menu = nullptr;
     QAction* show_sound_file_menu_item = nullptr;
     QAction* load_into_editor_menu_item = nullptr;
+    QAction* sonogram_menu_item = nullptr;
     QMenu* options_menu = nullptr;
     QAction* show_intro_form_menu_item = nullptr;
     QAction* names_menu_item = nullptr;
@@ -244,6 +245,10 @@ void TChildForm::create_sound_menu() {
     m.load_into_editor_menu_item =
         add_item(*this, m.sound_menu, "load_into_editor_menu_item",
                  menu_caption(menus::load_into_sound_editor), &TChildForm::load_into_editor);
+    m.sonogram_menu_item =
+        add_item(*this, m.sound_menu, "sonogram_menu_item", menu_caption(kz_sonogram::menu_item),
+                 &TChildForm::show_sonogram);
+    m.sonogram_menu_item->setVisible(static_cast<bool>(services_.open_sonogram));
 }
 
 void TChildForm::create_options_menu() {
@@ -673,6 +678,12 @@ void TChildForm::load_into_editor() {
         *services_.sound_editor, services_.core->settings,
         cut_part_sound_file_path(*bar->item->cut_part, base_directory()),
         [this](const std::string& current) { return choose_editor_file(current); });
+}
+
+void TChildForm::show_sonogram() {
+    SoundBarControl* bar = surface_->current_sound_bar_control();
+    if (bar && services_.open_sonogram)
+        services_.open_sonogram(*bar);
 }
 
 void TChildForm::select_sound_editor() {

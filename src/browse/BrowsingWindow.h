@@ -86,6 +86,7 @@ public:
     void show_about();
     void switch_window(bool forward);
     void show_sound_file_name();
+    void show_sonogram();
     void load_into_editor();
     void select_sound_editor();
     void toggle_show_threatened();

@@ -532,6 +532,11 @@ SoundBarRecord* TShowForm::current_sound_bar() {
     return current && (*current)->kind == lkSoundBar ? (*current)->sound_bar.get() : nullptr;
 }
 
+SoundBarControl* TShowForm::current_sound_bar_control() {
+    const auto current = d_->display.current_line;
+    return current ? bar_of(**current) : nullptr;
+}
+
 const QImage& TShowForm::back_buffer() const {
     return d_->buffer;
 }

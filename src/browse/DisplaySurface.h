@@ -83,6 +83,8 @@ public:
     void set_active(bool active);
     // The line of the current sound bar, when the current line is one.
     SoundBarRecord* current_sound_bar();
+    // The bar placed on the current line, when it is a sound bar line on screen.
+    SoundBarControl* current_sound_bar_control();
 
     // What the last paint drew (tests read pixels from it).
     const QImage& back_buffer() const;

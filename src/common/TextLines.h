@@ -361,4 +361,22 @@ inline constexpr TextLine tell_names_afterwards{"PLAY_SOUND_OPTIONS_FRAME", 4};
 inline constexpr TextLine pause_between_recordings{"PLAY_SOUND_OPTIONS_FRAME", 5};
 } // namespace play_sound_options_frame
 
+// The sonogram pane.
+namespace kz_sonogram {
+inline constexpr TextLine menu_item{"KZ_SONOGRAM", 1};
+inline constexpr TextLine caption{"KZ_SONOGRAM", 2};
+inline constexpr TextLine nothing_to_show{"KZ_SONOGRAM", 3};
+inline constexpr TextLine picture_menu{"KZ_SONOGRAM", 4};
+inline constexpr TextLine export_png{"KZ_SONOGRAM", 5};
+inline constexpr TextLine copy{"KZ_SONOGRAM", 6};
+inline constexpr TextLine view_menu{"KZ_SONOGRAM", 7};
+inline constexpr TextLine window_size{"KZ_SONOGRAM", 8};
+inline constexpr TextLine frequency_range{"KZ_SONOGRAM", 9};
+inline constexpr TextLine dynamic_range{"KZ_SONOGRAM", 10};
+inline constexpr TextLine samples{"KZ_SONOGRAM", 11};
+inline constexpr TextLine sound_unreadable{"KZ_SONOGRAM", 12};
+inline constexpr TextLine not_saved{"KZ_SONOGRAM", 13};
+inline constexpr TextLine png_files{"KZ_SONOGRAM", 14};
+} // namespace kz_sonogram
+
 } // namespace pemmaro

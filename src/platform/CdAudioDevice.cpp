@@ -254,6 +254,23 @@ MciError CdAudioDevice::play(std::optional<std::uint32_t> from, std::optional<st
     return 0;
 }
 
+MciError CdAudioDevice::samples(std::uint32_t from, std::uint32_t to,
+                                audio::SourceFactory& factory) {
+    std::shared_ptr<CdDisc> disc = current_disc();
+    if (!disc)
+        return mci::device_not_ready;
+    std::int32_t first = 0;
+    std::int32_t last = 0;
+    if (MciError error = decode_position(*disc, from, first))
+        return error;
+    if (MciError error = decode_position(*disc, to, last))
+        return error;
+    if (first > last)
+        return mci::outofrange;
+    factory = [disc, first, last] { return open_cd_source(disc, first, last); };
+    return 0;
+}
+
 MciError CdAudioDevice::stop() {
     cursor_.stop();
     return 0;

@@ -76,6 +76,7 @@ public:
     MciError seek(std::uint32_t to) override;
     MciError play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to) override;
     MciError stop() override;
+    MciError samples(std::uint32_t from, std::uint32_t to, audio::SourceFactory& factory) override;
 
 private:
     // The drive's disc; a different disc resets the position.

@@ -78,6 +78,12 @@ public:
         return d ? d->stop() : mci::invalid_device_id;
     }
 
+    MciError samples(MciDeviceId device, std::uint32_t from, std::uint32_t to,
+                     audio::SourceFactory& factory) override {
+        MediaDevice* d = find(device);
+        return d ? d->samples(from, to, factory) : mci::invalid_device_id;
+    }
+
     MciError close(MciDeviceId device) override {
         std::unique_ptr<MediaDevice> closing;
         {

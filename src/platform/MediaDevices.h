@@ -14,6 +14,8 @@
 // CD devices also on a worker that looks at the drive for the status line; a
 // device is used by the thread that opened it.
 
+#include "platform/AudioOutput.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -101,6 +103,13 @@ public:
     virtual MciError play(MciDeviceId device, std::optional<std::uint32_t> from,
                           std::optional<std::uint32_t> to) = 0;
     virtual MciError stop(MciDeviceId device) = 0;
+    // The decoded frames of [from, to] (current time format) exactly as play
+    // hands them to the output, for analysis on a worker: the factory may run
+    // on any thread, also after the device closed.
+    virtual MciError samples(MciDeviceId /*device*/, std::uint32_t /*from*/, std::uint32_t /*to*/,
+                             audio::SourceFactory& /*factory*/) {
+        return mci::unsupported_function;
+    }
     virtual MciError close(MciDeviceId device) = 0;
     // The number of CD audio devices (drives and the virtual changer).
     virtual std::uint32_t cd_audio_device_count() = 0;

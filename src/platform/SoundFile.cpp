@@ -269,26 +269,35 @@ void LinearResampler::push(const std::int16_t* samples, std::size_t frames) {
 }
 
 std::size_t LinearResampler::pull(std::int16_t* samples, std::size_t frames) {
+    constexpr std::int64_t out_rate = audio::output_rate;
+    // The input position of the next output frame, index + fraction / out_rate,
+    // stepped by rate / out_rate rather than divided out for every frame.
+    const std::uint64_t position = next_output_ * rate_;
+    std::uint64_t index = position / audio::output_rate;
+    auto fraction = static_cast<std::int64_t>(position % audio::output_rate);
+    const auto whole_step = static_cast<std::int64_t>(rate_ / audio::output_rate);
+    const auto fraction_step = static_cast<std::int64_t>(rate_ % audio::output_rate);
     std::size_t made = 0;
-    while (made < frames) {
-        std::uint64_t position = next_output_ * rate_;
-        std::uint64_t index = position / audio::output_rate;
-        auto fraction = static_cast<std::int64_t>(position % audio::output_rate);
-        if (index >= input_total_)
-            break;
-        bool has_next = index + 1 < input_total_;
+    std::int16_t* out = samples;
+    while (made < frames && index < input_total_) {
+        const bool has_next = index + 1 < input_total_;
         if (!has_next && !ended_ && fraction != 0)
             break; // the next input frame is still to come
         const std::int16_t* a = input_.data() + (index - base_) * audio::output_channels;
         const std::int16_t* b = has_next ? a + audio::output_channels : a;
-        for (std::size_t c = 0; c < audio::output_channels; ++c) {
-            std::int64_t value =
-                a[c] + (static_cast<std::int64_t>(b[c]) - a[c]) * fraction / audio::output_rate;
-            samples[made * audio::output_channels + c] = static_cast<std::int16_t>(value);
-        }
-        ++next_output_;
+        for (std::size_t c = 0; c < audio::output_channels; ++c)
+            out[c] = static_cast<std::int16_t>(a[c] + (static_cast<std::int64_t>(b[c]) - a[c]) *
+                                                          fraction / out_rate);
+        out += audio::output_channels;
         ++made;
+        index += static_cast<std::uint64_t>(whole_step);
+        fraction += fraction_step;
+        if (fraction >= out_rate) {
+            fraction -= out_rate;
+            ++index;
+        }
     }
+    next_output_ += made;
     std::uint64_t needed = std::min(input_index(next_output_), input_total_);
     if (needed > base_) {
         auto drop = static_cast<std::ptrdiff_t>((needed - base_) * audio::output_channels);

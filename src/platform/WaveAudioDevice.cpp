@@ -108,11 +108,23 @@ MciError WaveAudioDevice::play(std::optional<std::uint32_t> from, std::optional<
         cursor_.rest_at(first);
         return 0;
     }
-    cursor_.play(
-        first, last,
-        [path = path_, begin = frame_at(first), end = frame_at(last),
-         exact = format_.frames_exact] { return open_sound_file_source(path, begin, end, exact); });
+    cursor_.play(first, last, source(first, last));
     return 0;
+}
+
+MciError WaveAudioDevice::samples(std::uint32_t from, std::uint32_t to,
+                                  audio::SourceFactory& factory) {
+    learn_length();
+    if (from > longest_length_ || to > longest_length_ || from > to)
+        return mci::outofrange;
+    factory = source(std::min(from, length_), std::min(to, length_));
+    return 0;
+}
+
+audio::SourceFactory WaveAudioDevice::source(std::uint32_t first, std::uint32_t last) const {
+    return
+        [path = path_, begin = frame_at(first), end = frame_at(last),
+         exact = format_.frames_exact] { return open_sound_file_source(path, begin, end, exact); };
 }
 
 MciError WaveAudioDevice::stop() {

@@ -38,8 +38,10 @@ public:
     MciError seek(std::uint32_t to) override;
     MciError play(std::optional<std::uint32_t> from, std::optional<std::uint32_t> to) override;
     MciError stop() override;
+    MciError samples(std::uint32_t from, std::uint32_t to, audio::SourceFactory& factory) override;
 
 private:
+    audio::SourceFactory source(std::uint32_t first, std::uint32_t last) const;
     // Takes the worker's count once it is there.
     void learn_length();
     // The position now; once the playback has ended it becomes the resting one.

@@ -145,10 +145,12 @@ void SoundBarPlayback::start_playing() {
         return;
     stop_others();
     const bool at_end = position_ >= maximum_ - 1;
+    const bool exact = seek_ms_ && *seek_ms_ / 100 == position_;
     if (at_end)
         set_position(0);
     else
-        player_->SeekTo(position_ * 100);
+        player_->SeekTo(exact ? *seek_ms_ : position_ * 100);
+    seek_ms_.reset();
     if (!player_->Play(at_end)) {
         stop_and_close();
         return;
@@ -189,6 +191,17 @@ void SoundBarPlayback::stop_at_position() {
         return;
     player_->Stop();
     player_->SeekTo(position_ * 100);
+}
+
+void SoundBarPlayback::seek_to(int milliseconds) {
+    const int ms = std::clamp(milliseconds, 0, maximum_ * 100);
+    set_position(ms / 100);
+    seek_ms_ = ms;
+    if (!opened_)
+        return;
+    if (playing_)
+        player_->Stop();
+    player_->SeekTo(ms);
 }
 
 SoundBarPlayback::Poll SoundBarPlayback::poll() {

@@ -80,6 +80,10 @@ public:
     // The thumb was moved while playing: the player stops where it now stands,
     // and start_playing goes on from there.
     void stop_at_position();
+    // Moves to a point finer than the thumb's tenths (the sonogram's click):
+    // the thumb shows it, and playing goes on from the exact point when
+    // start_playing is called while the thumb is still there.
+    void seek_to(int milliseconds);
 
     struct Poll {
         bool media_gone = false;     // nothing to play any more: polling stops
@@ -108,6 +112,7 @@ private:
     bool opened_ = false;
     bool playing_ = false;
     bool ended_ = false;
+    std::optional<int> seek_ms_; // the exact point of the last seek_to
 };
 
 } // namespace pemmaro

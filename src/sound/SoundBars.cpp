@@ -10,11 +10,14 @@
 #include "platform/Paths.h"
 #include "platform/ProgramResources.h"
 #include "sound/AudioCdDrive.h"
+#include "sound/SonogramWindow.h"
 #include "sound/SoundBarPlayback.h"
 #include "sound/SoundPlayers.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -241,6 +244,8 @@ Tsound_bar::Tsound_bar(QWidget* parent, int left, int top, SoundBarOptions optio
     scroll_bar_ = new QScrollBar(Qt::Horizontal, this);
     scroll_bar_->setObjectName("sound_bar_scroll_bar");
     scroll_bar_->setFocusPolicy(Qt::NoFocus);
+    // Right clicks open the bar's own menu.
+    scroll_bar_->setContextMenuPolicy(Qt::NoContextMenu);
     scroll_bar_->setGeometry(scroll_bar_left_, scroll_bar_top(), scroll_bar_width_, bar_size);
     scroll_bar_->setRange(0, playback_->maximum());
     scroll_bar_->setValue(stored_position_ ? *stored_position_ : 0);
@@ -390,6 +395,11 @@ bool Tsound_bar::handle_button_key(QKeyEvent& event) {
             button_->click();
         return true;
     }
+    if (event.key() == Qt::Key_S && !(event.modifiers() & ~Qt::KeypadModifier) &&
+        sonogram_form() != nullptr) {
+        show_sonogram();
+        return true;
+    }
     if (!(event.modifiers() & Qt::ShiftModifier))
         return false;
     const int small_step = scroll_bar_->singleStep();
@@ -449,6 +459,33 @@ void Tsound_bar::user_scrolled() {
     if (select_item_)
         select_item_();
     button_->setFocus();
+}
+
+void Tsound_bar::seek_to(int milliseconds) {
+    if (!playback_->is_opened() && !open())
+        return;
+    const bool was_playing = playback_->is_playing();
+    timer_->stop();
+    playback_->seek_to(milliseconds);
+    show_thumb();
+    set_position_text(playback_->position());
+    if (was_playing)
+        start_playing();
+}
+
+void Tsound_bar::show_sonogram() {
+    if (TSonogramForm* form = sonogram_form())
+        form->show_for(*this);
+}
+
+void Tsound_bar::contextMenuEvent(QContextMenuEvent* event) {
+    TSonogramForm* form = sonogram_form();
+    if (form == nullptr)
+        return;
+    QMenu menu; // not a child: the bar may go while the menu is open
+    QAction* sonogram = menu.addAction(form->menu_caption());
+    connect(sonogram, &QAction::triggered, this, &Tsound_bar::show_sonogram);
+    menu.exec(event->globalPos());
 }
 
 void Tsound_bar::set_position_text(int tenths) {

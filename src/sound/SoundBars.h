@@ -103,6 +103,13 @@ public:
     void start_playing();
     void pause();
     void stop_and_close();
+    // Opens the player without playing; false when it cannot.
+    bool open();
+    // Opens when needed and moves to the point (milliseconds in the
+    // recording); playing goes on from there when it was playing.
+    void seek_to(int milliseconds);
+    // Opens the sonogram pane on this bar's recording.
+    void show_sonogram();
     bool is_opened() const { return playback_->is_opened(); }
     bool is_playing() const { return playback_->is_playing(); }
     // The thumb, in tenths of seconds.
@@ -141,12 +148,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class TBitBtn_sound_bar;
 
-    bool open();
     void show_thumb();
     bool handle_button_key(QKeyEvent& event);
     void button_clicked();

@@ -185,6 +185,15 @@ bool TMCIDevicePlayer::PlayRange(std::optional<std::uint32_t> from,
     return true;
 }
 
+bool TMCIDevicePlayer::SpanSamples(audio::SourceFactory&) {
+    return false;
+}
+
+bool TMCIDevicePlayer::DeviceSamples(std::uint32_t from, std::uint32_t to,
+                                     audio::SourceFactory& factory) {
+    return device_id_ != 0 && media_devices().samples(device_id_, from, to, factory) == 0;
+}
+
 bool TMCIDevicePlayer::Stop() {
     if (device_id_ == 0)
         return false;
@@ -252,6 +261,10 @@ bool TSoundFilePlayer::Play(bool from_start) {
     if (from_start)
         current_ = span_start_;
     return PlayRange(to_device_ms(current_), to_device_ms(span_end_));
+}
+
+bool TSoundFilePlayer::SpanSamples(audio::SourceFactory& factory) {
+    return DeviceSamples(to_device_ms(span_start_), to_device_ms(span_end_), factory);
 }
 
 bool TSoundFilePlayer::SeekTo(int position) {
@@ -362,6 +375,12 @@ bool TAudioCDTrackPlayer::Play(bool from_start) {
         current_ = span_start_;
     return PlayRange(ms_to_tmsf(to_device_ms(current_), track_),
                      ms_to_tmsf(to_device_ms(span_end_), track_));
+}
+
+bool TAudioCDTrackPlayer::SpanSamples(audio::SourceFactory& factory) {
+    return IsMediaPresent() && SetTimeFormat(mci::TimeFormat::tmsf, true) &&
+           DeviceSamples(ms_to_tmsf(to_device_ms(span_start_), track_),
+                         ms_to_tmsf(to_device_ms(span_end_), track_), factory);
 }
 
 bool TAudioCDTrackPlayer::GetPosition(int& position) {

@@ -6,6 +6,7 @@
 // Threads: user-interface thread only. Every command returns at once; playing
 // goes on in the device layer and its end is found by polling the position.
 
+#include "platform/AudioOutput.h"
 #include "platform/MediaDevices.h"
 #include "platform/MessageText.h"
 
@@ -45,6 +46,9 @@ public:
     virtual bool Close();
     virtual bool IsMediaPresent() = 0;
     virtual void ShowError(const MessageText& context, MciError error);
+    // The recording's whole span as the output plays it, for analysis on a
+    // worker thread; false (and nothing reported) when the device cannot tell.
+    virtual bool SpanSamples(audio::SourceFactory& factory);
 
     // The device commands; each returns true on success and reports a failure
     // that is not silent with ShowError. An empty element means none.
@@ -63,6 +67,8 @@ public:
 protected:
     // Seeks to a target in the device's current time format.
     bool SendSeek(std::uint32_t target);
+    // [from, to] in the device's current time format; silent.
+    bool DeviceSamples(std::uint32_t from, std::uint32_t to, audio::SourceFactory& factory);
 
 private:
     MciDeviceId device_id_ = 0;
@@ -83,6 +89,7 @@ public:
     bool SeekTo(int position) override;
     bool GetPosition(int& position) override;
     bool IsMediaPresent() override { return true; }
+    bool SpanSamples(audio::SourceFactory& factory) override;
 
     // The device may learn the file's length only after the open (MPEG layer
     // 3 is counted by a worker): takes the length it reports now. True when
@@ -126,6 +133,7 @@ public:
     bool GetPosition(int& position) override;
     bool Close() override;
     bool IsMediaPresent() override;
+    bool SpanSamples(audio::SourceFactory& factory) override;
 
     std::uint32_t track() const { return track_; }
     int track_start() const { return track_start_; }

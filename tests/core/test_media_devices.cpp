@@ -654,6 +654,38 @@ TEST_F(MediaDevicesTest, CdSourceHandsTheSectorsAsStored) {
     EXPECT_FALSE(open_cd_source(disc, 15, 21)); // past the disc's end
 }
 
+// What the sonogram reads: the frames play would hand over for the same span.
+TEST_F(MediaDevicesTest, SamplesOfASpanAreThoseItsPlayHands) {
+    write_image(dir.path(), "disc", {{160}, {105}});
+    MciDeviceId cd = load_disc("2;2;4");
+    ASSERT_EQ(devices().set_time_format(cd, mci::TimeFormat::tmsf), 0u);
+    audio::SourceFactory factory;
+    ASSERT_EQ(devices().samples(cd, tmsf(2, 0, 0, 10), tmsf(2, 0, 0, 40), factory), 0u);
+    EXPECT_EQ(devices().close(cd), 0u) << "the factory outlives the device";
+    opened.clear();
+    auto source = factory();
+    ASSERT_TRUE(source);
+    std::vector<std::int16_t> span = read_all(*source);
+    ASSERT_EQ(span.size(), 30u * 588 * 2);
+    EXPECT_EQ(span.front(), 170);
+    EXPECT_EQ(span.back(), -199);
+    EXPECT_EQ(devices().samples(load_disc("2;2;4"), tmsf(3, 0, 0, 0), tmsf(3, 0, 1, 0), factory),
+              mci::outofrange);
+
+    write_tone(dir.file("a.wav"), SF_FORMAT_PCM_16, 22050, 1, 22050);
+    MciDeviceId file = open_file(dir.file("a.wav"));
+    ASSERT_EQ(devices().samples(file, 250, 750, factory), 0u);
+    auto tone = factory();
+    ASSERT_TRUE(tone);
+    std::vector<std::int16_t> part = read_all(*tone);
+    EXPECT_NEAR(static_cast<double>(part.size()) / 2, 44100.0 / 2, 2);
+    auto whole = open_sound_file_source(dir.file("a.wav"), 0, 22050);
+    std::vector<std::int16_t> all = read_all(*whole);
+    // The span starts at input frame 5512, output frame 11024 of the whole.
+    EXPECT_TRUE(std::equal(part.begin(), part.end() - 2, all.begin() + 2 * 11024));
+    EXPECT_EQ(devices().samples(file, 750, 250, factory), mci::outofrange);
+}
+
 TEST_F(MediaDevicesTest, BrokenImagesGiveErrorsNotCrashes) {
     // No BIN beside the CUE: no disc to load.
     write_image(dir.path(), "gone", {{100}, {100}});
