@@ -271,7 +271,7 @@ def build_model(description=sample_data):
                 pictures.append({
                     "uid": uid, "ssp": ssp, "ssp_p": uncertain,
                     "photographer": person(p["photographer"]) if p["photographer"] else "",
-                    "value": p["value"],
+                    "value": date_field(p["date"]) if p["date"] else "",
                     "locality": place(p["place"]) if p["place"] else "",
                     "flags": p["flags"], "caption": wrap(p["caption"])})
         families.append(family)

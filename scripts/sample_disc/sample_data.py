@@ -23,7 +23,8 @@ How to read it:
     item has no "P" flag. name: other species' items can point at the same
     recording with heard(name, ...). part_of_previous: a later part of the
     species' previous sound file (same cut number, next sub letter).
-  pic(caption, photographer, value, place, ssp=..., flags="NSS"/"X1")
+  pic(caption, photographer, date, place, ssp=..., flags="NSS"/"X1"): date as
+    "YYYY-MM-DD", written as the record's DDMMYY number.
 """
 
 from collections import namedtuple
@@ -65,8 +66,8 @@ def heard(name, kind, text, *, ssp=None, play=True, x1=False, number=None, about
             "play": play, "x1": x1, "number": number, "about": about}
 
 
-def pic(caption, photographer=None, value=None, place=None, *, ssp=None, flags=""):
-    return {"caption": caption, "photographer": photographer, "value": value,
+def pic(caption, photographer=None, date=None, place=None, *, ssp=None, flags=""):
+    return {"caption": caption, "photographer": photographer, "date": date,
             "place": place, "ssp": ssp, "flags": flags}
 
 
@@ -241,8 +242,8 @@ FAMILIES = [
                     "2001-02-22", file=6, play=False),
             ],
             pictures=[
-                pic("A flock resting on a lotus pond", "D. Mervaine", 4, "KEOLADEO"),
-                pic("Adult in flight", "N. Tavrinen", 3, "KUALA SELANGOR", flags="NSS"),
+                pic("A flock resting on a lotus pond", "D. Mervaine", "1998-06-12", "KEOLADEO"),
+                pic("Adult in flight", "N. Tavrinen", "1992-11-23", "KUALA SELANGOR", flags="NSS"),
             ]),
         Species(
             "Nettapus coromandelianus", "Cotton Pygmy Goose",
@@ -262,9 +263,9 @@ FAMILIES = [
                     "2008-12-05", "06:50", file=7, number=80),
             ],
             pictures=[
-                pic("Male among water lilies", "M. Callowden", 5, "KAZIRANGA",
+                pic("Male among water lilies", "M. Callowden", "1999-04-06", "KAZIRANGA",
                     ssp="coromandelianus"),
-                pic("Female", "D. Mervaine", 3, "KEOLADEO"),
+                pic("Female", "D. Mervaine", "1993-09-17", "KEOLADEO"),
             ]),
         Species(
             "Aix galericulata", "Mandarin Duck",
@@ -285,8 +286,8 @@ FAMILIES = [
                     about=("Female", "with young")),
             ],
             pictures=[
-                pic("Drake", "J. Vautrelle", 5, "YUANYANG LAKE"),
-                pic("Drake and duck on a mountain lake", "L. Ostevik", 4, "YUANYANG LAKE"),
+                pic("Drake", "J. Vautrelle", "2000-02-28", "YUANYANG LAKE"),
+                pic("Drake and duck on a mountain lake", "L. Ostevik", "1994-07-11", "YUANYANG LAKE"),
             ]),
         Species(
             "Asarcornis scutulata", "White-winged Duck",
@@ -307,7 +308,7 @@ FAMILIES = [
                     "1993-07-10", "05:50", file=11, number="?"),
             ],
             pictures=[
-                pic("Adult at a forest pool", "R. Pellandre", 4, "WAY KAMBAS"),
+                pic("Adult at a forest pool", "R. Pellandre", "2001-12-22", "WAY KAMBAS"),
             ]),
         Species(
             "Aythya baeri", "Baer's Pochard",
@@ -325,7 +326,7 @@ FAMILIES = [
                     cut_note="Recorded at long range over open water"),
             ],
             pictures=[
-                pic("Male", "N. Tavrinen", 4, "KOSHI TAPPU"),
+                pic("Male", "N. Tavrinen", "1995-05-05", "KOSHI TAPPU"),
             ]),
     ]),
 
@@ -358,9 +359,9 @@ FAMILIES = [
                     file=9, ssp="bankiva"),
             ],
             pictures=[
-                pic("Adult <B>male</B>", "M. Callowden", 5, "KHAO YAI", ssp="gallus"),
-                pic("Female with chicks", "D. Mervaine", 3, "CHITWAN", ssp="murghi"),
-                pic("Male crowing on a fallen log", "T. Brannick", 4, "KAZIRANGA",
+                pic("Adult <B>male</B>", "M. Callowden", "2002-10-16", "KHAO YAI", ssp="gallus"),
+                pic("Female with chicks", "D. Mervaine", "1996-03-27", "CHITWAN", ssp="murghi"),
+                pic("Male crowing on a fallen log", "T. Brannick", "2003-08-10", "KAZIRANGA",
                     ssp="murghi", flags="X1"),
             ]),
         Species(
@@ -381,8 +382,8 @@ FAMILIES = [
                     "06:30", file=6, part_of_previous=True),
             ],
             pictures=[
-                pic("Male on the forest floor", "H. Kestowe", 5, "SINHARAJA"),
-                pic("Female", "M. Callowden", 3, "YALA"),
+                pic("Male on the forest floor", "H. Kestowe", "1997-01-21", "SINHARAJA"),
+                pic("Female", "M. Callowden", "1991-06-04", "YALA"),
             ]),
         Species(
             "Pavo cristatus", "Indian Peafowl",
@@ -402,8 +403,8 @@ FAMILIES = [
                     cut_note="The birds call from the trees as the cat walks past"),
             ],
             pictures=[
-                pic("Male in display", "J. Vautrelle", 5, "KEOLADEO"),
-                pic("Female", "D. Mervaine", 2, "YALA"),
+                pic("Male in display", "J. Vautrelle", "1998-11-15", "KEOLADEO"),
+                pic("Female", "D. Mervaine", "1992-04-26", "YALA"),
                 pic("Male roosting at dusk", None, None, None, flags="NSS"),
             ]),
         Species(
@@ -429,9 +430,9 @@ FAMILIES = [
                     "06:00", file=7, ssp="muticus"),
             ],
             pictures=[
-                pic("Displaying male", "M. Callowden", 4, "HUAI KHA KHAENG", ssp="imperator"),
+                pic("Displaying male", "M. Callowden", "1993-02-20", "HUAI KHA KHAENG", ssp="imperator"),
                 pic("Adult <I>female</I>", None, None, None, flags="X1"),
-                pic("Male drinking at a river", "K. Orvin", 3, "CAT TIEN",
+                pic("Male drinking at a river", "K. Orvin", "1994-12-14", "CAT TIEN",
                     ssp="imperator (P)"),
             ]),
         Species(
@@ -450,7 +451,7 @@ FAMILIES = [
                     cut_note="The place of this recording was not noted"),
             ],
             pictures=[
-                pic("Male in an aviary", "J. Vautrelle", 3, "ZERO", flags="NSS"),
+                pic("Male in an aviary", "J. Vautrelle", "2001-05-25", "ZERO", flags="NSS"),
             ]),
         Species(
             "Lophophorus impejanus", "Himalayan Monal",
@@ -470,8 +471,8 @@ FAMILIES = [
                     cd=(9, 4, 8.5), play=False),
             ],
             pictures=[
-                pic("Male on an alpine meadow", "N. Tavrinen", 5, "CHOPTA"),
-                pic("Female", "T. Brannick", 3, "CHOPTA"),
+                pic("Male on an alpine meadow", "N. Tavrinen", "1995-10-08", "CHOPTA"),
+                pic("Female", "T. Brannick", "2002-03-19", "CHOPTA"),
             ]),
         Species(
             "Syrmaticus mikado", "Mikado Pheasant",
@@ -483,8 +484,8 @@ FAMILIES = [
             range_text="Found only in Taiwan, in mixed and conifer forest with dense "
                        "undergrowth high in the central mountains.",
             pictures=[
-                pic("Male on a forest road in mist", "L. Ostevik", 5, "DASYUESHAN"),
-                pic("Female", "J. Vautrelle", 4, "DASYUESHAN"),
+                pic("Male on a forest road in mist", "L. Ostevik", "1996-08-02", "DASYUESHAN"),
+                pic("Female", "J. Vautrelle", "2003-01-13", "DASYUESHAN"),
             ]),
     ]),
 
@@ -509,8 +510,8 @@ FAMILIES = [
                     number="?"),
             ],
             pictures=[
-                pic("Adult in winter plumage, head-on", "D. Mervaine", 5, "PAK THALE"),
-                pic("Feeding on the mudflats", "E. Yarrowby", 4, "MOTTAMA"),
+                pic("Adult in winter plumage, head-on", "D. Mervaine", "1997-06-24", "PAK THALE"),
+                pic("Feeding on the mudflats", "E. Yarrowby", "1991-11-07", "MOTTAMA"),
             ]),
         Species(
             "Tringa guttifer", "Nordmann's Greenshank",
@@ -531,7 +532,7 @@ FAMILIES = [
                     "16:20", file=7),
             ],
             pictures=[
-                pic("Adult in breeding plumage", "L. Ostevik", 4, "MAI PO"),
+                pic("Adult in breeding plumage", "L. Ostevik", "1998-04-18", "MAI PO"),
             ]),
         Species(
             "Actitis hypoleucos", "Common Sandpiper",
@@ -551,7 +552,7 @@ FAMILIES = [
                     play=False),
             ],
             pictures=[
-                pic("Adult on a rock in a stream", "N. Tavrinen", 3, "CHITWAN"),
+                pic("Adult on a rock in a stream", "N. Tavrinen", "1992-09-01", "CHITWAN"),
             ]),
         Species(
             "Tringa glareola", "Wood Sandpiper",
@@ -570,8 +571,8 @@ FAMILIES = [
                 heard("keoladeo-marsh", "B", "Calls far off", play=False),
             ],
             pictures=[
-                pic("Adult wading", "D. Mervaine", 3, "CANDABA"),
-                pic("Adult in winter", "S. Quillon", 2, "CANDABA", flags="NSS"),
+                pic("Adult wading", "D. Mervaine", "1999-02-12", "CANDABA"),
+                pic("Adult in winter", "S. Quillon", "1993-07-23", "CANDABA", flags="NSS"),
             ]),
     ]),
 
@@ -587,8 +588,8 @@ FAMILIES = [
                        "and Nepal to Indochina, Peninsular Malaysia, Borneo, Sumatra and Java; "
                        "declining nearly everywhere.",
             pictures=[
-                pic("Adult in a mangrove", "A. Vandrel", 4, "KUALA SELANGOR"),
-                pic("Soaring adult", "D. Mervaine", 3, "KINABATANGAN"),
+                pic("Adult in a mangrove", "A. Vandrel", "2000-12-06", "KUALA SELANGOR"),
+                pic("Soaring adult", "D. Mervaine", "1994-05-17", "KINABATANGAN"),
             ]),
         Species(
             "Mycteria cinerea", "Milky Stork",
@@ -600,7 +601,7 @@ FAMILIES = [
             range_text="Coastal mangroves and mudflats of Cambodia, Peninsular Malaysia, "
                        "Sumatra and Java; also Sulawesi, beyond the region.",
             pictures=[
-                pic("Adults feeding on a mudflat", "N. Tavrinen", 4, "KUALA SELANGOR"),
+                pic("Adults feeding on a mudflat", "N. Tavrinen", "2001-10-28", "KUALA SELANGOR"),
             ]),
         Species(
             "Mycteria leucocephala", "Painted Stork",
@@ -617,8 +618,8 @@ FAMILIES = [
                 heard("keoladeo-marsh", "A", "Bill-clattering at the nests"),
             ],
             pictures=[
-                pic("Adults at the nest", "J. Vautrelle", 5, "KEOLADEO"),
-                pic("Adult feeding", "K. Orvin", 3, "PREK TOAL"),
+                pic("Adults at the nest", "J. Vautrelle", "1995-03-11", "KEOLADEO"),
+                pic("Adult feeding", "K. Orvin", "2002-08-22", "PREK TOAL"),
             ]),
         Species(
             "Anastomus oscitans", "Asian Openbill",
@@ -636,7 +637,7 @@ FAMILIES = [
                     file=9),
             ],
             pictures=[
-                pic("Adult with a snail", "M. Callowden", 4, "KOSHI TAPPU"),
+                pic("Adult with a snail", "M. Callowden", "1996-01-05", "KOSHI TAPPU"),
             ]),
     ]),
 
@@ -659,7 +660,7 @@ FAMILIES = [
                     file=7, number=60),
             ],
             pictures=[
-                pic("Adult at a forest pool", "K. Orvin", 4, "TMATBOEY"),
+                pic("Adult at a forest pool", "K. Orvin", "2003-06-16", "TMATBOEY"),
             ]),
         Species(
             "Thaumatibis gigantea", "Giant Ibis",
@@ -678,8 +679,8 @@ FAMILIES = [
                     "05:50", file=8, part_of_previous=True),
             ],
             pictures=[
-                pic("Adult in dry forest", "K. Orvin", 5, "TMATBOEY"),
-                pic("Pair at a drying pool", "J. Vautrelle", 4, "TMATBOEY", flags="X1"),
+                pic("Adult in dry forest", "K. Orvin", "1997-11-27", "TMATBOEY"),
+                pic("Pair at a drying pool", "J. Vautrelle", "1991-04-10", "TMATBOEY", flags="X1"),
             ]),
         Species(
             "Platalea minor", "Black-faced Spoonbill",
@@ -699,9 +700,9 @@ FAMILIES = [
                     file=5, play=False),
             ],
             pictures=[
-                pic("Wintering flock", "L. Ostevik", 5, "ZENGWEN"),
-                pic("Adult in breeding plumage", "J. Vautrelle", 4, "MAI PO"),
-                pic("Adult feeding", "N. Tavrinen", 3, "MAI PO", flags="NSS"),
+                pic("Wintering flock", "L. Ostevik", "1998-09-21", "ZENGWEN"),
+                pic("Adult in breeding plumage", "J. Vautrelle", "1992-02-04", "MAI PO"),
+                pic("Adult feeding", "N. Tavrinen", "1999-07-15", "MAI PO", flags="NSS"),
             ]),
     ]),
 
@@ -724,8 +725,8 @@ FAMILIES = [
                     file=9),
             ],
             pictures=[
-                pic("Adult on a dead branch", "S. Quillon", 5, "KITANGLAD"),
-                pic("Young bird at the nest", "S. Quillon", 4, "KITANGLAD", flags="X1"),
+                pic("Adult on a dead branch", "S. Quillon", "1993-12-26", "KITANGLAD"),
+                pic("Young bird at the nest", "S. Quillon", "2000-05-09", "KITANGLAD", flags="X1"),
             ]),
         Species(
             "Nisaetus bartelsi", "Javan Hawk-Eagle",
@@ -743,7 +744,7 @@ FAMILIES = [
                     number=80),
             ],
             pictures=[
-                pic("Adult perched", "R. Pellandre", 4, "GEDE"),
+                pic("Adult perched", "R. Pellandre", "1994-10-20", "GEDE"),
             ]),
         Species(
             "Gyps bengalensis", "White-rumped Vulture",
@@ -763,8 +764,8 @@ FAMILIES = [
                     file=11),
             ],
             pictures=[
-                pic("Adults at a carcass", "T. Brannick", 4, "CHITWAN"),
-                pic("Adult in flight from below", "N. Tavrinen", 3, "TMATBOEY"),
+                pic("Adults at a carcass", "T. Brannick", "2001-03-03", "CHITWAN"),
+                pic("Adult in flight from below", "N. Tavrinen", "1995-08-14", "TMATBOEY"),
             ]),
         Species(
             "Spilornis cheela", "Crested Serpent Eagle",
@@ -796,9 +797,9 @@ FAMILIES = [
                     ssp="palawanensis"),
             ],
             pictures=[
-                pic("Adult perched", "M. Callowden", 5, "KHAO YAI", ssp="burmanicus"),
-                pic("Adult in flight", "D. Mervaine", 4, "CHITWAN", ssp="cheela"),
-                pic("Adult of the Taiwan race", "L. Ostevik", 4, "DASYUESHAN", ssp="hoya"),
+                pic("Adult perched", "M. Callowden", "2002-01-25", "KHAO YAI", ssp="burmanicus"),
+                pic("Adult in flight", "D. Mervaine", "1996-06-08", "CHITWAN", ssp="cheela"),
+                pic("Adult of the Taiwan race", "L. Ostevik", "2003-11-19", "DASYUESHAN", ssp="hoya"),
             ]),
         Species(
             "Haliastur indus", "Brahminy Kite",
@@ -819,8 +820,8 @@ FAMILIES = [
                     "07:30", file=5, ssp="intermedius (P)", play=False),
             ],
             pictures=[
-                pic("Adult", "A. Vandrel", 4, "KUALA SELANGOR", ssp="intermedius"),
-                pic("Juvenile", "H. Kestowe", 2, "PERIYAR", ssp="indus"),
+                pic("Adult", "A. Vandrel", "1997-04-02", "KUALA SELANGOR", ssp="intermedius"),
+                pic("Juvenile", "H. Kestowe", "1991-09-13", "PERIYAR", ssp="indus"),
             ]),
     ]),
 
@@ -846,9 +847,9 @@ FAMILIES = [
                     file=10, number=80),
             ],
             pictures=[
-                pic("Male in flight", "M. Callowden", 5, "KHAO YAI"),
-                pic("Pair at a fruiting fig", "K. Orvin", 4, "KHAO YAI"),
-                pic("Female", "H. Kestowe", 3, "THATTEKAD", flags="NSS X1"),
+                pic("Male in flight", "M. Callowden", "1998-02-24", "KHAO YAI"),
+                pic("Pair at a fruiting fig", "K. Orvin", "1992-07-07", "KHAO YAI"),
+                pic("Female", "H. Kestowe", "1999-12-18", "THATTEKAD", flags="NSS X1"),
             ]),
         Species(
             "Rhinoplax vigil", "Helmeted Hornbill",
@@ -867,7 +868,7 @@ FAMILIES = [
             ],
             pictures=[
                 pic("Male at a fig tree", None, None, None, flags="NSS"),
-                pic("Male in flight", "D. Mervaine", 4, "DANUM VALLEY"),
+                pic("Male in flight", "D. Mervaine", "2000-10-12", "DANUM VALLEY"),
             ]),
         Species(
             "Anthracoceros albirostris", "Oriental Pied Hornbill",
@@ -887,8 +888,8 @@ FAMILIES = [
                     cd=(9, 7, 11.0), ssp="convexus"),
             ],
             pictures=[
-                pic("Adult", "A. Vandrel", 4, "DANUM VALLEY", ssp="convexus"),
-                pic("Pair in a riverside tree", "D. Mervaine", 3, "KINABATANGAN",
+                pic("Adult", "A. Vandrel", "1994-03-23", "DANUM VALLEY", ssp="convexus"),
+                pic("Pair in a riverside tree", "D. Mervaine", "2001-08-06", "KINABATANGAN",
                     ssp="convexus"),
             ]),
         Species(
@@ -912,8 +913,8 @@ FAMILIES = [
                     ssp="rhinoceros", play=False),
             ],
             pictures=[
-                pic("Male", "M. Callowden", 5, "TAMAN NEGARA", ssp="rhinoceros"),
-                pic("Female", "A. Vandrel", 4, "DANUM VALLEY", ssp="borneoensis"),
+                pic("Male", "M. Callowden", "1995-01-17", "TAMAN NEGARA", ssp="rhinoceros"),
+                pic("Female", "A. Vandrel", "2002-06-28", "DANUM VALLEY", ssp="borneoensis"),
             ]),
         Species(
             "Ocyceros griseus", "Malabar Grey Hornbill",
@@ -929,7 +930,7 @@ FAMILIES = [
                 rec("A", "Calls of a pair", "PERIYAR", "H. Kestowe", "1988-11-20", file=9),
             ],
             pictures=[
-                pic("Adult in a fruiting tree", "H. Kestowe", 4, "THATTEKAD"),
+                pic("Adult in a fruiting tree", "H. Kestowe", "1996-11-11", "THATTEKAD"),
             ]),
         Species(
             "Aceros nipalensis", "Rufous-necked Hornbill",
@@ -949,8 +950,8 @@ FAMILIES = [
                     file=14, number="?"),
             ],
             pictures=[
-                pic("Male", "T. Brannick", 5, "EAGLENEST"),
-                pic("Female", "K. Orvin", 3, "HUAI KHA KHAENG"),
+                pic("Male", "T. Brannick", "2003-04-22", "EAGLENEST"),
+                pic("Female", "K. Orvin", "1997-09-05", "HUAI KHA KHAENG"),
             ]),
     ]),
 
@@ -976,8 +977,8 @@ FAMILIES = [
                     ssp="floresiana (P)", play=False),
             ],
             pictures=[
-                pic("Perched over a stream", "K. Orvin", 5, "KHAO YAI", ssp="bengalensis"),
-                pic("Female with a fish", "J. Vautrelle", 4, "MAI PO", ssp="bengalensis"),
+                pic("Perched over a stream", "K. Orvin", "1991-02-16", "KHAO YAI", ssp="bengalensis"),
+                pic("Female with a fish", "J. Vautrelle", "1998-07-27", "MAI PO", ssp="bengalensis"),
             ]),
         Species(
             "Halcyon smyrnensis", "White-throated Kingfisher",
@@ -1004,9 +1005,9 @@ FAMILIES = [
                     ssp="gularis"),
             ],
             pictures=[
-                pic("Adult", "M. Callowden", 4, "SINHARAJA", ssp="fusca", flags="NSS X1"),
-                pic("Adult on a wire", "D. Mervaine", 3, "KHAO YAI", ssp="perpulchra"),
-                pic("Adult of the Philippine race", "S. Quillon", 4, "CANDABA",
+                pic("Adult", "M. Callowden", "1992-12-10", "SINHARAJA", ssp="fusca", flags="NSS X1"),
+                pic("Adult on a wire", "D. Mervaine", "1999-05-21", "KHAO YAI", ssp="perpulchra"),
+                pic("Adult of the Philippine race", "S. Quillon", "1993-10-04", "CANDABA",
                     ssp="gularis"),
             ]),
         Species(
@@ -1034,7 +1035,7 @@ FAMILIES = [
                 pic("Adult with a fish, on a branch above the river bank at the end of the "
                     "day, waiting for the next catch", "M. Callowden", None, "KINABATANGAN",
                     ssp="innominata"),
-                pic("Adult", "A. Vandrel", 4, "KUALA SELANGOR", ssp="malaccensis"),
+                pic("Adult", "A. Vandrel", "2000-03-15", "KUALA SELANGOR", ssp="malaccensis"),
             ]),
         Species(
             "Lacedo pulchella", "Banded Kingfisher",
@@ -1055,8 +1056,8 @@ FAMILIES = [
                     ssp="melanops"),
             ],
             pictures=[
-                pic("Male", "K. Orvin", 5, "KAENG KRACHAN", ssp="amabilis"),
-                pic("Female", "A. Vandrel", 4, "DANUM VALLEY", ssp="melanops"),
+                pic("Male", "K. Orvin", "1994-08-26", "KAENG KRACHAN", ssp="amabilis"),
+                pic("Female", "A. Vandrel", "2001-01-09", "DANUM VALLEY", ssp="melanops"),
             ]),
         Species(
             "Alcedo meninting", "Blue-eared Kingfisher",
@@ -1074,7 +1075,7 @@ FAMILIES = [
                     ssp="phillipsi"),
             ],
             pictures=[
-                pic("Adult over a forest stream", "A. Vandrel", 4, "TAMAN NEGARA",
+                pic("Adult over a forest stream", "A. Vandrel", "1995-06-20", "TAMAN NEGARA",
                     ssp="meninting"),
             ]),
     ]),
@@ -1103,8 +1104,8 @@ FAMILIES = [
                     ssp="roseus (P)"),
             ],
             pictures=[
-                pic("Adult at its nest hole", "D. Mervaine", 5, "KEOLADEO", ssp="indicus"),
-                pic("Adult of the Philippine race", "S. Quillon", 3, "CANDABA",
+                pic("Adult at its nest hole", "D. Mervaine", "2002-11-03", "KEOLADEO", ssp="indicus"),
+                pic("Adult of the Philippine race", "S. Quillon", "1996-04-14", "CANDABA",
                     ssp="haemacephalus"),
             ]),
         Species(
@@ -1124,7 +1125,7 @@ FAMILIES = [
                     ssp="davisoni"),
             ],
             pictures=[
-                pic("Adult", "N. Tavrinen", 4, "PHULCHOKI", ssp="asiaticus"),
+                pic("Adult", "N. Tavrinen", "2003-09-25", "PHULCHOKI", ssp="asiaticus"),
             ]),
         Species(
             "Psilopogon virens", "Great Barbet",
@@ -1147,8 +1148,8 @@ FAMILIES = [
                     file=14, ssp="magnificus (P)"),
             ],
             pictures=[
-                pic("Adult", "J. Vautrelle", 5, "TAI PO KAU", ssp="virens"),
-                pic("Adult feeding on fruit", "T. Brannick", 3, "PHULCHOKI",
+                pic("Adult", "J. Vautrelle", "1997-02-08", "TAI PO KAU", ssp="virens"),
+                pic("Adult feeding on fruit", "T. Brannick", "1991-07-19", "PHULCHOKI",
                     ssp="marshallorum"),
             ]),
         Species(
@@ -1164,7 +1165,7 @@ FAMILIES = [
                 rec("A", "Calls", "SINHARAJA", "H. Kestowe", "2000-01-26", file=6),
             ],
             pictures=[
-                pic("Adult", "H. Kestowe", 4, "SINHARAJA"),
+                pic("Adult", "H. Kestowe", "1998-12-02", "SINHARAJA"),
             ]),
         Species(
             "Psilopogon nuchalis", "Taiwan Barbet",
@@ -1180,8 +1181,8 @@ FAMILIES = [
                 rec("A", "Song", "KENTING", "L. Ostevik", "2016-03-14", file=9),
             ],
             pictures=[
-                pic("Adult at its nest hole", "L. Ostevik", 5, "DASYUESHAN"),
-                pic("Adult", "N. Tavrinen", 3, "KENTING"),
+                pic("Adult at its nest hole", "L. Ostevik", "1992-05-13", "DASYUESHAN"),
+                pic("Adult", "N. Tavrinen", "1999-10-24", "KENTING"),
             ]),
     ]),
 
@@ -1203,8 +1204,8 @@ FAMILIES = [
                     cd=(10, 4, 8.0), number=60),
             ],
             pictures=[
-                pic("Male on the forest floor", "K. Orvin", 5, "KHAO NOR CHUCHI"),
-                pic("Female", "M. Callowden", 4, "KHAO NOR CHUCHI"),
+                pic("Male on the forest floor", "K. Orvin", "1993-03-07", "KHAO NOR CHUCHI"),
+                pic("Female", "M. Callowden", "2000-08-18", "KHAO NOR CHUCHI"),
             ]),
         Species(
             "Pitta nympha", "Fairy Pitta",
@@ -1222,7 +1223,7 @@ FAMILIES = [
                     "2010-03-18", cd=(10, 5, 8.0)),
             ],
             pictures=[
-                pic("Adult singing", "L. Ostevik", 5, "TAI PO KAU"),
+                pic("Adult singing", "L. Ostevik", "1994-01-01", "TAI PO KAU"),
             ]),
         Species(
             "Pitta brachyura", "Indian Pitta",
@@ -1241,8 +1242,8 @@ FAMILIES = [
                     play=False),
             ],
             pictures=[
-                pic("Adult", "H. Kestowe", 5, "YALA"),
-                pic("Adult calling", "T. Brannick", 3, "CHITWAN", flags="NSS"),
+                pic("Adult", "H. Kestowe", "2001-06-12", "YALA"),
+                pic("Adult calling", "T. Brannick", "1995-11-23", "CHITWAN", flags="NSS"),
             ]),
         Species(
             "Pitta moluccensis", "Blue-winged Pitta",
@@ -1260,8 +1261,8 @@ FAMILIES = [
                     "2007-11-08", file=5, number="?"),
             ],
             pictures=[
-                pic("Adult", "K. Orvin", 4, "KAENG KRACHAN"),
-                pic("Tired migrant", "N. Tavrinen", 2, "BUKIT TIMAH", flags="NSS"),
+                pic("Adult", "K. Orvin", "2002-04-06", "KAENG KRACHAN"),
+                pic("Tired migrant", "N. Tavrinen", "1996-09-17", "BUKIT TIMAH", flags="NSS"),
             ]),
         Species(
             "Pitta sordida", "Hooded Pitta",
@@ -1283,7 +1284,7 @@ FAMILIES = [
                     ssp="palawanensis"),
             ],
             pictures=[
-                pic("Adult", "D. Mervaine", 4, "DANUM VALLEY", ssp="mulleri"),
+                pic("Adult", "D. Mervaine", "2003-02-28", "DANUM VALLEY", ssp="mulleri"),
             ]),
     ]),
 
@@ -1317,8 +1318,8 @@ FAMILIES = [
                     cut_note="A Red-vented Bulbul and a Coppersmith Barbet join in"),
             ],
             pictures=[
-                pic("Adult", "K. Orvin", 3, "KHAO YAI", ssp="pattani"),
-                pic("Adult in a garden", "L. Ostevik", 4, "TAI PO KAU", ssp="jocosus"),
+                pic("Adult", "K. Orvin", "1997-07-11", "KHAO YAI", ssp="pattani"),
+                pic("Adult in a garden", "L. Ostevik", "1991-12-22", "TAI PO KAU", ssp="jocosus"),
             ]),
         Species(
             "Pycnonotus cafer", "Red-vented Bulbul",
@@ -1340,8 +1341,8 @@ FAMILIES = [
                     ssp="stanfordi (P)", play=False, number="?"),
             ],
             pictures=[
-                pic("Adult", "D. Mervaine", 4, "KEOLADEO"),
-                pic("Adult of the Sri Lanka race", "H. Kestowe", 3, "YALA",
+                pic("Adult", "D. Mervaine", "1998-05-05", "KEOLADEO"),
+                pic("Adult of the Sri Lanka race", "H. Kestowe", "1992-10-16", "YALA",
                     ssp="haemorrhousus"),
             ]),
         Species(
@@ -1366,8 +1367,8 @@ FAMILIES = [
                     "2010-03-19", file=9, ssp="gourdini", play=False),
             ],
             pictures=[
-                pic("Adult", "A. Vandrel", 3, "SUNGEI BULOH", ssp="personatus"),
-                pic("Adult bathing", "N. Tavrinen", 4, "BUKIT TIMAH", ssp="personatus"),
+                pic("Adult", "A. Vandrel", "1999-03-27", "SUNGEI BULOH", ssp="personatus"),
+                pic("Adult bathing", "N. Tavrinen", "1993-08-10", "BUKIT TIMAH", ssp="personatus"),
             ]),
         Species(
             "Pycnonotus zeylanicus", "Straw-headed Bulbul",
@@ -1387,7 +1388,7 @@ FAMILIES = [
                     cd=(10, 9, 11.0)),
             ],
             pictures=[
-                pic("Adult singing by a river", "A. Vandrel", 5, "PULAU UBIN"),
+                pic("Adult singing by a river", "A. Vandrel", "2000-01-21", "PULAU UBIN"),
             ]),
         Species(
             "Pycnonotus sinensis", "Light-vented Bulbul",
@@ -1408,7 +1409,7 @@ FAMILIES = [
                     ssp="formosae"),
             ],
             pictures=[
-                pic("Adult", "L. Ostevik", 3, "MAI PO", ssp="sinensis"),
+                pic("Adult", "L. Ostevik", "1994-06-04", "MAI PO", ssp="sinensis"),
             ]),
         Species(
             "Pycnonotus taivanus", "Styan's Bulbul",
@@ -1425,7 +1426,7 @@ FAMILIES = [
                     part_of_previous=True),
             ],
             pictures=[
-                pic("Adult", "L. Ostevik", 4, "KENTING"),
+                pic("Adult", "L. Ostevik", "2001-11-15", "KENTING"),
             ]),
     ]),
 
@@ -1448,9 +1449,9 @@ FAMILIES = [
                     cd=(10, 11, 9.0)),
             ],
             pictures=[
-                pic("Adult", "M. Callowden", 5, "BALI BARAT"),
-                pic("Pair at a nest box", "R. Pellandre", 4, "BALI BARAT"),
-                pic("Adult preening", "J. Vautrelle", 3, "BALI BARAT", flags="NSS"),
+                pic("Adult", "M. Callowden", "1995-04-26", "BALI BARAT"),
+                pic("Pair at a nest box", "R. Pellandre", "2002-09-09", "BALI BARAT"),
+                pic("Adult preening", "J. Vautrelle", "1996-02-20", "BALI BARAT", flags="NSS"),
             ]),
         Species(
             "Gracula religiosa", "Common Hill Myna",
@@ -1477,8 +1478,8 @@ FAMILIES = [
                     ssp="palawanensis"),
             ],
             pictures=[
-                pic("Adult", "K. Orvin", 4, "KHAO YAI", ssp="intermedia"),
-                pic("Pair at a nest hole", "A. Vandrel", 3, "TAMAN NEGARA",
+                pic("Adult", "K. Orvin", "2003-07-03", "KHAO YAI", ssp="intermedia"),
+                pic("Pair at a nest hole", "A. Vandrel", "1997-12-14", "TAMAN NEGARA",
                     ssp="religiosa"),
             ]),
         Species(
@@ -1499,8 +1500,8 @@ FAMILIES = [
                     "18:20", cd=(10, 12, 12.0)),
             ],
             pictures=[
-                pic("Adult", "D. Mervaine", 3, "CHITWAN"),
-                pic("Adult with nest material", None, 2, "KEOLADEO"),
+                pic("Adult", "D. Mervaine", "1991-05-25", "CHITWAN"),
+                pic("Adult with nest material", None, "1998-10-08", "KEOLADEO"),
             ]),
         Species(
             "Acridotheres javanicus", "Javan Myna",
@@ -1520,7 +1521,7 @@ FAMILIES = [
                     "18:30", file=11),
             ],
             pictures=[
-                pic("Adult", "N. Tavrinen", 3, "SUNGEI BULOH"),
+                pic("Adult", "N. Tavrinen", "1992-03-19", "SUNGEI BULOH"),
             ]),
         Species(
             "Sturnia malabarica", "Chestnut-tailed Starling",
@@ -1540,7 +1541,7 @@ FAMILIES = [
                     file=6, ssp="nemoricola"),
             ],
             pictures=[
-                pic("Adult at a flowering tree", "T. Brannick", 4, "KAZIRANGA",
+                pic("Adult at a flowering tree", "T. Brannick", "1999-08-02", "KAZIRANGA",
                     ssp="malabarica"),
             ]),
     ]),

@@ -341,6 +341,16 @@ TEST_F(SampleDiscMedia, EverySoundFileDecodesWithoutComplaintFromAnyPlace) {
 }
 
 TEST_F(SampleDiscMedia, PicturesAndMapsLoadWithTheProgramsReaders) {
+    // A picture's number line is the day it was taken, DDMMYY.
+    for (const Tbig_picture& picture : data().big_picture_store) {
+        if (picture.picture_value == -1)
+            continue;
+        const int day = picture.picture_value / 10000;
+        const int month = picture.picture_value / 100 % 100;
+        EXPECT_TRUE(day >= 1 && day <= 31 && month >= 1 && month <= 12)
+            << recording_date_text(picture.picture_value) << " of " << picture.caption;
+    }
+
     // The first three pictures are photographs' full size, the others smaller.
     for (const auto& [index, size] : {std::pair{0, QSize(1600, 1200)}, {3, QSize(640, 480)}}) {
         const Tbig_picture& picture = data().big_picture_store[static_cast<std::size_t>(index)];
