@@ -74,7 +74,7 @@ def tiny_description(**changes):
             rec("B", "More", "HERE", "K. Orvin", "1990-01-02", file=4, ssp="jocosus",
                 part_of_previous=True, play=False),
         ],
-        pictures=[pic("Adult", "A. Vandrel", 3, "HERE", ssp="pattani (P)", flags="X1")])
+        pictures=[pic("Adult", "A. Vandrel", "1996-03-14", "HERE", ssp="pattani (P)", flags="X1")])
     cafer = Species(
         "Pycnonotus cafer", "Red-vented Bulbul", areas="IN", text="t", range_text="r",
         recordings=[rec("X", "Song", "HERE", "K. Orvin", "2019-12-31", cd=(10, 1, 9.0)),
@@ -121,6 +121,7 @@ class TinyDescription(unittest.TestCase):
     def test_identities_and_dates(self):
         self.assertEqual(self.identities, {9: "2;2;22", 10: "1;2"})
         self.assertEqual(self.cuts["10A001"]["date"], "311219")
+        self.assertEqual(self.model["big_pictures"][0]["value"], "140396")
 
     def test_mistakes_in_the_description_are_refused(self):
         def broken(mutate):
