@@ -9,6 +9,7 @@
 #include "tools/webengine/WebPageView.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -291,10 +292,14 @@ std::vector<std::string> web_browser_plugin_candidates() {
     if (!browser.candidates.empty())
         return browser.candidates;
     std::vector<std::string> paths;
-    if (QCoreApplication::instance())
-        paths.push_back(
-            QFile::encodeName(QCoreApplication::applicationDirPath() + "/" + plugin_file_name)
-                .toStdString());
+    if (QCoreApplication::instance()) {
+        const QString program_folder = QCoreApplication::applicationDirPath();
+        paths.push_back(QFile::encodeName(program_folder + "/" + plugin_file_name).toStdString());
+        // An installed program keeps its private libraries in lib/pemmaro/.
+        paths.push_back(QFile::encodeName(
+                            QDir::cleanPath(program_folder + "/../lib/pemmaro/" + plugin_file_name))
+                            .toStdString());
+    }
 #ifdef PEMMARO_WEB_BROWSER_PLUGIN_BUILD_FILE
     const std::string built = PEMMARO_WEB_BROWSER_PLUGIN_BUILD_FILE;
     if (paths.empty() || paths.front() != built)
