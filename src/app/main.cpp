@@ -67,9 +67,6 @@ int check_data_set(int argc, char** argv, const std::string& folder) {
 }
 
 int run(int argc, char** argv) {
-    // The browser plugin's engine shares OpenGL contexts, which Qt can only set
-    // up when told before the application exists; it costs nothing unused.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     const pemmaro::CommandLine rest = pemmaro::parse_command_line(arguments_of(argc, argv));
     if (rest.action != pemmaro::CommandLine::Action::run)

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QPointer>
 #include <QScreen>
@@ -20,6 +21,10 @@
 #include <QVBoxLayout>
 #include <memory>
 #include <optional>
+
+// Exported by Qt GUI for Qt WebEngine; declared in a private header that
+// Debian ships separately (qt6-base-private-dev).
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace pemmaro {
 
@@ -110,9 +115,25 @@ void open_with_desktop_handler(const std::string& address) {
         open_document(handed);
 }
 
+// What Qt does in QGuiApplication's constructor when Qt::AA_ShareOpenGLContexts
+// is set: one context that all later ones share with, which Qt WebEngine
+// checks for as its library loads. Setting that attribute before the
+// application exists would load the OpenGL driver at every start (about 60 MB
+// and 50 ms under Xvfb), and setting it later only draws a warning, so the
+// first page makes the context instead.
+void make_global_share_context() {
+    if (QOpenGLContext::globalShareContext() != nullptr || !qobject_cast<QGuiApplication*>(qApp))
+        return;
+    auto* context = new QOpenGLContext(qApp); // owned by the application
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
 WebPageViewFactory* load_plugin() {
     BrowserState& browser = state();
     std::string failures;
+    make_global_share_context();
     for (const std::string& candidate : web_browser_plugin_candidates()) {
         if (!QFileInfo::exists(QFile::decodeName(candidate.c_str())))
             continue;
