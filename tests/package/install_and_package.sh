@@ -2,8 +2,9 @@
 # The Debian package: built with CPack from the build folder, its control
 # fields and files checked, unpacked with dpkg -x into a scratch root, and the
 # installed program run from there: its options, --check on the installed
-# sample disc, and a start that paints its window with nothing but a fresh
-# configuration folder, writing nothing into the installation.
+# sample disc, and a start from the desktop entry's command that paints its
+# window with nothing but a fresh configuration folder, writing nothing into
+# the installation.
 # Usage: install_and_package.sh BUILD_FOLDER
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib.sh"
@@ -43,7 +44,7 @@ for file in usr/bin/pemmaro usr/lib/pemmaro/libpemmaro_webengine.so \
 done
 expect_equal "$(ls "$root/usr/bin")" "pemmaro" "programs in usr/bin"
 grep -q '^usr/share/pemmaro/tapes/' "$scratch/files" || fail "the package lacks the sample recordings"
-grep -qE '(README\.md|_tests|_bench)$' "$scratch/files" && fail "the package holds development files"
+grep -qE '(README\.md|_tests|_bench|manifest)$' "$scratch/files" && fail "the package holds development files"
 
 program=$root/usr/bin/pemmaro
 export XDG_CONFIG_HOME=$scratch/config HOME=$scratch/home
@@ -72,10 +73,12 @@ start_case "--check on the installed sample disc"
 expect_contains "$scratch/counts-own" "species"
 expect_equal "$(cat "$scratch/counts-own")" "$(cat "$scratch/counts-given")" "counts"
 
-start_case "first start of the installed program"
+start_case "first start of the installed program from its desktop entry"
+command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/example.pemmaro.Pemmaro.desktop")
 if start_null_sink; then
   set +e
-  (cd "$HOME" && PEMMARO_REPORT_FIRST_PAINT=quit QT_QPA_PLATFORM=offscreen timeout 60 "$program") \
+  (cd "$HOME" && PATH=$root/usr/bin:$PATH PEMMARO_REPORT_FIRST_PAINT=quit QT_QPA_PLATFORM=offscreen \
+    timeout 60 $command) \
     > "$scratch/out.txt" 2> "$scratch/err.txt"
   status=$?
   set -e
