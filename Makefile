@@ -1,13 +1,14 @@
 # make run   - installs what is missing, builds and starts Pemmaro on the sample disc
 # make test  - installs what is missing, builds and runs every test
 # make bench - builds and runs the benchmarks
+# make package - builds the Debian package (build/pemmaro_*.deb)
 
 BUILD_DIR := build
 PROGRAM := $(BUILD_DIR)/bin/pemmaro
 SAMPLE_DISC := $(CURDIR)/sample-disc
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench package format clean
 
 all: build
 
@@ -27,8 +28,12 @@ test: build
 	ctest --preset default -j $(JOBS)
 
 bench: configure
-	cmake --build --preset default -j $(JOBS) --target pemmaro_bench
+	cmake --build --preset default -j $(JOBS) --target pemmaro_bench pemmaro pemmaro_bare_window
 	$(BUILD_DIR)/bin/pemmaro_bench
+	bench/startup_time.py $(PROGRAM) $(BUILD_DIR)/bin/pemmaro_bare_window $(BUILD_DIR)/bench-data/large-disc
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -14,6 +14,8 @@ packages=(
   fonts-liberation qt6-qpa-plugins xdg-utils
   # headless runs and fixtures
   xvfb xauth x11-apps x11-utils xdotool imagemagick pulseaudio pulseaudio-utils sox ffmpeg espeak-ng
+  # the desktop entry's and metadata's validators, the package build (dpkg-shlibdeps)
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Audio and worker threads may be running: death tests re-execute the program.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // As the program does: the browser plugin's engine needs it.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As the program does, nothing is set up for the browser plugin's engine
+    // before the application exists: the plugin does it when it is loaded.
     TestApplication application(argc, argv);
     pemmaro::set_log_silenced(true);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ProgramStateCheck);

@@ -18,6 +18,7 @@
 #include "sound/AudioCdDrive.h"
 
 #include <QDate>
+#include <QFileInfo>
 
 namespace pemmaro {
 
@@ -26,8 +27,13 @@ namespace {
 void read_startup_values() {
     StartupValues& values = startup_values();
     values.sound_editor = read_sound_editor_choice(settings_file());
-    values.help_file_path =
-        common_services().program_directory + ProgramConfiguration::help_file_name;
+    const CommonServices& folders = common_services();
+    values.help_file_path = folders.program_directory + ProgramConfiguration::help_file_name;
+    // An installed program's help lies with its other shared files.
+    if (!folders.installed_data_directory.empty() &&
+        !QFileInfo::exists(QString::fromStdString(values.help_file_path)))
+        values.help_file_path =
+            folders.installed_data_directory + ProgramConfiguration::help_file_name;
 }
 
 } // namespace

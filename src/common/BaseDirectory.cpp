@@ -3,6 +3,7 @@
 #include "common/DataPaths.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
+#include "common/ProgramFolders.h"
 #include "common/SettingsFile.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
@@ -60,6 +61,9 @@ void read_base_directory() {
         value = just_installed_base_directory(value);
         write_string(keys::section, keys::base_directory, value);
     }
+    // Until the user picks a folder, an installed program uses its own sample disc.
+    if (value.empty())
+        value = common_services().installed_data_directory;
     state.base_directory = with_trailing_separator(value);
 }
 

@@ -145,6 +145,9 @@ std::optional<std::string> find_data_file(std::string_view name, const CommonSer
             candidates.push_back(services.startup_directory + std::string(name));
         if ((flags & skip_program_directory) == 0 && !services.program_directory.empty())
             candidates.push_back(services.program_directory + std::string(name));
+        // An installed program's own sample disc comes last, after the user's folders.
+        if ((flags & skip_program_directory) == 0 && !services.installed_data_directory.empty())
+            candidates.push_back(services.installed_data_directory + std::string(name));
     }
     for (const std::string& candidate : candidates) {
         std::optional<std::string> resolved = resolve_existing_path(candidate);

@@ -31,6 +31,14 @@ QString time_separator_of(const QLocale& locale) {
 
 } // namespace
 
+std::string installed_data_directory_of(const std::string& program_directory) {
+    const QDir bin(QString::fromStdString(program_directory));
+    if (bin.dirName() != "bin")
+        return {};
+    const QString data = QDir::cleanPath(bin.absoluteFilePath("../share/pemmaro"));
+    return QDir(data).exists() ? with_slash(data.toStdString()) : std::string();
+}
+
 CommonServices& common_services() {
     static CommonServices services;
     return services;
@@ -40,6 +48,7 @@ void initialise_common_services(const std::string& program_directory) {
     CommonServices& services = common_services();
     services.startup_directory = with_slash(QDir::currentPath().toStdString());
     services.program_directory = with_slash(program_directory);
+    services.installed_data_directory = installed_data_directory_of(services.program_directory);
     const QLocale locale = QLocale::system();
     // An empty system value keeps the previous separator.
     services.decimal_separator = first_char_or(locale.decimalPoint(), services.decimal_separator);

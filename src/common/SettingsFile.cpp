@@ -1,6 +1,7 @@
 #include "common/SettingsFile.h"
 
 #include "common/FileOperations.h"
+#include "common/ProgramFolders.h"
 #include "platform/Ansi.h"
 #include "platform/Drives.h"
 #include "platform/Log.h"
@@ -33,11 +34,19 @@ std::string configuration_folder() {
 
 // The shipped settings ("Base Directory", "Just Installed") start the user's own
 // file; the copy is the user's to write, whatever the shipped file's mode.
+// Without shipped settings the user's file starts empty: every value has its
+// default, and the first start does not report a missing settings file.
 void seed_user_settings(const std::string& shipped, const std::string& own) {
     const QString own_name = QFile::decodeName(own.c_str());
     const QString shipped_name = QFile::decodeName(shipped.c_str());
-    if (QFileInfo::exists(own_name) || !QFileInfo(shipped_name).isFile())
+    if (QFileInfo::exists(own_name))
         return;
+    if (!QFileInfo(shipped_name).isFile()) {
+        QFile created(own_name);
+        if (!created.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            log_line("Could not create the settings file " + own);
+        return;
+    }
     if (!QFile::copy(shipped_name, own_name)) {
         log_line("Could not copy the settings " + shipped + " to " + own);
         return;
@@ -59,7 +68,9 @@ SettingsFile& settings_file() {
 }
 
 void initialise_settings_file(const std::string& program_directory) {
-    const bool writable = ::access(program_directory.c_str(), W_OK) == 0;
+    // An installed program never writes into its installation, even as root.
+    const bool writable = installed_data_directory_of(program_directory).empty() &&
+                          ::access(program_directory.c_str(), W_OK) == 0;
     initialise_settings_file(
         {program_directory, writable, writable ? std::string() : configuration_folder()});
 }

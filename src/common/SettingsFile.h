@@ -41,7 +41,9 @@ SettingsFile& settings_file();
 
 // Chooses the settings file: beside the program when that folder is writable or
 // on a CD-ROM (read only, then), else $XDG_CONFIG_HOME/pemmaro/, which the
-// first time gets a copy of the file shipped beside the program as its seed.
+// first time gets a copy of the file shipped beside the program as its seed
+// (an empty file when none is shipped). An installed program (one with
+// ../share/pemmaro/) always uses $XDG_CONFIG_HOME/pemmaro/.
 void initialise_settings_file(const std::string& program_directory);
 
 // Where the settings may live; the part of the choice that tests can stage.

@@ -9,9 +9,11 @@
 #include "tools/webengine/WebPageView.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QPointer>
 #include <QScreen>
@@ -19,6 +21,10 @@
 #include <QVBoxLayout>
 #include <memory>
 #include <optional>
+
+// Exported by Qt GUI for Qt WebEngine; declared in a private header that
+// Debian ships separately (qt6-base-private-dev).
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace pemmaro {
 
@@ -109,9 +115,25 @@ void open_with_desktop_handler(const std::string& address) {
         open_document(handed);
 }
 
+// What Qt does in QGuiApplication's constructor when Qt::AA_ShareOpenGLContexts
+// is set: one context that all later ones share with, which Qt WebEngine
+// checks for as its library loads. Setting that attribute before the
+// application exists would load the OpenGL driver at every start (about 60 MB
+// and 50 ms under Xvfb), and setting it later only draws a warning, so the
+// first page makes the context instead.
+void make_global_share_context() {
+    if (QOpenGLContext::globalShareContext() != nullptr || !qobject_cast<QGuiApplication*>(qApp))
+        return;
+    auto* context = new QOpenGLContext(qApp); // owned by the application
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
+
 WebPageViewFactory* load_plugin() {
     BrowserState& browser = state();
     std::string failures;
+    make_global_share_context();
     for (const std::string& candidate : web_browser_plugin_candidates()) {
         if (!QFileInfo::exists(QFile::decodeName(candidate.c_str())))
             continue;
@@ -291,10 +313,14 @@ std::vector<std::string> web_browser_plugin_candidates() {
     if (!browser.candidates.empty())
         return browser.candidates;
     std::vector<std::string> paths;
-    if (QCoreApplication::instance())
-        paths.push_back(
-            QFile::encodeName(QCoreApplication::applicationDirPath() + "/" + plugin_file_name)
-                .toStdString());
+    if (QCoreApplication::instance()) {
+        const QString program_folder = QCoreApplication::applicationDirPath();
+        paths.push_back(QFile::encodeName(program_folder + "/" + plugin_file_name).toStdString());
+        // An installed program keeps its private libraries in lib/pemmaro/.
+        paths.push_back(QFile::encodeName(
+                            QDir::cleanPath(program_folder + "/../lib/pemmaro/" + plugin_file_name))
+                            .toStdString());
+    }
 #ifdef PEMMARO_WEB_BROWSER_PLUGIN_BUILD_FILE
     const std::string built = PEMMARO_WEB_BROWSER_PLUGIN_BUILD_FILE;
     if (paths.empty() || paths.front() != built)

@@ -5,7 +5,6 @@
 #include <QQuickWindow>
 #include <QVBoxLayout>
 #include <QWebEngineView>
-#include <QtWebEngineQuick/qtwebenginequickglobal.h>
 #include <unistd.h>
 
 namespace pemmaro {
@@ -47,10 +46,11 @@ WebEnginePageViewFactory::WebEnginePageViewFactory() {
     // when the first page is created, which is after this point.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // Loaded after the application object, Qt WebEngine finds no shared OpenGL
-    // context and crashes at its first page; this makes one now.
+    // Loaded after the application object, Qt WebEngine would find no shared
+    // OpenGL context and crash at its first page: the program makes that
+    // context before it loads this plugin (what QtWebEngineQuick::initialize
+    // does, which may only run before the application exists).
     QQuickWindow::setGraphicsApi(QSGRendererInterface::OpenGL);
-    QtWebEngineQuick::initialize();
 }
 
 QString WebEnginePageViewFactory::unavailable_reason() const {
