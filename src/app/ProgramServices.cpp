@@ -22,6 +22,7 @@
 #include "sound/AboutAudioCdForm.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
+#include "sound/DemoSettingsDialog.h"
 #include "sound/DiscInDriveCheck.h"
 #include "sound/PlayListFile.h"
 #include "sound/PlayListWindow.h"
@@ -193,6 +194,11 @@ BrowsingServices program_browsing_services() {
             show_recordings_and_pictures_list(program_context().texts, list, window));
     };
     services.show_random = &show_random_generator();
+    services.run_show_settings_dialog = [](QWidget* window, const ShowSettings& settings,
+                                           bool any_show_picture) {
+        TDemoSettingsDialog dialog(program_context().product, program_context().texts, window);
+        return dialog.run(settings, any_show_picture);
+    };
     return services;
 }
 

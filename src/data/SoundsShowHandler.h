@@ -20,6 +20,7 @@ struct Tspecies;
 // A recording the show is to play next.
 struct SoundsShowNext {
     Tspecies* species = nullptr;
+    Tcupaitem* item = nullptr; // the recording item, of the data set
     // The recording's number among its species' recordings, where the display shows it.
     int number = 0;
     bool repeat = false; // a play list's row played again

@@ -88,7 +88,7 @@ protected:
 };
 
 TEST_F(SoundsShowHandler, NamesBeforeRecordingsFirstAfterTenMillisecondsThenAfterThePause) {
-    window.queue = {{&wren, 1}, {&lark, 2}};
+    window.queue = {{&wren, nullptr, 1}, {&lark, nullptr, 2}};
     Tsounds_demo_and_play_lists_handler handler(false, options(true, false), window);
     EXPECT_EQ(run_show(handler, window),
               (std::vector<std::string>{
@@ -99,7 +99,7 @@ TEST_F(SoundsShowHandler, NamesBeforeRecordingsFirstAfterTenMillisecondsThenAfte
 }
 
 TEST_F(SoundsShowHandler, NamesAfterRecordingsFollowEachPlayAfterThePause) {
-    window.queue = {{&wren, 1}, {&lark, 2}};
+    window.queue = {{&wren, nullptr, 1}, {&lark, nullptr, 2}};
     Tsounds_demo_and_play_lists_handler handler(false, options(true, true), window);
     EXPECT_EQ(run_show(handler, window),
               (std::vector<std::string>{
@@ -110,7 +110,7 @@ TEST_F(SoundsShowHandler, NamesAfterRecordingsFollowEachPlayAfterThePause) {
 }
 
 TEST_F(SoundsShowHandler, PlayListRowTwiceWithoutNameOrPauseBetweenAndNoLog) {
-    window.queue = {{&wren, 1, false, false}, {&wren, 1, true, true}};
+    window.queue = {{&wren, nullptr, 1, false, false}, {&wren, nullptr, 1, true, true}};
     Tsounds_demo_and_play_lists_handler handler(true, options(true, false), window);
     EXPECT_EQ(run_show(handler, window),
               (std::vector<std::string>{"10:move Troglodytes troglodytes",
@@ -120,7 +120,7 @@ TEST_F(SoundsShowHandler, PlayListRowTwiceWithoutNameOrPauseBetweenAndNoLog) {
 }
 
 TEST_F(SoundsShowHandler, PlayListWithNamesAfterwardsClosesRightAfterTheLastName) {
-    window.queue = {{&wren, 1, false, false}, {&lark, 3, false, true}, {&wren, 1}};
+    window.queue = {{&wren, nullptr, 1, false, false}, {&lark, nullptr, 3, false, true}, {&wren, nullptr, 1}};
     Tsounds_demo_and_play_lists_handler handler(true, options(true, true), window);
     const std::vector<std::string> timeline = run_show(handler, window);
     ASSERT_GE(timeline.size(), 2u);
@@ -133,7 +133,7 @@ TEST_F(SoundsShowHandler, RecordingThatCannotOpenStopsWithoutClosing) {
     struct Unplayable : FakeShowWindow {
         bool toggle_current_bar() override { return false; }
     } unplayable;
-    unplayable.queue = {{&wren, 1}};
+    unplayable.queue = {{&wren, nullptr, 1}};
     Tsounds_demo_and_play_lists_handler handler(false, options(false, false), unplayable);
     run_show(handler, unplayable);
     EXPECT_FALSE(unplayable.closed);
