@@ -59,6 +59,8 @@ void TChildForm::start_show_with(const ShowSettings& settings) {
                                                settings.sound_options, {}, this}});
     show_window_ref_ = window;
     window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TChildForm::initialise_show_window(const ShowWindowInit& show) {
