@@ -10,6 +10,8 @@
 #include "common/TextEngine.h"
 #include "data/DataSet.h"
 #include "data/SolvaraAreas.h"
+#include "data/SpokenNames.h"
+#include "maps_pictures/BigPictureDemoForm.h"
 #include "maps_pictures/BigPictureWindow.h"
 #include "maps_pictures/LocalitiesMap.h"
 #include "maps_pictures/MapWindow.h"
@@ -198,6 +200,24 @@ BrowsingServices program_browsing_services() {
                                            bool any_show_picture) {
         TDemoSettingsDialog dialog(program_context().product, program_context().texts, window);
         return dialog.run(settings, any_show_picture);
+    };
+    services.start_slides_show = [](QWidget* opener, const ShowSettings& settings,
+                                    const TVisibleSpeciesAndRecordings& filter,
+                                    PictureTitleProvider title,
+                                    TRecordingsAndOrPicturesList& list) {
+        SlidesShowServices slides;
+        slides.make_sound_bar = &make_sound_bar;
+        slides.random = &show_random_generator();
+        slides.tell_name = [](const Tspecies& species) {
+            return TellSpeciesName(species, program_context().product);
+        };
+        // A child of its opener, whose list it writes: it ends with it.
+        auto* form = new TBigPictureDemoForm(program_context(), &open_url, settings, filter,
+                                             std::move(title), list, std::move(slides), opener);
+        if (form->start())
+            return true;
+        delete form;
+        return false;
     };
     return services;
 }

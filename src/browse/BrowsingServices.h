@@ -97,9 +97,10 @@ struct BrowsingServices {
     // The slides show (with or without sounds) in a big picture window of its
     // own; what it shows goes to the list, which must outlive the show window
     // (it is the opener's). False when it could not show its first picture.
-    std::function<bool(QWidget* opener, const ShowSettings& settings,
-                       const TVisibleSpeciesAndRecordings& filter, std::uint32_t name_options,
-                       TRecordingsAndOrPicturesList& list)>
+    std::function<bool(
+        QWidget* opener, const ShowSettings& settings, const TVisibleSpeciesAndRecordings& filter,
+        std::function<std::string(const Tspecies&, const std::optional<Trecord_ssp_data>&)> title,
+        TRecordingsAndOrPicturesList& list)>
         start_slides_show;
     std::function<void(QWidget& opener)> open_play_lists;
     std::function<bool()> play_lists_shown;

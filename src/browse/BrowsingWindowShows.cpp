@@ -5,6 +5,7 @@
 
 #include "browse/DisplaySurface.h"
 #include "browse/ShowWindowSteps.h"
+#include "browse/WindowCaption.h"
 #include "browse/WindowList.h"
 #include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
@@ -42,9 +43,14 @@ void TChildForm::start_show_with(const ShowSettings& settings) {
     show_settings_ = settings;
     if (settings.slides) {
         if (services_.start_slides_show)
-            services_.start_slides_show(this, settings, surface_->display().options().visible,
-                                        surface_->display().options().name_options(),
-                                        *pictures_list_);
+            services_.start_slides_show(
+                this, settings, surface_->display().options().visible,
+                [this](const Tspecies& species, const std::optional<Trecord_ssp_data>& subspecies) {
+                    return species_window_caption(species, subspecies,
+                                                  surface_->display().options().name_options(),
+                                                  services_.core->texts);
+                },
+                *pictures_list_);
         return;
     }
     // A child of the main window, like the other secondary windows, so that

@@ -1,15 +1,11 @@
 #include "browse/ShowWindowSteps.h"
 
 #include "browse/DisplaySurface.h"
-#include "common/BaseDirectory.h"
-#include "common/DataPaths.h"
-#include "common/Product.h"
-#include "platform/MediaDevices.h"
+#include "data/SpokenNames.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <algorithm>
-#include <string>
 
 namespace pemmaro {
 
@@ -23,8 +19,7 @@ constexpr int extra_cursor_steps = 20;
 ShowWindowSteps::ShowWindowSteps(TShowForm& surface, const ProductSettings& product, int level,
                                  ShowWindowStepsServices services)
     : surface_(surface)
-    , second_language_voices_(product.edition_spanish || product.edition_dutch ||
-                              product.edition_portuguese)
+    , product_(product)
     , level_(static_cast<ItemMode>(std::clamp(level, 1, 3)))
     , services_(std::move(services)) {}
 
@@ -88,10 +83,7 @@ void ShowWindowSteps::mark_current_bar() {
 }
 
 bool ShowWindowSteps::tell_name(const Tspecies& species) {
-    return play_sound_file_synchronously(
-        base_directory() + spoken_name_path(species.family_directory_name,
-                                            std::to_string(species.unique_id),
-                                            second_language_voices_));
+    return TellSpeciesName(species, product_);
 }
 
 void ShowWindowSteps::log_recording(const Tspecies& species, int number) {

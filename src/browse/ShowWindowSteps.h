@@ -44,7 +44,7 @@ private:
     void send_key(int key);
 
     TShowForm& surface_;
-    bool second_language_voices_ = false;
+    const ProductSettings& product_;
     ItemMode level_ = ItemMode::all;
     ShowWindowStepsServices services_;
     const Tspecies* current_species_ = nullptr;
