@@ -1,11 +1,16 @@
 // The shows of a browsing window on the sample disc: the show settings dialog
-// and its rules, the Show! command and the show window it opens.
+// and its rules, the Show! command and the show window it opens, the slides
+// show and its log.
 
 #include "SampleDiscWindows.h"
 #include "browse/WindowList.h"
+#include "common/BaseDirectory.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
 #include "common/SlidesAndSoundsShowSettings.h"
+#include "data/DataSet.h"
+#include "data/RecordingsAndPicturesList.h"
+#include "maps_pictures/BigPictureDemoForm.h"
 #include "sound/DemoSettingsDialog.h"
 
 #include <QAction>
@@ -112,4 +117,35 @@ TEST_F(Shows, ShowCommandWritesTheSettingsAndOpensOneShowWindowWithoutMenu) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(closing.isNull());
     EXPECT_EQ(window.show_window_ref(), nullptr);
+}
+
+TEST_F(Shows, SlidesShowLogsEachPictureItShowsAndEscapeEndsIt) {
+    base_directory_state().base_directory = PEMMARO_SAMPLE_BASE_DIR "/";
+    TChildForm& window = open_main_window();
+    ShowSettings settings;
+    settings.slides = true;
+    settings.sounds = false;
+    settings.slide_interval = 1;
+    window.start_show_with(settings);
+    settle();
+    QPointer<TBigPictureDemoForm> form = window.findChild<TBigPictureDemoForm*>();
+    ASSERT_NE(form, nullptr);
+    TRecordingsAndOrPicturesList& list = window.pictures_list();
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Entries[0].species, form->Species);
+    EXPECT_EQ(form->slide_interval_ms(), 1000);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.Count() == 2; }, 5000));
+    const TRecordingsAndOrPicturesEntry& second = list.Entries[1];
+    EXPECT_EQ(second.species, form->Species) << "the entry is the picture on show";
+    EXPECT_EQ(second.picture_number, form->Picture->picture_number);
+    EXPECT_NE(second.species, list.Entries[0].species) << "never the same species twice running";
+    EXPECT_EQ(second.recording_number, 0);
+    EXPECT_EQ(form->sound_bar(), nullptr);
+    EXPECT_TRUE(form->NoNavigation);
+
+    QTest::keyClick(form, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.isNull());
+    EXPECT_EQ(list.Count(), 2);
 }
