@@ -82,6 +82,32 @@ std::optional<std::string> chosen_path(const QString& path) {
     return path.toStdString();
 }
 
+// The play list plays in a show window with a copy of the main window's
+// display, every recording's line scrolled to as it plays.
+QWidget* play_list_in_show_window(const TSoundOptions& options,
+                                  std::function<std::optional<PlayListNext>()> next,
+                                  std::function<void()> ended) {
+    TChildForm* main = top_forms().main_child_form();
+    if (!main)
+        return nullptr;
+    auto* window = new TChildForm(program_browsing_services(), main);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto rows = [next = std::move(next)]() -> std::optional<SoundsShowNext> {
+        const std::optional<PlayListNext> row = next();
+        if (!row || !row->info.recording_item)
+            return std::nullopt;
+        Tcupaitem* item = row->info.recording_item;
+        return SoundsShowNext{item->species, item, row->info.number, row->repeat, row->last};
+    };
+    window->initialise({.secondary = true,
+                        .copy_from = main,
+                        .restore_from_settings = false,
+                        .show = ShowWindowInit{3, options, std::move(rows), nullptr}});
+    QObject::connect(window, &TChildForm::closed, window, std::move(ended));
+    window->show();
+    return window;
+}
+
 } // namespace
 
 PlayListServices play_list_services() {
@@ -113,6 +139,7 @@ PlayListServices play_list_services() {
             return std::nullopt;
         return chosen_path(dialog.selectedFiles().constFirst());
     };
+    services.play_in_show_window = &play_list_in_show_window;
     return services;
 }
 
