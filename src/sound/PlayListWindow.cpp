@@ -586,8 +586,10 @@ void TPlayListForm::play_or_stop() {
                 if (self)
                     self->set_playing(false);
             });
-        set_playing(show_window_ != nullptr);
-        return;
+        if (show_window_) {
+            set_playing(true);
+            return;
+        }
     }
     playback_ = std::make_unique<PlayListPlayback>(list_, sound_bar_playing_slot(),
                                                    sound_options_frame_->options(),
