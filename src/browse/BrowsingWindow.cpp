@@ -3,8 +3,8 @@
 #include "browse/DisplaySurface.h"
 #include "browse/FindDialog.h"
 #include "browse/NameOptionsDialog.h"
-#include "browse/SoundEditor.h"
 #include "browse/ShowWindowSteps.h"
+#include "browse/SoundEditor.h"
 #include "browse/SoundSource.h"
 #include "browse/TextSizeDialog.h"
 #include "browse/ThreatenedStatusExplicationForm.h"
@@ -209,8 +209,9 @@ void TChildForm::create_file_menu() {
     m.audio_CDs_menu_item =
         add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(menus::my_audio_cds),
                  &TChildForm::choose_audio_cds);
-    m.show_menu_item = add_item(*this, m.file_menu, "show_menu_item",
-                                menu_caption(menus::slides_and_sounds_show), &TChildForm::start_show);
+    m.show_menu_item =
+        add_item(*this, m.file_menu, "show_menu_item", menu_caption(menus::slides_and_sounds_show),
+                 &TChildForm::start_show);
     m.what_was_that_menu_item =
         add_item(*this, m.file_menu, "what_was_that_menu_item",
                  menu_caption(menus::what_was_that, "..."), &TChildForm::show_what_was_that);
@@ -403,7 +404,8 @@ TShowForm* TChildForm::create_surface() {
 }
 
 void TChildForm::initialise_as_main_window() {
-    initialise({.secondary = false, .copy_from = nullptr, .restore_from_settings = true, .show = {}});
+    initialise(
+        {.secondary = false, .copy_from = nullptr, .restore_from_settings = true, .show = {}});
     // Pictures that were not found under the old base directory may be under
     // the new one: every window looks again.
     set_base_directory_changed_handler([] {
@@ -547,7 +549,8 @@ TChildForm* TChildForm::open_new_window() {
     QWidget* owner = top_forms().main_child_form();
     auto* window = new TChildForm(services_, owner ? owner : this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->initialise({.secondary = true, .copy_from = this, .restore_from_settings = false, .show = {}});
+    window->initialise(
+        {.secondary = true, .copy_from = this, .restore_from_settings = false, .show = {}});
     window->show();
     return window;
 }

@@ -2,7 +2,6 @@
 // plays recordings by itself (the sounds show, a play list).
 
 #include "browse/BrowsingWindow.h"
-
 #include "browse/DisplaySurface.h"
 #include "browse/ShowWindowSteps.h"
 #include "browse/WindowCaption.h"
@@ -58,11 +57,11 @@ void TChildForm::start_show_with(const ShowSettings& settings) {
     QWidget* owner = top_forms().main_child_form();
     auto* window = new TChildForm(services_, owner ? owner : this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->initialise({.secondary = true,
-                        .copy_from = this,
-                        .restore_from_settings = false,
-                        .show = ShowWindowInit{settings.sound_quality_level,
-                                               settings.sound_options, {}, this}});
+    window->initialise(
+        {.secondary = true,
+         .copy_from = this,
+         .restore_from_settings = false,
+         .show = ShowWindowInit{settings.sound_quality_level, settings.sound_options, {}, this}});
     show_window_ref_ = window;
     window->show();
     window->raise();

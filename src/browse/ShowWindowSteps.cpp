@@ -33,7 +33,8 @@ std::optional<SoundsShowNext> ShowWindowSteps::random_recording() {
     if (!services_.random)
         return std::nullopt;
     const TVisibleSpeciesAndRecordings& filter = surface_.display().options().visible;
-    Tspecies* species = RandomSoundsShowSpecies(level_, filter, current_species_, *services_.random);
+    Tspecies* species =
+        RandomSoundsShowSpecies(level_, filter, current_species_, *services_.random);
     if (!species)
         return std::nullopt;
     const RandomRecordingChoice choice =

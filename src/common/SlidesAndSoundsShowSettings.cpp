@@ -31,17 +31,17 @@ ShowSettings read_show_settings(const SettingsFile& settings, const ProductSetti
 }
 
 bool write_show_settings(const SettingsFile& settings, const ShowSettings& show) {
-    const std::string_view type = !show.slides  ? sounds_only
+    const std::string_view type = !show.slides   ? sounds_only
                                   : !show.sounds ? slides_only
                                                  : slides_and_sounds;
     const TSoundOptions& options = show.sound_options;
     bool written = settings.write_string(section, show_type, type);
     written = settings.write_integer(section, slide_show_speed, show.slide_interval) && written;
-    written = settings.write_integer(section, seconds_between_sounds,
-                                     options.seconds_between_sounds) &&
-              written;
-    written = settings.write_flag(section, tell_species_names, options.tell_species_names) &&
-              written;
+    written =
+        settings.write_integer(section, seconds_between_sounds, options.seconds_between_sounds) &&
+        written;
+    written =
+        settings.write_flag(section, tell_species_names, options.tell_species_names) && written;
     written = settings.write_flag(section, tell_names_afterwards, options.tell_names_afterwards) &&
               written;
     written = settings.write_integer(section, seconds_after_spoken_names,

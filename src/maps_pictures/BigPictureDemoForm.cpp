@@ -11,9 +11,9 @@
 namespace pemmaro {
 
 namespace {
-constexpr int short_delay = 10;         // ms
-constexpr int bar_delay = 250;          // ms, around the sound bar's steps
-constexpr int popup_poll = 500;         // ms, while the user reads a pop-up
+constexpr int short_delay = 10;            // ms
+constexpr int bar_delay = 250;             // ms, around the sound bar's steps
+constexpr int popup_poll = 500;            // ms, while the user reads a pop-up
 constexpr int interval_with_sounds = 2000; // ms: the recording sets the pace
 
 Tbig_picture* nth_picture(const Tspecies& species, int number) {
@@ -179,8 +179,8 @@ void TBigPictureDemoForm::create_sound_bar() {
 void TBigPictureDemoForm::spoken_name() {
     const bool told = sound_options_.tell_species_names && species_ && services_.tell_name &&
                       services_.tell_name(*species_);
-    const int wait = told ? sound_options_.seconds_after_spoken_names * 1000 + short_delay
-                          : short_delay;
+    const int wait =
+        told ? sound_options_.seconds_after_spoken_names * 1000 + short_delay : short_delay;
     go(sound_options_.tell_names_afterwards ? 2 : 5, wait);
 }
 

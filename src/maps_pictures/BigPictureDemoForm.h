@@ -19,7 +19,7 @@ namespace pemmaro {
 class TRecordingsAndOrPicturesList;
 
 struct SlidesShowServices {
-    SoundBarFactory make_sound_bar; // required with sounds
+    SoundBarFactory make_sound_bar;        // required with sounds
     ShowRandomGenerator* random = nullptr; // required; not owned
     // Says the species' name to its end; false when there is none.
     std::function<bool(const Tspecies&)> tell_name;
@@ -30,10 +30,10 @@ class TBigPictureDemoForm : public TBigPictureForm {
 
 public:
     // The list must outlive the window (the opener, the window's parent, keeps it).
-    TBigPictureDemoForm(const CoreContext& context, UrlOpener open_url, const ShowSettings& settings,
-                        const TVisibleSpeciesAndRecordings& filter, PictureTitleProvider title,
-                        TRecordingsAndOrPicturesList& list, SlidesShowServices services,
-                        QWidget* parent = nullptr);
+    TBigPictureDemoForm(const CoreContext& context, UrlOpener open_url,
+                        const ShowSettings& settings, const TVisibleSpeciesAndRecordings& filter,
+                        PictureTitleProvider title, TRecordingsAndOrPicturesList& list,
+                        SlidesShowServices services, QWidget* parent = nullptr);
     ~TBigPictureDemoForm() override;
 
     // Shows the first photograph and starts the timer; false when there is
@@ -70,7 +70,7 @@ private:
     TRecordingsAndOrPicturesList& list_;
     SlidesShowServices services_;
     bool show_species_names_ = true;
-    int slide_interval_ = 0; // ms
+    int slide_interval_ = 0;               // ms
     SoundBarControl* sound_bar_ = nullptr; // a child
     bool first_ = true;
     int state_ = 1;

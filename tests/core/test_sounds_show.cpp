@@ -4,9 +4,8 @@
 #include "data/DataSet.h"
 #include "data/SoundsShowHandler.h"
 
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -91,22 +90,22 @@ TEST_F(SoundsShowHandler, NamesBeforeRecordingsFirstAfterTenMillisecondsThenAfte
     window.queue = {{&wren, nullptr, 1}, {&lark, nullptr, 2}};
     Tsounds_demo_and_play_lists_handler handler(false, options(true, false), window);
     EXPECT_EQ(run_show(handler, window),
-              (std::vector<std::string>{
-                  "10:move Troglodytes troglodytes", "10:name Troglodytes troglodytes",
-                  "3010:play", "3010:log Troglodytes troglodytes 1", "10:move Alauda arvensis",
-                  "2010:name Alauda arvensis", "3010:play", "3010:log Alauda arvensis 2",
-                  "10:close"}));
+              (std::vector<std::string>{"10:move Troglodytes troglodytes",
+                                        "10:name Troglodytes troglodytes", "3010:play",
+                                        "3010:log Troglodytes troglodytes 1",
+                                        "10:move Alauda arvensis", "2010:name Alauda arvensis",
+                                        "3010:play", "3010:log Alauda arvensis 2", "10:close"}));
 }
 
 TEST_F(SoundsShowHandler, NamesAfterRecordingsFollowEachPlayAfterThePause) {
     window.queue = {{&wren, nullptr, 1}, {&lark, nullptr, 2}};
     Tsounds_demo_and_play_lists_handler handler(false, options(true, true), window);
-    EXPECT_EQ(run_show(handler, window),
-              (std::vector<std::string>{
-                  "10:move Troglodytes troglodytes", "2010:play",
-                  "2010:log Troglodytes troglodytes 1", "2010:name Troglodytes troglodytes",
-                  "3010:move Alauda arvensis", "2010:play", "2010:log Alauda arvensis 2",
-                  "2010:name Alauda arvensis", "3010:close"}));
+    EXPECT_EQ(
+        run_show(handler, window),
+        (std::vector<std::string>{
+            "10:move Troglodytes troglodytes", "2010:play", "2010:log Troglodytes troglodytes 1",
+            "2010:name Troglodytes troglodytes", "3010:move Alauda arvensis", "2010:play",
+            "2010:log Alauda arvensis 2", "2010:name Alauda arvensis", "3010:close"}));
 }
 
 TEST_F(SoundsShowHandler, PlayListRowTwiceWithoutNameOrPauseBetweenAndNoLog) {
@@ -115,18 +114,18 @@ TEST_F(SoundsShowHandler, PlayListRowTwiceWithoutNameOrPauseBetweenAndNoLog) {
     EXPECT_EQ(run_show(handler, window),
               (std::vector<std::string>{"10:move Troglodytes troglodytes",
                                         "10:name Troglodytes troglodytes", "3010:play",
-                                        "10:move Troglodytes troglodytes", "10:play",
-                                        "10:close"}));
+                                        "10:move Troglodytes troglodytes", "10:play", "10:close"}));
 }
 
 TEST_F(SoundsShowHandler, PlayListWithNamesAfterwardsClosesRightAfterTheLastName) {
-    window.queue = {{&wren, nullptr, 1, false, false}, {&lark, nullptr, 3, false, true}, {&wren, nullptr, 1}};
+    window.queue = {
+        {&wren, nullptr, 1, false, false}, {&lark, nullptr, 3, false, true}, {&wren, nullptr, 1}};
     Tsounds_demo_and_play_lists_handler handler(true, options(true, true), window);
     const std::vector<std::string> timeline = run_show(handler, window);
     ASSERT_GE(timeline.size(), 2u);
     EXPECT_EQ(timeline[timeline.size() - 2], "2010:name Alauda arvensis");
     EXPECT_EQ(timeline.back(), "2010:close"); // in the same tick as the name
-    EXPECT_EQ(window.queue.size(), 1u); // never asked beyond its last play
+    EXPECT_EQ(window.queue.size(), 1u);       // never asked beyond its last play
 }
 
 TEST_F(SoundsShowHandler, RecordingThatCannotOpenStopsWithoutClosing) {
