@@ -10,6 +10,8 @@
 #include "common/TextEngine.h"
 #include "data/DataSet.h"
 #include "data/SolvaraAreas.h"
+#include "data/SpokenNames.h"
+#include "maps_pictures/BigPictureDemoForm.h"
 #include "maps_pictures/BigPictureWindow.h"
 #include "maps_pictures/LocalitiesMap.h"
 #include "maps_pictures/MapWindow.h"
@@ -22,6 +24,7 @@
 #include "sound/AboutAudioCdForm.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
+#include "sound/DemoSettingsDialog.h"
 #include "sound/DiscInDriveCheck.h"
 #include "sound/PlayListFile.h"
 #include "sound/PlayListWindow.h"
@@ -79,6 +82,32 @@ std::optional<std::string> chosen_path(const QString& path) {
     return path.toStdString();
 }
 
+// The play list plays in a show window with a copy of the main window's
+// display, every recording's line scrolled to as it plays.
+QWidget* play_list_in_show_window(const TSoundOptions& options,
+                                  std::function<std::optional<PlayListNext>()> next,
+                                  std::function<void()> ended) {
+    TChildForm* main = top_forms().main_child_form();
+    if (!main)
+        return nullptr;
+    auto* window = new TChildForm(program_browsing_services(), main);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    auto rows = [next = std::move(next)]() -> std::optional<SoundsShowNext> {
+        const std::optional<PlayListNext> row = next();
+        if (!row || !row->info.recording_item)
+            return std::nullopt;
+        Tcupaitem* item = row->info.recording_item;
+        return SoundsShowNext{item->species, item, row->info.number, row->repeat, row->last};
+    };
+    window->initialise({.secondary = true,
+                        .copy_from = main,
+                        .restore_from_settings = false,
+                        .show = ShowWindowInit{3, options, std::move(rows), nullptr}});
+    QObject::connect(window, &TChildForm::closed, window, std::move(ended));
+    window->show();
+    return window;
+}
+
 } // namespace
 
 PlayListServices play_list_services() {
@@ -110,6 +139,7 @@ PlayListServices play_list_services() {
             return std::nullopt;
         return chosen_path(dialog.selectedFiles().constFirst());
     };
+    services.play_in_show_window = &play_list_in_show_window;
     return services;
 }
 
@@ -193,6 +223,29 @@ BrowsingServices program_browsing_services() {
             show_recordings_and_pictures_list(program_context().texts, list, window));
     };
     services.show_random = &show_random_generator();
+    services.run_show_settings_dialog = [](QWidget* window, const ShowSettings& settings,
+                                           bool any_show_picture) {
+        TDemoSettingsDialog dialog(program_context().product, program_context().texts, window);
+        return dialog.run(settings, any_show_picture);
+    };
+    services.start_slides_show = [](QWidget* opener, const ShowSettings& settings,
+                                    const TVisibleSpeciesAndRecordings& filter,
+                                    PictureTitleProvider title,
+                                    TRecordingsAndOrPicturesList& list) {
+        SlidesShowServices slides;
+        slides.make_sound_bar = &make_sound_bar;
+        slides.random = &show_random_generator();
+        slides.tell_name = [](const Tspecies& species) {
+            return TellSpeciesName(species, program_context().product);
+        };
+        // A child of its opener, whose list it writes: it ends with it.
+        auto* form = new TBigPictureDemoForm(program_context(), &open_url, settings, filter,
+                                             std::move(title), list, std::move(slides), opener);
+        if (form->start())
+            return true;
+        delete form;
+        return false;
+    };
     return services;
 }
 

@@ -6,6 +6,7 @@
 // service is missing does nothing.
 
 #include "browse/DisplaySurface.h"
+#include "common/SlidesAndSoundsShowSettings.h"
 #include "data/ShowRandomChoices.h"
 
 #include <functional>
@@ -89,6 +90,18 @@ struct BrowsingServices {
     // The play list window: opened by the window's command, shown or not (the
     // sound bars of a display made meanwhile may be dragged onto it), and
     // asked before the program ends (false: the user cancelled).
+    // The show settings dialog over the window; the new settings on OK.
+    std::function<std::optional<ShowSettings>(QWidget* window, const ShowSettings& settings,
+                                              bool any_show_picture)>
+        run_show_settings_dialog;
+    // The slides show (with or without sounds) in a big picture window of its
+    // own; what it shows goes to the list, which must outlive the show window
+    // (it is the opener's). False when it could not show its first picture.
+    std::function<bool(
+        QWidget* opener, const ShowSettings& settings, const TVisibleSpeciesAndRecordings& filter,
+        std::function<std::string(const Tspecies&, const std::optional<Trecord_ssp_data>&)> title,
+        TRecordingsAndOrPicturesList& list)>
+        start_slides_show;
     std::function<void(QWidget& opener)> open_play_lists;
     std::function<bool()> play_lists_shown;
     std::function<bool()> play_lists_may_close;

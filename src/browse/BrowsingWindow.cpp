@@ -3,6 +3,7 @@
 #include "browse/DisplaySurface.h"
 #include "browse/FindDialog.h"
 #include "browse/NameOptionsDialog.h"
+#include "browse/ShowWindowSteps.h"
 #include "browse/SoundEditor.h"
 #include "browse/SoundSource.h"
 #include "browse/TextSizeDialog.h"
@@ -155,6 +156,11 @@ TChildForm::TChildForm(BrowsingServices services, QWidget* parent)
         if (services_.show_introduction)
             services_.show_introduction(*this);
     });
+    Timer_play_sounds = new QTimer(this);
+    Timer_play_sounds->setObjectName("Timer_play_sounds");
+    Timer_play_sounds->setSingleShot(true);
+    connect(Timer_play_sounds, &QTimer::timeout, this, &TChildForm::play_sounds_tick);
+    show_settings_ = read_show_settings(services_.core->settings, services_.core->product);
 }
 
 TChildForm::~TChildForm() {
@@ -204,7 +210,8 @@ void TChildForm::create_file_menu() {
         add_item(*this, m.file_menu, "audio_CDs_menu_item", menu_caption(menus::my_audio_cds),
                  &TChildForm::choose_audio_cds);
     m.show_menu_item =
-        add_item(*this, m.file_menu, "show_menu_item", menu_caption(menus::slides_and_sounds_show));
+        add_item(*this, m.file_menu, "show_menu_item", menu_caption(menus::slides_and_sounds_show),
+                 &TChildForm::start_show);
     m.what_was_that_menu_item =
         add_item(*this, m.file_menu, "what_was_that_menu_item",
                  menu_caption(menus::what_was_that, "..."), &TChildForm::show_what_was_that);
@@ -397,7 +404,8 @@ TShowForm* TChildForm::create_surface() {
 }
 
 void TChildForm::initialise_as_main_window() {
-    initialise({.secondary = false, .copy_from = nullptr, .restore_from_settings = true});
+    initialise(
+        {.secondary = false, .copy_from = nullptr, .restore_from_settings = true, .show = {}});
     // Pictures that were not found under the old base directory may be under
     // the new one: every window looks again.
     set_base_directory_changed_handler([] {
@@ -409,9 +417,11 @@ void TChildForm::initialise_as_main_window() {
 }
 
 void TChildForm::initialise(const ChildFormInit& init) {
-    secondary_ = init.secondary;
-    top_forms().add_form(this);
-    top_forms().rewrite_captions();
+    secondary_ = init.secondary || init.show.has_value();
+    if (!init.show) {
+        top_forms().add_form(this);
+        top_forms().rewrite_captions();
+    }
     bool maximized = false;
     if (init.restore_from_settings) {
         const SavedWindowState saved = read_window_state(
@@ -434,7 +444,10 @@ void TChildForm::initialise(const ChildFormInit& init) {
     normal_bounds_ = geometry();
     if (maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
-    timer_check_CD_ROM_->start();
+    if (init.show)
+        initialise_show_window(*init.show);
+    else
+        timer_check_CD_ROM_->start();
 }
 
 void TChildForm::lay_out_surface() {
@@ -481,7 +494,7 @@ void TChildForm::adjust_menus() {
 void TChildForm::hide_items_awaiting_their_windows() {
     // These commands open windows that the program does not have yet.
     MenuItems& m = *items_;
-    m.show_menu_item->setVisible(false);
+    m.show_menu_item->setVisible(static_cast<bool>(services_.run_show_settings_dialog));
     m.play_lists_menu_item->setVisible(static_cast<bool>(services_.open_play_lists));
 }
 
@@ -536,7 +549,8 @@ TChildForm* TChildForm::open_new_window() {
     QWidget* owner = top_forms().main_child_form();
     auto* window = new TChildForm(services_, owner ? owner : this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->initialise({.secondary = true, .copy_from = this, .restore_from_settings = false});
+    window->initialise(
+        {.secondary = true, .copy_from = this, .restore_from_settings = false, .show = {}});
     window->show();
     return window;
 }
@@ -846,7 +860,7 @@ void TChildForm::restore_further_windows() {
         auto* window = new TChildForm(services_, this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->initialise(
-            {.secondary = true, .copy_from = nullptr, .restore_from_settings = true});
+            {.secondary = true, .copy_from = nullptr, .restore_from_settings = true, .show = {}});
         window->show();
     }
 }
@@ -869,6 +883,11 @@ void TChildForm::showEvent(QShowEvent* event) {
     if (shown_before_)
         return;
     shown_before_ = true;
+    if (show_handler_) {
+        Timer_play_sounds->start(Tsounds_demo_and_play_lists_handler::start_delay);
+        status_panels_[0]->setText(surface_->status_text());
+        return;
+    }
     surface_->setFocus();
     status_panels_[0]->setText(surface_->status_text());
     if (secondary_)
@@ -922,7 +941,8 @@ void TChildForm::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (!event->isAccepted())
         return;
-    if (secondary_) {
+    Timer_play_sounds->stop();
+    if (secondary_ && !show_handler_) {
         top_forms().delete_form(this);
         top_forms().rewrite_captions();
     }

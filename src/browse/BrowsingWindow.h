@@ -11,6 +11,8 @@
 
 #include "browse/BrowsingServices.h"
 #include "browse/BrowsingWindowRules.h"
+#include "common/SlidesAndSoundsShowSettings.h"
+#include "data/SoundsShowHandler.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,6 +28,7 @@ class QTimer;
 
 namespace pemmaro {
 
+class ShowWindowSteps;
 class TChildForm;
 class TPersonForm;
 class TRecordingsAndOrPicturesList;
@@ -34,6 +37,17 @@ class TThreatenedStatusExplicationForm;
 struct SHST_TShowStringsData;
 struct Tperson;
 
+// A window that plays recordings by itself: the sounds show of a window, or
+// a play list. It has no menu and is not in the window list.
+struct ShowWindowInit {
+    int sound_quality_level = 3;
+    TSoundOptions sound_options;
+    // A play list's next row; empty: the sounds show, which draws at random
+    // and logs what it plays in the opener's list.
+    std::function<std::optional<SoundsShowNext>()> play_list_next;
+    TChildForm* opener = nullptr; // the window whose Show! command started it
+};
+
 struct ChildFormInit {
     bool secondary = false;
     // The window whose display and options a new window starts from.
@@ -41,6 +55,7 @@ struct ChildFormInit {
     // Bounds, options and fold state from "WINDOW n", n being the window's
     // number in the window list.
     bool restore_from_settings = false;
+    std::optional<ShowWindowInit> show; // a show window (secondary, copy_from given)
 };
 
 class TChildForm : public QMainWindow {
@@ -56,6 +71,12 @@ public:
     void initialise(const ChildFormInit& init);
 
     bool secondary() const { return secondary_; }
+    bool show_window() const { return show_handler_ != nullptr; }
+    // The sounds show or play list of a show window; none otherwise.
+    const Tsounds_demo_and_play_lists_handler* show_handler() const { return show_handler_.get(); }
+    // The window's running sounds show window; none when no show runs.
+    TChildForm* show_window_ref() const { return show_window_ref_; }
+    const ShowSettings& show_settings() const { return show_settings_; }
     TShowForm& surface() const { return *surface_; }
     // The rectangle of the window while neither minimised nor maximised.
     QRect normal_bounds() const { return normal_bounds_; }
@@ -76,6 +97,11 @@ public:
 
     // The menu commands.
     TChildForm* open_new_window();
+    // Show!: brings up the running sounds show, or asks for the show settings
+    // and starts a show with them.
+    void start_show();
+    // Starts a show with the settings without asking (the command after its dialog).
+    void start_show_with(const ShowSettings& settings);
     void open_play_lists();
     void fold_all();
     void show_what_was_that();
@@ -152,6 +178,8 @@ private:
     void remember_normal_bounds();
     void run_search(bool from_top);
     std::optional<std::string> choose_editor_file(const std::string& start);
+    void initialise_show_window(const ShowWindowInit& show);
+    void play_sounds_tick();
 
     bool secondary_ = false;
     bool shown_before_ = false;
@@ -172,6 +200,12 @@ private:
     bool disc_look_under_way_ = false; // the timer's look at the drive
     std::unique_ptr<TRecordingsAndOrPicturesList> pictures_list_;
     QPointer<QWidget> pictures_list_window_; // a child; closed before the list goes
+    ShowSettings show_settings_;
+    QPointer<TChildForm> show_window_ref_;
+    QPointer<TChildForm> show_opener_;
+    QTimer* Timer_play_sounds = nullptr;
+    std::unique_ptr<ShowWindowSteps> show_steps_;
+    std::unique_ptr<Tsounds_demo_and_play_lists_handler> show_handler_;
 };
 
 } // namespace pemmaro

@@ -76,6 +76,8 @@ public:
     // Finds the next family or species whose names contain the text; returns found.
     bool go_to_species(const std::string& text, bool from_top, bool all_names);
     void set_current_line(Line line);
+    // Scrolls the current line to the middle of the surface (the shows).
+    void centre_current_line();
     QString status_text() const;
     DisplayState state_for_saving() const;
     void set_soundbar_dragging(bool automatic);

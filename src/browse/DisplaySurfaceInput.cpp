@@ -454,4 +454,14 @@ bool TShowForm::go_to_species(const std::string& text, bool from_top, bool all_n
     return true;
 }
 
+void TShowForm::centre_current_line() {
+    if (!d_->display.current_line)
+        return;
+    d_->ensure_rendered();
+    const Line line = *d_->display.current_line;
+    scroll_to(d_->display.offset_of(line) - (d_->client_height() - line->advance) / 2);
+    d_->ensure_rendered();
+    d_->focus_current_bar();
+}
+
 } // namespace pemmaro

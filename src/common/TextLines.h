@@ -379,4 +379,27 @@ inline constexpr TextLine not_saved{"KZ_SONOGRAM", 13};
 inline constexpr TextLine png_files{"KZ_SONOGRAM", 14};
 } // namespace kz_sonogram
 
+// The show settings dialog.
+namespace show_settings_db {
+inline constexpr TextLine caption{"SHOW_SETTINGS_DB", 1};
+inline constexpr TextLine slides_only{"SHOW_SETTINGS_DB", 2};
+inline constexpr TextLine sounds_only{"SHOW_SETTINGS_DB", 3};
+inline constexpr TextLine slides_and_sounds{"SHOW_SETTINGS_DB", 4};
+inline constexpr TextLine slides{"SHOW_SETTINGS_DB", 5};
+inline constexpr TextLine every_x_seconds_1{"SHOW_SETTINGS_DB", 6};
+inline constexpr TextLine every_x_seconds_2{"SHOW_SETTINGS_DB", 7};
+inline constexpr TextLine show_species_names{"SHOW_SETTINGS_DB", 8};
+inline constexpr TextLine sounds{"SHOW_SETTINGS_DB", 9};
+inline constexpr TextLine quality_best{"SHOW_SETTINGS_DB", 10};
+inline constexpr TextLine quality_good{"SHOW_SETTINGS_DB", 11};
+inline constexpr TextLine quality_all{"SHOW_SETTINGS_DB", 12};
+inline constexpr TextLine kind_of_show{"SHOW_SETTINGS_DB", 13};
+inline constexpr TextLine recordings{"SHOW_SETTINGS_DB", 14};
+} // namespace show_settings_db
+
+// The window that plays recordings by itself.
+namespace sound_demo {
+inline constexpr TextLine caption{"SOUND_DEMO", 1};
+}
+
 } // namespace pemmaro

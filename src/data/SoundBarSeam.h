@@ -46,6 +46,12 @@ public:
     virtual void set_dragging(bool automatic) = 0;
     // Gives the play button the focus.
     virtual void focus() = 0;
+    // For the shows: plays or pauses (opening first when needed) and returns
+    // whether the recording is open afterwards; whether it is open (it closes
+    // at its end); marks the bar as the one the show played.
+    virtual bool toggle() = 0;
+    virtual bool is_opened() const = 0;
+    virtual void set_marked() = 0;
 };
 
 // Makes a bar as a child of the parent, which owns it; left, top: where the

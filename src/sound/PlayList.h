@@ -4,6 +4,8 @@
 // window: the play list window edits it and a show plays through it.
 // User-interface thread only.
 
+#include "common/SoundOptions.h"
+
 #include <optional>
 #include <vector>
 
@@ -17,15 +19,6 @@ struct TPlayListInfo {
     // The recording's number among its species' shown recordings (1-based).
     int number = 0;
     int times = 1; // 0 to 99
-};
-
-// How a show passes from one recording to the next.
-struct TSoundOptions {
-    int seconds_between_sounds = 1;
-    bool tell_species_names = true;
-    bool tell_names_afterwards = false;
-    int seconds_after_spoken_names = 1;
-    bool operator==(const TSoundOptions&) const = default;
 };
 
 inline constexpr int most_times_to_play = 99;

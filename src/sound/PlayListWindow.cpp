@@ -95,8 +95,7 @@ TPlayListForm::TPlayListForm(PlayListServices services, QWidget* parent)
 TPlayListForm::~TPlayListForm() {
     if (the_form == this)
         the_form = nullptr;
-    if (playback_)
-        playback_->stop();
+    stop_playback();
     if (isVisible())
         set_sound_bar_drag_handler(nullptr);
     write_settings();
@@ -493,8 +492,7 @@ bool TPlayListForm::open_file(const std::string& path) {
     std::optional<PlayListContent> content = load_play_list(path, *services_.data, *services_.core);
     if (!content)
         return false;
-    if (playback_)
-        playback_->stop();
+    stop_playback();
     list_ = std::move(content->list);
     sound_options_frame_->set_options(content->options);
     CheckBox_endless_loop->setChecked(content->endless_loop);
@@ -568,24 +566,58 @@ void TPlayListForm::update_recent_menu() {
 
 void TPlayListForm::play_or_stop() {
     if (playing_) {
-        playback_->stop();
+        stop_playback();
         set_playing(false);
         return;
     }
     if (!list_.has_recordings())
         return;
+    const int start_row =
+        CheckBox_start_playing_at_selected_recording->isChecked() ? list_.current_row() : 0;
+    if (services_.play_in_show_window) {
+        list_.start_playing(start_row);
+        QPointer<TPlayListForm> self(this);
+        show_window_ = services_.play_in_show_window(
+            sound_options_frame_->options(),
+            [self]() -> std::optional<PlayListNext> {
+                return self ? self->next_to_play() : std::nullopt;
+            },
+            [self] {
+                if (self)
+                    self->set_playing(false);
+            });
+        if (show_window_) {
+            set_playing(true);
+            return;
+        }
+    }
     playback_ = std::make_unique<PlayListPlayback>(list_, sound_bar_playing_slot(),
                                                    sound_options_frame_->options(),
                                                    [this] { return endless_loop(); });
-    connect(playback_.get(), &PlayListPlayback::row_started, this, [this](int row) {
-        list_.set_current_row(row);
-        refresh();
-        grid_->scrollToItem(grid_->item(row - 1, recording_column));
-    });
+    connect(playback_.get(), &PlayListPlayback::row_started, this, &TPlayListForm::row_started);
     connect(playback_.get(), &PlayListPlayback::finished, this, [this] { set_playing(false); });
     set_playing(true);
-    playback_->start(CheckBox_start_playing_at_selected_recording->isChecked() ? list_.current_row()
-                                                                               : 0);
+    playback_->start(start_row);
+}
+
+std::optional<PlayListNext> TPlayListForm::next_to_play() {
+    std::optional<PlayListNext> next = list_.next_recording(endless_loop());
+    if (next)
+        row_started(next->row);
+    return next;
+}
+
+void TPlayListForm::row_started(int row) {
+    list_.set_current_row(row);
+    refresh();
+    grid_->scrollToItem(grid_->item(row - 1, recording_column));
+}
+
+void TPlayListForm::stop_playback() {
+    if (playback_)
+        playback_->stop();
+    if (show_window_)
+        show_window_->close();
 }
 
 void TPlayListForm::set_playing(bool playing) {

@@ -43,6 +43,15 @@ struct PlayListServices {
         choose_file_to_open;
     std::function<std::optional<std::string>(QWidget* window, const std::string& start)>
         choose_file_to_save;
+    // Plays the list in a show window of its own, which moves a copy of the
+    // main browsing window's display to each recording's bar: next gives the
+    // rows in play order, ended is called when that window closes. Returns
+    // the window (which frees itself when closed); none: the list plays in
+    // the play list window itself.
+    std::function<QWidget*(const TSoundOptions& options,
+                           std::function<std::optional<PlayListNext>()> next,
+                           std::function<void()> ended)>
+        play_in_show_window;
 };
 
 class TPlayListForm : public QWidget {
@@ -100,6 +109,9 @@ private:
     bool ask_to_save();
     bool save_to(const std::string& path);
     void set_playing(bool playing);
+    void stop_playback();
+    std::optional<PlayListNext> next_to_play();
+    void row_started(int row);
     void row_moved(int from_visual, int to_visual);
     void times_edited(int row, int column);
     void make_row_current(int row);
@@ -116,6 +128,7 @@ private:
     bool refreshing_ = false;
     QPointer<QWidget> opener_;
     std::unique_ptr<PlayListPlayback> playback_;
+    QPointer<QWidget> show_window_; // plays the list, when it plays in one
 
     QMenuBar* MainMenu = nullptr;
     QMenu* file_menu = nullptr;

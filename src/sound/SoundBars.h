@@ -99,7 +99,7 @@ public:
 
     // Opens when needed, then pauses when playing, else plays; returns whether
     // the player is open afterwards.
-    bool toggle();
+    bool toggle() override;
     void start_playing();
     void pause();
     void stop_and_close();
@@ -110,13 +110,13 @@ public:
     void seek_to(int milliseconds);
     // Opens the sonogram pane on this bar's recording.
     void show_sonogram();
-    bool is_opened() const { return playback_->is_opened(); }
+    bool is_opened() const override { return playback_->is_opened(); }
     bool is_playing() const { return playback_->is_playing(); }
     // The thumb, in tenths of seconds.
     int current_position() const;
     // Played to its end (and not started again since).
     bool is_at_end() const;
-    void set_marked();
+    void set_marked() override;
     bool marked() const { return marked_; }
     // Redraws the texts and the frame (the display repaints the bar's line).
     void refresh();

@@ -1,4 +1,5 @@
 #include "SampleDiscWindows.h"
+#include "browse/BrowsingWindow.h"
 #include "common/LanguageTexts.h"
 #include "common/PlayListSettings.h"
 #include "data/DataSet.h"
@@ -173,4 +174,40 @@ TEST_F(PlayListWindow, TheProgramEndsOnlyAsTheUserSays) {
     EXPECT_EQ(next->windowTitle().toStdString(), "Play List: kept");
     EXPECT_EQ(next->list().row(1)->recording_item, first.recording_item);
     EXPECT_EQ(responder_.responder.requests.back().text, text(play_lists::damaged_file));
+}
+
+TEST_F(PlayListWindow, PlayOpensAShowWindowWhoseClosingStopsTheList) {
+    TChildForm& main = open_main_window();
+    auto form = make_form();
+    const auto [first, second] = two_recordings();
+    form->add_recording(first);
+    form->add_recording(second);
+    const auto show_windows = [&main] {
+        std::vector<TChildForm*> windows;
+        for (TChildForm* child : main.findChildren<TChildForm*>())
+            if (child->show_window())
+                windows.push_back(child);
+        return windows;
+    };
+
+    form->play_or_stop();
+    settle();
+    ASSERT_EQ(show_windows().size(), 1u);
+    QPointer<TChildForm> show = show_windows().front();
+    EXPECT_TRUE(show->show_handler()->is_play_list());
+    EXPECT_TRUE(form->playing());
+    show->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(show.isNull());
+    EXPECT_FALSE(form->playing()) << "the closed window ends the list's playing";
+
+    // Stop closes the window that plays.
+    form->play_or_stop();
+    settle();
+    ASSERT_EQ(show_windows().size(), 1u);
+    show = show_windows().front();
+    form->play_or_stop();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(show.isNull());
+    EXPECT_FALSE(form->playing());
 }
