@@ -487,12 +487,12 @@ void TChildForm::adjust_menus() {
     m.exit_menu_item->setText(menu_caption(rules_.exit_caption));
     m.readme_menu_item->setVisible(find_readme().has_value());
     m.recent_info_on_the_web_menu_item->setVisible(!services_.core->product.update_address.empty());
-    hide_items_awaiting_their_windows();
+    show_items_whose_windows_are_wired();
     update_check_marks();
 }
 
-void TChildForm::hide_items_awaiting_their_windows() {
-    // These commands open windows that the program does not have yet.
+void TChildForm::show_items_whose_windows_are_wired() {
+    // Windows made by the program's services; a window made alone (tests) has none.
     MenuItems& m = *items_;
     m.show_menu_item->setVisible(static_cast<bool>(services_.run_show_settings_dialog));
     m.play_lists_menu_item->setVisible(static_cast<bool>(services_.open_play_lists));

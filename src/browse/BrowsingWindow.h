@@ -168,7 +168,7 @@ private:
     TShowForm* create_surface();
     void lay_out_surface();
     void adjust_menus();
-    void hide_items_awaiting_their_windows();
+    void show_items_whose_windows_are_wired();
     void update_check_marks();
     void update_sound_menu(bool sound_bar, bool sound_file);
     void rebuild_display(const std::function<void(SHST_TShowStringsData&)>& change);
