@@ -33,38 +33,8 @@ printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\nShow Picture at 
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
 
-wait_for_window() {
-  local pattern=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
 window_gone() {
   ! xdotool search --onlyvisible --name "$1" > /dev/null 2>&1
-}
-
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
-geometry_of() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-}
-
-click_at() {
-  xdotool mousemove --sync "$1" "$2" click 1
-  sleep 0.5
 }
 
 # The first point (x y, within the rectangle) where a horizontal run of at
@@ -99,7 +69,7 @@ colour_count() { # FILE X Y WIDTH HEIGHT
   convert "$1" -format %k info:
 }
 
-main=$(wait_for_window "^$title\$" 30)
+main=$(wait_for_window "^$title\$" 30 visible)
 if [ -z "$main" ]; then
   fail "no window titled '$title' appeared"
   sed 's/^/    /' "$work/stderr" >&2
@@ -120,7 +90,7 @@ if [ -z "${lens_x:-}" ]; then
 else
   echo "    pictures mark at $lens_x,$lens_y"
   click_at $((X + lens_x)) $((Y + lens_y))
-  pictures=$(wait_for_window "Dendrocygna javanica.*D\\. Mervaine" 10)
+  pictures=$(wait_for_window "Dendrocygna javanica.*D\\. Mervaine" 10 visible)
 fi
 if [ -z "$pictures" ]; then
   fail "no big picture window with the first photograph"
@@ -142,7 +112,7 @@ else
 
   start_case "Right shows the next photograph"
   keys "$pictures" Right
-  next=$(wait_for_window "Dendrocygna javanica.*N\\. Tavrinen" 5)
+  next=$(wait_for_window "Dendrocygna javanica.*N\\. Tavrinen" 5 visible)
   [ -n "$next" ] || fail "Right did not show the second photograph"
   import -window root "$artifacts/big_pictures_next.png" || true
 
@@ -156,7 +126,7 @@ else
   else
     import -window root "$artifacts/big_pictures_information.png" || true
     click_at $((X + link_x + 3)) $((Y + link_y - 3))
-    map=$(wait_for_window "Whistling Duck.*\\), " 10)
+    map=$(wait_for_window "Whistling Duck.*\\), " 10 visible)
     if [ -z "$map" ]; then
       fail "no map window from the locality"
     else

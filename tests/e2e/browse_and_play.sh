@@ -37,29 +37,6 @@ start_program() {
   pid=$!
 }
 
-# The X window with exactly this title; empty when it does not come in time.
-wait_for_window() {
-  local name=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --name "^${name}\$" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
-# Keys go to the focused window (there is no window manager to activate it).
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
 # "loud seconds" and the peak of a raw 16-bit mono capture at 44100 Hz.
 measure() {
   python3 - "$1" << 'PY'
@@ -83,7 +60,7 @@ setting_of_window() { # SECTION KEY
 
 start_case "unfold a family and a species, play a recording"
 start_program
-main=$(wait_for_window "$title" 30)
+main=$(wait_for_window "^$title\$" 30)
 if [ -z "$main" ]; then
   fail "no window titled '$title' appeared"
   sed 's/^/    /' "$work/stderr" >&2
@@ -108,7 +85,7 @@ keys "$main" space # pause again
 
 start_case "a second window through the File menu"
 keys "$main" alt+f n
-second=$(wait_for_window "$title : 1" 10)
+second=$(wait_for_window "^$title : 1\$" 10)
 [ -n "$second" ] || fail "no window titled '$title : 1' appeared"
 sleep 0.5
 import -window root "$artifacts/browse_and_play_two_windows.png" || fail "no screenshot"
@@ -129,8 +106,8 @@ echo "$visible2" | tr ',' '\n' | tail -n +5 | grep -qx 1 ||
 
 start_case "the next start restores both windows"
 start_program
-main=$(wait_for_window "$title" 30)
-second=$(wait_for_window "$title : 1" 10)
+main=$(wait_for_window "^$title\$" 30)
+second=$(wait_for_window "^$title : 1\$" 10)
 [ -n "$main" ] || fail "the main window did not come back"
 [ -n "$second" ] || fail "the second window did not come back"
 tree=$(xwininfo -root -tree)

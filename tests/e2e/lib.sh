@@ -193,3 +193,40 @@ start_sink_or_skip() {
     exit 77
   fi
 }
+
+# The first X window of the program ($pid) whose name matches the pattern
+# (xdotool's regular expression), only mapped ones with "visible"; empty when
+# none comes in time or the program has ended.
+wait_for_window() { # PATTERN SECONDS [visible]
+  local pattern=$1 seconds=$2 id=""
+  local only=()
+  [ "${3:-}" = visible ] && only=(--onlyvisible)
+  local deadline=$((SECONDS + seconds))
+  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
+    id=$(xdotool search "${only[@]}" --name "$pattern" 2> /dev/null | head -n 1 || true)
+    [ -n "$id" ] && break
+    sleep 0.2
+  done
+  echo "$id"
+}
+
+# Keys go to the focused window (there is no window manager to activate it).
+keys() { # WINDOW KEY...
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
+  for key in "$@"; do
+    xdotool key --clearmodifiers "$key"
+    sleep 0.3
+  done
+}
+
+# Sets X, Y, WIDTH and HEIGHT of the window's client area on the screen.
+geometry_of() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+}
+
+click_at() { # X Y
+  xdotool mousemove --sync "$1" "$2" click 1
+  sleep 0.5
+}

@@ -34,41 +34,8 @@ printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\n' "$base" > "$wo
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
 
-# The X window whose name matches the pattern; empty when none comes in time.
-wait_for_window() {
-  local pattern=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --name "$pattern" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
 window_gone() {
   ! xdotool search --name "$1" > /dev/null 2>&1
-}
-
-# Keys go to the focused window (there is no window manager to activate it).
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
-# Sets X, Y, WIDTH and HEIGHT of the window's client area on the screen.
-geometry_of() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-}
-
-click_at() {
-  xdotool mousemove --sync "$1" "$2" click 1
-  sleep 0.5
 }
 
 # The screen's pixels of the rectangle as a binary PPM file.

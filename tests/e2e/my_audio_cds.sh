@@ -30,27 +30,6 @@ printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\nShow Picture at 
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
 
-wait_for_window() {
-  local name=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --name "^${name}\$" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
 setting() { # SECTION KEY
   awk -v section="[$1]" -v key="$2" '
     { sub(/\r$/, "") }
@@ -67,7 +46,7 @@ unfold_first_barbet() {
 }
 
 start_case "My Audio CDs: unchecking CD 2 hides its recordings"
-main=$(wait_for_window "$title" 30)
+main=$(wait_for_window "^$title\$" 30)
 if [ -z "$main" ]; then
   fail "no window titled '$title' appeared"
   sed 's/^/    /' "$work/stderr" >&2
@@ -78,7 +57,7 @@ unfold_first_barbet "$main"
 import -window root "$artifacts/my_audio_cds_before.png" || fail "no screenshot"
 
 keys "$main" alt+f a
-dialog=$(wait_for_window "My Audio CDs" 10)
+dialog=$(wait_for_window "^My Audio CDs\$" 10)
 if [ -z "$dialog" ]; then
   fail "the My Audio CDs dialog did not open"
 else

@@ -37,27 +37,6 @@ mkdir -p "$work/lists"
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
 
-wait_for_window() {
-  local name=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --name "^${name}\$" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
 # The top-left corners ("x y" lines) of the play buttons of sound bars that
 # are not playing and have no focus, found by their black triangle.
 find_sound_bars() {
@@ -109,7 +88,7 @@ drag() {
 }
 
 start_case "drag two sound bars onto the play list"
-main=$(wait_for_window "$title" 30)
+main=$(wait_for_window "^$title\$" 30)
 if [ -z "$main" ]; then
   fail "no window titled '$title' appeared"
   sed 's/^/    /' "$work/stderr" >&2
@@ -119,7 +98,7 @@ sleep 1
 # The first family, then its first species with its recordings.
 keys "$main" Return Down Return
 keys "$main" alt+f p
-play_list=$(wait_for_window "Play List: Untitled" 10)
+play_list=$(wait_for_window "^Play List: Untitled\$" 10)
 [ -n "$play_list" ] || { fail "the play list window did not open"; finish; }
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$play_list")"
@@ -140,7 +119,7 @@ import -window root "$artifacts/play_list_after_drag.png" || true
 
 start_case "save the list through the save dialog"
 keys "$play_list" ctrl+s
-dialog=$(wait_for_window "Save As" 10)
+dialog=$(wait_for_window "^Save As\$" 10)
 [ -n "$dialog" ] || fail "no save dialog"
 if [ -n "$dialog" ]; then
   sleep 0.5
@@ -150,7 +129,7 @@ if [ -n "$dialog" ]; then
   xdotool key Return
 fi
 wait_until 10 test -s "$list_file" || fail "no file '$list_file'"
-[ -n "$(wait_for_window "Play List: calls" 5)" ] || fail "the window is not named after the file"
+[ -n "$(wait_for_window "^Play List: calls\$" 5)" ] || fail "the window is not named after the file"
 sed 's/^/    /' "$list_file"
 records=$(tr -d '\r' < "$list_file" | sed -n 's/^R[0-9]*=//p')
 [ "$(wc -l <<< "$records")" -eq 2 ] || fail "the file holds not two records"
@@ -245,7 +224,7 @@ coord=$(setting Coord)
 start_case "the next start opens the list where it was"
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
-play_list=$(wait_for_window "Play List: calls" 30)
+play_list=$(wait_for_window "^Play List: calls\$" 30)
 if [ -n "$play_list" ]; then
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$play_list")"

@@ -34,28 +34,6 @@ printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\nShow Picture at 
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
 
-# The first X window whose title matches the pattern; empty when none comes in time.
-wait_for_window() {
-  local pattern=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --name "$pattern" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
 # The bounding box (W H X Y) of the pixels that differ between two pictures;
 # empty when none do.
 difference_box() {

@@ -34,33 +34,12 @@ printf '[GENERAL]\r\nBase Directory=%s/\r\nJust Installed=No\r\nShow Picture at 
 (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
 pid=$!
 
-wait_for_window() {
-  local name=$1 seconds=$2 id=""
-  local deadline=$((SECONDS + seconds))
-  while [ $SECONDS -lt $deadline ] && kill -0 "$pid" 2> /dev/null; do
-    id=$(xdotool search --onlyvisible --name "^${name}\$" 2> /dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
-
 window_gone() {
   [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2> /dev/null || true)" ]
 }
 
-keys() {
-  local window=$1
-  shift
-  xdotool windowfocus --sync "$window" 2> /dev/null || xdotool windowfocus "$window"
-  for key in "$@"; do
-    xdotool key --clearmodifiers "$key"
-    sleep 0.3
-  done
-}
-
 start_case "Show! with Sounds Only opens a window that plays recordings"
-main=$(wait_for_window "$title" 30)
+main=$(wait_for_window "^$title\$" 30 visible)
 if [ -z "$main" ]; then
   fail "no window titled '$title' appeared"
   sed 's/^/    /' "$work/stderr" >&2
@@ -69,11 +48,11 @@ fi
 sleep 1
 start_recorder "$work/capture.raw"
 keys "$main" alt+f s
-dialog=$(wait_for_window "Slides and Sounds Show" 10)
+dialog=$(wait_for_window "^Slides and Sounds Show\$" 10 visible)
 [ -n "$dialog" ] || { fail "the show settings dialog did not open"; finish; }
 import -window root "$artifacts/sounds_show_dialog.png" || true
 keys "$dialog" Return
-show=$(wait_for_window "Playing Recordings" 10)
+show=$(wait_for_window "^Playing Recordings\$" 10 visible)
 [ -n "$show" ] || { fail "no show window"; finish; }
 sleep 12
 xdotool getwindowgeometry "$show" | sed 's/^/    /'
@@ -102,7 +81,7 @@ sed 's/^/    /' "$work/loudness"
 
 start_case "What Was That lists the recordings played"
 keys "$main" alt+f w
-list=$(wait_for_window "Pictures and Recordings Shown" 10)
+list=$(wait_for_window "^Pictures and Recordings Shown\$" 10 visible)
 [ -n "$list" ] || { fail "the What Was That window did not open"; finish; }
 import -window root "$artifacts/sounds_show_what_was_that.png" || true
 keys "$list" ctrl+c
