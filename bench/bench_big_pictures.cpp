@@ -3,6 +3,7 @@
 // picture painted, and a step to the next picture up to its painting.
 
 #include "LargeDisc.h"
+#include "SampleDisc.h"
 #include "common/BaseDirectory.h"
 #include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
@@ -25,37 +26,6 @@ using namespace pemmaro;
 
 namespace {
 
-// The sample disc loaded with a context of its own.
-struct SampleDisc {
-    SampleDisc()
-        : product(product_settings_for(1061, std::vector<std::string>(7))) {
-        QFile language(PEMMARO_SAMPLE_DISC_DIR "/Pemmaro.txt");
-        if (language.open(QIODevice::ReadOnly)) {
-            const QByteArray content = language.readAll();
-            texts = Ttextfile_handler(
-                std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
-        }
-        common.startup_directory = PEMMARO_SAMPLE_DISC_DIR "/";
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(PEMMARO_SAMPLE_DISC_DIR);
-        data = load_data(context);
-        QDir::setCurrent(before);
-    }
-
-    ProductSettings product;
-    Ttextfile_handler texts;
-    SettingsFile settings;
-    DisplayFonts fonts;
-    CommonServices common;
-    const CoreContext context{product, texts, settings, fonts, common};
-    std::unique_ptr<Tdata> data;
-};
-
-SampleDisc& sample_disc() {
-    static SampleDisc disc;
-    return disc;
-}
-
 // The sample's first species: its two pictures are 1600 x 1200 photographs.
 constexpr int species_with_large_pictures = 2101;
 
@@ -68,7 +38,7 @@ std::string caption(const Tspecies& species, const std::optional<Trecord_ssp_dat
 void BM_OpenBigPictureOfALargePhotograph(benchmark::State& state) {
     bench::ensure_gui_application();
     ensure_program_resources();
-    SampleDisc& disc = sample_disc();
+    bench::SampleDisc& disc = bench::sample_disc();
     base_directory_state().base_directory = PEMMARO_SAMPLE_BASE_DIR "/";
     Tspecies& species = *disc.data->species_by_id(species_with_large_pictures);
     QSize decoded;
@@ -96,7 +66,7 @@ BENCHMARK(BM_OpenBigPictureOfALargePhotograph)->Unit(benchmark::kMillisecond);
 void BM_StepToTheNextLargePhotograph(benchmark::State& state) {
     bench::ensure_gui_application();
     ensure_program_resources();
-    SampleDisc& disc = sample_disc();
+    bench::SampleDisc& disc = bench::sample_disc();
     base_directory_state().base_directory = PEMMARO_SAMPLE_BASE_DIR "/";
     Tspecies& species = *disc.data->species_by_id(species_with_large_pictures);
     auto window = std::make_unique<TBigPictureForm>(disc.context, UrlOpener{});

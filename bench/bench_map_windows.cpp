@@ -3,6 +3,7 @@
 // repainted window.
 
 #include "LargeDisc.h"
+#include "SampleDisc.h"
 #include "common/BaseDirectory.h"
 #include "common/CoreContext.h"
 #include "common/LanguageTexts.h"
@@ -27,38 +28,6 @@ using namespace pemmaro;
 
 namespace {
 
-// The sample disc loaded with a context of its own, leaving the program's
-// values to the other benchmarks.
-struct SampleDisc {
-    SampleDisc()
-        : product(product_settings_for(1061, std::vector<std::string>(7))) {
-        QFile language(PEMMARO_SAMPLE_DISC_DIR "/Pemmaro.txt");
-        if (language.open(QIODevice::ReadOnly)) {
-            const QByteArray content = language.readAll();
-            texts = Ttextfile_handler(
-                std::string_view(content.constData(), static_cast<std::size_t>(content.size())));
-        }
-        common.startup_directory = PEMMARO_SAMPLE_DISC_DIR "/";
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(PEMMARO_SAMPLE_DISC_DIR);
-        data = load_data(context);
-        QDir::setCurrent(before);
-    }
-
-    ProductSettings product;
-    Ttextfile_handler texts;
-    SettingsFile settings;
-    DisplayFonts fonts;
-    CommonServices common;
-    const CoreContext context{product, texts, settings, fonts, common};
-    std::unique_ptr<Tdata> data;
-};
-
-SampleDisc& sample_disc() {
-    static SampleDisc disc;
-    return disc;
-}
-
 // The species whose range is stretched over the largest rectangle of its map.
 const Tspecies& species_with_largest_range(const Tdata& data) {
     const Tspecies* largest = nullptr;
@@ -81,7 +50,7 @@ const Tspecies& species_with_largest_range(const Tdata& data) {
 void BM_OpenDistributionMapOfTheLargestRange(benchmark::State& state) {
     bench::ensure_gui_application();
     ensure_program_resources();
-    SampleDisc& disc = sample_disc();
+    bench::SampleDisc& disc = bench::sample_disc();
     base_directory_state().base_directory = PEMMARO_SAMPLE_BASE_DIR "/";
     const Tspecies& species = species_with_largest_range(*disc.data);
     for (auto _ : state) {
