@@ -200,4 +200,18 @@ std::unique_ptr<Tdata> LoadedDisc::load() {
     return load_data(context_);
 }
 
+std::unique_ptr<Tdata> load_sample_disc() {
+    TempDir settings;
+    ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
+    ScopedResponder responder;
+    ScopedFatalThrows fatal_throws;
+    const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
+    TestContext context;
+    context.common.startup_directory = disc;
+    context.common.program_directory = disc;
+    context.settings.path = settings.file("Pemmaro.ini");
+    context.texts = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
+    return load_data(context);
+}
+
 } // namespace pemmaro::test

@@ -54,4 +54,8 @@ private:
 
 std::string join_crlf(const std::vector<std::string>& lines);
 
+// The sample disc, loaded as the program loads it, in a context of its own
+// (a settings file of its own, the disc's language texts); fatal errors throw.
+std::unique_ptr<Tdata> load_sample_disc();
+
 } // namespace pemmaro::test

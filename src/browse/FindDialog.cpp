@@ -2,6 +2,7 @@
 
 #include "common/LanguageTexts.h"
 #include "platform/Ansi.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QCheckBox>
@@ -22,27 +23,17 @@ TFindInShowStringsDialog::TFindInShowStringsDialog(const Ttextfile_handler& text
     CheckBox_search_from_top =
         new QCheckBox(to_qstring(texts.text(find_db::search_from_top)), this);
     CheckBox_search_from_top->setObjectName("CheckBox_search_from_top");
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel", this);
-    CancelBtn->setObjectName("CancelBtn");
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    const OkCancelButtons answer = make_ok_cancel_buttons(*this, "OKBtn", "CancelBtn");
+    OKBtn = answer.ok;
+    CancelBtn = answer.cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Edit_control);
     layout->addWidget(CheckBox_search_from_top);
-    layout->addLayout(buttons);
+    layout->addLayout(answer.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setTabOrder(Edit_control, CheckBox_search_from_top);
     setTabOrder(CheckBox_search_from_top, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
-
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TFindInShowStringsDialog::run(QWidget& window, const QFont& font, std::string& search_text,

@@ -3,6 +3,7 @@
 #include "browse/DisplaySurface.h"
 #include "common/LanguageTexts.h"
 #include "platform/Ansi.h"
+#include "widgets/DialogButtons.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QCheckBox>
@@ -65,16 +66,9 @@ TNameOptionsDialog::TNameOptionsDialog(const Ttextfile_handler& texts, QWidget* 
     ScientificMainRadioButton =
         new QRadioButton(to_qstring(texts.text(kz_names_db::scientific_name_first)), this);
     ScientificMainRadioButton->setObjectName("ScientificMainRadioButton");
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel", this);
-    CancelBtn->setObjectName("CancelBtn");
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    const OkCancelButtons answer = make_ok_cancel_buttons(*this, "OKBtn", "CancelBtn");
+    OKBtn = answer.ok;
+    CancelBtn = answer.cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(OtherLanguageCheckbox);
     layout->addWidget(ScientificCheckbox);
@@ -82,7 +76,7 @@ TNameOptionsDialog::TNameOptionsDialog(const Ttextfile_handler& texts, QWidget* 
     layout->addWidget(InFirstPositionLabel);
     layout->addWidget(OtherLanguageMainRadioButton);
     layout->addWidget(ScientificMainRadioButton);
-    layout->addLayout(buttons);
+    layout->addLayout(answer.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OtherLanguageCheckbox, &QCheckBox::clicked, this,
@@ -92,8 +86,6 @@ TNameOptionsDialog::TNameOptionsDialog(const Ttextfile_handler& texts, QWidget* 
             &TNameOptionsDialog::other_language_main_clicked);
     connect(ScientificMainRadioButton, &QRadioButton::clicked, this,
             &TNameOptionsDialog::scientific_main_clicked);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TNameOptionsDialog::run(TShowForm& surface, const QFont& font) {

@@ -1,5 +1,6 @@
 #include "browse/TextSizeDialog.h"
 
+#include "widgets/DialogButtons.h"
 #include "widgets/WindowPlacement.h"
 
 #include <QHBoxLayout>
@@ -25,24 +26,14 @@ TTextSizeDialog::TTextSizeDialog(QWidget* parent)
     edit_control = new QSpinBox(this);
     edit_control->setObjectName("edit_control");
     edit_control->setRange(smallest_text_size, largest_text_size);
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton("Cancel", this);
-    CancelBtn->setObjectName("CancelBtn");
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
+    const OkCancelButtons answer = make_ok_cancel_buttons(*this, "OKBtn", "CancelBtn");
+    OKBtn = answer.ok;
+    CancelBtn = answer.cancel;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(edit_control);
-    layout->addLayout(buttons);
+    layout->addLayout(answer.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(220);
-
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TTextSizeDialog::run(QWidget& window, const QFont& font, const QString& caption, int& value) {

@@ -5,6 +5,7 @@
 #include "common/TextEngine.h"
 #include "platform/Ansi.h"
 #include "sound/AudioCdDrive.h"
+#include "widgets/DialogButtons.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,19 +51,11 @@ TChooseAudioCDPlayerDialog::TChooseAudioCDPlayerDialog(int device_count, QWidget
         RadioButtons[static_cast<std::size_t>(n - 1)] = button;
         layout->addWidget(button);
     }
-    OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel", this);
-    CancelButton->setObjectName("CancelButton");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
-    layout->addLayout(buttons);
+    const OkCancelButtons answer = make_ok_cancel_buttons(*this, "OKButton", "CancelButton");
+    OKButton = answer.ok;
+    CancelButton = answer.cancel;
+    layout->addLayout(answer.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    connect(OKButton, &QPushButton::clicked, this, &TChooseAudioCDPlayerDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &TChooseAudioCDPlayerDialog::reject);
     if (!the_dialog)
         the_dialog = this;
 }

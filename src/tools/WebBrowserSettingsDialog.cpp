@@ -7,6 +7,7 @@
 #include "common/WebBrowserSettings.h"
 #include "platform/Ansi.h"
 #include "tools/WebBrowserWindow.h"
+#include "widgets/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -43,23 +44,15 @@ TWebBrowserSettingsDialog::TWebBrowserSettingsDialog(QWidget* parent)
     boxes->addWidget(CheckBox_use_integrated_browser);
     boxes->addWidget(CheckBox_use_only_one_window);
 
-    OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel", this);
-    CancelButton->setObjectName("CancelButton");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
+    const OkCancelButtons answer = make_ok_cancel_buttons(*this, "OKButton", "CancelButton");
+    OKButton = answer.ok;
+    CancelButton = answer.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bevel);
-    layout->addLayout(buttons);
+    layout->addLayout(answer.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(OKButton, &QPushButton::clicked, this, &TWebBrowserSettingsDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &TWebBrowserSettingsDialog::reject);
     connect(CheckBox_use_integrated_browser, &QCheckBox::clicked, this,
             &TWebBrowserSettingsDialog::apply_enabling_rule);
 

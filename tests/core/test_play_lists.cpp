@@ -1,3 +1,4 @@
+#include "DiscFixture.h"
 #include "TestContext.h"
 #include "TestSupport.h"
 #include "data/DataLoading.h"
@@ -93,23 +94,8 @@ TEST(PlayListOrder, EditingKeepsOneRowAndMovesRows) {
 
 class PlayListFiles : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        TempDir settings;
-        ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
-        ScopedResponder responder;
-        ScopedFatalThrows fatal_throws;
-        const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
-        TestContext context;
-        context.common.startup_directory = disc;
-        context.common.program_directory = disc;
-        context.settings.path = settings.file("Pemmaro.ini");
-        context.texts = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
-        data_ = load_data(context).release();
-    }
-    static void TearDownTestSuite() {
-        delete data_;
-        data_ = nullptr;
-    }
+    static void SetUpTestSuite() { data_ = load_sample_disc(); }
+    static void TearDownTestSuite() { data_.reset(); }
 
     void SetUp() override {
         context_.texts =
@@ -155,7 +141,7 @@ protected:
                "\r\n";
     }
 
-    static inline Tdata* data_ = nullptr;
+    static inline std::unique_ptr<Tdata> data_;
     TestContext context_;
     TempDir dir_;
     ScopedResponder responder_;

@@ -2,6 +2,7 @@
 // the generated base folder with the program's paths, the audio CD images
 // carry the disc identities of the data, and a sample of the files decodes.
 
+#include "DiscFixture.h"
 #include "TestContext.h"
 #include "TestSupport.h"
 #include "common/DataPaths.h"
@@ -125,23 +126,8 @@ Decoded decode(const std::string& path) {
 class SampleDiscMedia : public ::testing::Test {
 protected:
     // Loads with the program's loader as the program does, in a context of its own.
-    static void SetUpTestSuite() {
-        TempDir settings;
-        ScopedCurrentDirectory current(PEMMARO_SAMPLE_DISC_DIR);
-        ScopedResponder responder;
-        ScopedFatalThrows fatal_throws;
-        const std::string disc = std::string(PEMMARO_SAMPLE_DISC_DIR) + "/";
-        TestContext context;
-        context.common.startup_directory = disc;
-        context.common.program_directory = disc;
-        context.settings.path = settings.file("Pemmaro.ini");
-        context.texts = Ttextfile_handler(read_file(disc + "Pemmaro.txt"));
-        data_ = load_data(context).release();
-    }
-    static void TearDownTestSuite() {
-        delete data_;
-        data_ = nullptr;
-    }
+    static void SetUpTestSuite() { data_ = load_sample_disc(); }
+    static void TearDownTestSuite() { data_.reset(); }
 
     static const Tdata& data() { return *data_; }
 
@@ -161,7 +147,7 @@ protected:
         return *last;
     }
 
-    static inline Tdata* data_ = nullptr;
+    static inline std::unique_ptr<Tdata> data_;
 };
 
 TEST_F(SampleDiscMedia, EveryFileTheDataNamesExists) {
