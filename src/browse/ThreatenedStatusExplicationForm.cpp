@@ -4,7 +4,6 @@
 #include "common/LanguageTexts.h"
 #include "common/QtTextMeasurer.h"
 #include "common/ScreenColours.h"
-#include "common/TextDrawing.h"
 #include "common/TextEngine.h"
 #include "common/TextLines.h"
 #include "widgets/WindowPlacement.h"
@@ -16,7 +15,6 @@ namespace pemmaro {
 namespace {
 
 constexpr int form_width = 300;
-constexpr int left_margin = 10;
 
 // The text between a pair of toggle codes.
 std::string toggled(char code, const std::string& text) {
@@ -76,15 +74,7 @@ void TThreatenedStatusExplicationForm::ShowThreatExplanation(
 }
 
 void TThreatenedStatusExplicationForm::paint_canvas(QPainter& painter) {
-    TextDrawing drawing;
-    drawing.font = &context_.fonts.normal();
-    drawing.line_height = line_height_;
-    drawing.link_colour = screen_properties().screen_green;
-    // The pen stands on the last line's baseline: the paragraph is drawn upwards.
-    QPoint pen(left_margin, line_height_ / 3 + line_count_ * line_height_);
-    draw_marked_up_text(painter, pen, text_, drawing);
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(QPoint(0, 0), size()).adjusted(0, 0, -1, -1));
+    paint_framed_paragraph(painter, text_, context_.fonts.normal(), line_height_, line_count_);
 }
 
 } // namespace pemmaro

@@ -16,15 +16,7 @@ inline constexpr std::string_view current = "Current";
 // The window's rectangle: left, top, right, bottom.
 inline constexpr std::string_view coord = "Coord";
 
-// The sound options of the window.
-inline constexpr std::string_view seconds_between_sounds = "Seconds between Sounds";
-inline constexpr long seconds_between_sounds_default = 1;
-inline constexpr std::string_view tell_species_names = "Tell Species Names";
-inline constexpr bool tell_species_names_default = true;
-inline constexpr std::string_view tell_names_afterwards = "Tell names Afterwards";
-inline constexpr bool tell_names_afterwards_default = false;
-inline constexpr std::string_view seconds_after_spoken_names = "Seconds after Spoken Names";
-inline constexpr long seconds_after_spoken_names_default = 1;
+// The sound options of the window follow, under the keys of common/SoundOptions.h.
 
 // The recently used play list files, most recent first: "Recent 1" ...
 inline constexpr std::string_view recent_prefix = "Recent ";

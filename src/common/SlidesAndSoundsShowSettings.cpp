@@ -16,17 +16,10 @@ ShowSettings read_show_settings(const SettingsFile& settings, const ProductSetti
     show.sounds = type != slides_only;
     show.slide_interval = static_cast<int>(
         settings.read_integer(section, slide_show_speed, slide_show_speed_default));
+    show.sound_options = read_sound_options(settings, section);
     TSoundOptions& options = show.sound_options;
-    options.seconds_between_sounds = static_cast<int>(
-        settings.read_integer(section, seconds_between_sounds, seconds_between_sounds_default));
-    options.tell_species_names =
-        product.is_product_104 &&
-        settings.read_flag(section, tell_species_names, tell_species_names_default);
-    options.tell_names_afterwards =
-        product.is_product_104 &&
-        settings.read_flag(section, tell_names_afterwards, tell_names_afterwards_default);
-    options.seconds_after_spoken_names = static_cast<int>(settings.read_integer(
-        section, seconds_after_spoken_names, seconds_after_spoken_names_default));
+    options.tell_species_names = options.tell_species_names && product.is_product_104;
+    options.tell_names_afterwards = options.tell_names_afterwards && product.is_product_104;
     return show;
 }
 
@@ -34,19 +27,9 @@ bool write_show_settings(const SettingsFile& settings, const ShowSettings& show)
     const std::string_view type = !show.slides   ? sounds_only
                                   : !show.sounds ? slides_only
                                                  : slides_and_sounds;
-    const TSoundOptions& options = show.sound_options;
     bool written = settings.write_string(section, show_type, type);
     written = settings.write_integer(section, slide_show_speed, show.slide_interval) && written;
-    written =
-        settings.write_integer(section, seconds_between_sounds, options.seconds_between_sounds) &&
-        written;
-    written =
-        settings.write_flag(section, tell_species_names, options.tell_species_names) && written;
-    written = settings.write_flag(section, tell_names_afterwards, options.tell_names_afterwards) &&
-              written;
-    written = settings.write_integer(section, seconds_after_spoken_names,
-                                     options.seconds_after_spoken_names) &&
-              written;
+    written = write_sound_options(settings, section, show.sound_options) && written;
     return written;
 }
 

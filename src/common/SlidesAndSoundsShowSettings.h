@@ -25,15 +25,8 @@ inline constexpr std::string_view show_type_default = slides_and_sounds;
 inline constexpr std::string_view slide_show_speed = "Slide Show Speed";
 inline constexpr long slide_show_speed_default = 10;
 
-inline constexpr std::string_view seconds_between_sounds = "Seconds between Sounds";
-inline constexpr long seconds_between_sounds_default = 1;
-// Read as "No" in the products without spoken names.
-inline constexpr std::string_view tell_species_names = "Tell Species Names";
-inline constexpr bool tell_species_names_default = true;
-inline constexpr std::string_view tell_names_afterwards = "Tell names Afterwards";
-inline constexpr bool tell_names_afterwards_default = false;
-inline constexpr std::string_view seconds_after_spoken_names = "Seconds after Spoken Names";
-inline constexpr long seconds_after_spoken_names_default = 1;
+// The sound options follow, under the keys of common/SoundOptions.h; the two
+// "Tell" keys read as "No" in the products without spoken names.
 
 } // namespace show_settings
 

@@ -19,7 +19,6 @@ namespace {
 constexpr int narrow_width = 300;
 constexpr int wide_width = 400;
 constexpr std::size_t long_text = 150;
-constexpr int left_margin = 10;
 constexpr int locality_search_limit = 1000;
 
 } // namespace
@@ -91,15 +90,7 @@ bool TPictureInfoForm::IsItemUnderMouse(int x, int y) {
 }
 
 void TPictureInfoForm::paint_canvas(QPainter& painter) {
-    TextDrawing drawing;
-    drawing.font = &context_.fonts.normal();
-    drawing.line_height = line_height_;
-    drawing.link_colour = screen_properties().screen_green;
-    // The pen stands on the last line's baseline: the paragraph is drawn upwards.
-    QPoint pen(left_margin, line_height_ / 3 + line_count_ * line_height_);
-    draw_marked_up_text(painter, pen, text_, drawing);
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(QPoint(0, 0), size()).adjusted(0, 0, -1, -1));
+    paint_framed_paragraph(painter, text_, context_.fonts.normal(), line_height_, line_count_);
 }
 
 void TPictureInfoForm::mousePressEvent(QMouseEvent* event) {

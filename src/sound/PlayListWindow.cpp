@@ -5,6 +5,7 @@
 #include "common/PlayListSettings.h"
 #include "common/Product.h"
 #include "common/SettingsFile.h"
+#include "common/SoundOptions.h"
 #include "common/TextAndNumbers.h"
 #include "common/TextLines.h"
 #include "platform/Ansi.h"
@@ -198,16 +199,7 @@ void TPlayListForm::create_controls() {
 void TPlayListForm::read_settings() {
     const SettingsFile& settings = services_.core->settings;
     namespace keys = play_list_settings;
-    TSoundOptions options;
-    options.seconds_between_sounds = static_cast<int>(settings.read_integer(
-        keys::section, keys::seconds_between_sounds, keys::seconds_between_sounds_default));
-    options.tell_species_names = settings.read_flag(keys::section, keys::tell_species_names,
-                                                    keys::tell_species_names_default);
-    options.tell_names_afterwards = settings.read_flag(keys::section, keys::tell_names_afterwards,
-                                                       keys::tell_names_afterwards_default);
-    options.seconds_after_spoken_names = static_cast<int>(settings.read_integer(
-        keys::section, keys::seconds_after_spoken_names, keys::seconds_after_spoken_names_default));
-    sound_options_frame_->set_options(options);
+    sound_options_frame_->set_options(read_sound_options(settings, keys::section));
     update_recent_menu();
     const std::string current = settings.read_path(keys::section, keys::current, "");
     if (!current.empty() && services_.data)
@@ -225,13 +217,7 @@ void TPlayListForm::write_settings() const {
                                            bounds.left() + bounds.width(),
                                            bounds.top() + bounds.height()));
     }
-    const TSoundOptions options = sound_options_frame_->options();
-    settings.write_integer(keys::section, keys::seconds_between_sounds,
-                           options.seconds_between_sounds);
-    settings.write_flag(keys::section, keys::tell_species_names, options.tell_species_names);
-    settings.write_flag(keys::section, keys::tell_names_afterwards, options.tell_names_afterwards);
-    settings.write_integer(keys::section, keys::seconds_after_spoken_names,
-                           options.seconds_after_spoken_names);
+    write_sound_options(settings, keys::section, sound_options_frame_->options());
     settings.write_string(keys::section, keys::current, file_path_);
 }
 

@@ -88,4 +88,18 @@ void TFormWithUnderlinedItems::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
 }
 
+void TFormWithUnderlinedItems::paint_framed_paragraph(QPainter& painter, std::string_view text,
+                                                      const DisplayFont& font, int line_height,
+                                                      int line_count) const {
+    TextDrawing drawing;
+    drawing.font = &font;
+    drawing.line_height = line_height;
+    drawing.link_colour = screen_properties().screen_green;
+    // The pen stands on the last line's baseline: the paragraph is drawn upwards.
+    QPoint pen(left_margin, line_height / 3 + line_count * line_height);
+    draw_marked_up_text(painter, pen, text, drawing);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(QPoint(0, 0), size()).adjusted(0, 0, -1, -1));
+}
+
 } // namespace pemmaro

@@ -12,8 +12,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace pemmaro {
+
+struct DisplayFont;
 
 // Opens a web address or a local page in the web browser window.
 using UrlOpener = std::function<void(const std::string& address)>;
@@ -47,6 +50,12 @@ protected:
     virtual QSize canvas_size() const { return size(); }
     // The content changed: the canvas is painted again before it is read.
     void invalidate_canvas();
+    // Where a pop-up's paragraph starts; it is wrapped this much short of each side.
+    static constexpr int left_margin = 10;
+    // A pop-up's content: its wrapped paragraph of line_count lines, links in
+    // the screen's green, inside a black frame.
+    void paint_framed_paragraph(QPainter& painter, std::string_view text, const DisplayFont& font,
+                                int line_height, int line_count) const;
 
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
