@@ -2,13 +2,14 @@
 # make test  - installs what is missing, builds and runs every test
 # make bench - builds and runs the benchmarks
 # make package - builds the Debian package (build/pemmaro_*.deb)
+# make fuzz  - builds the fuzz programs with clang and runs each FUZZ_SECONDS (default 60)
 
 BUILD_DIR := build
 PROGRAM := $(BUILD_DIR)/bin/pemmaro
 SAMPLE_DISC := $(CURDIR)/sample-disc
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench package format clean
+.PHONY: all deps configure build run test bench package fuzz format clean
 
 all: build
 
@@ -34,6 +35,9 @@ bench: configure
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+fuzz:
+	./scripts/fuzz.sh $(or $(FUZZ_SECONDS),60)
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

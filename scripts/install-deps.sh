@@ -17,6 +17,10 @@ packages=(
   # the desktop entry's and metadata's validators, the package build (dpkg-shlibdeps)
   desktop-file-utils appstream dpkg-dev
 )
+# `install-deps.sh fuzz`: also clang and its libFuzzer and sanitizer runtimes.
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
