@@ -32,13 +32,16 @@ fi
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 
 mkdir -p "$build/logs"
+export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp:print_suppressions=0"
 run_one() {
   local target=$1 seconds=$2 build=$3 corpora=$4
   mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
   # Inputs that take over 10 s or 2 GB count as faults: the readers must
-  # finish quickly on anything.
+  # finish quickly on anything. Forked jobs keep the run going past a fault,
+  # so one run finds them all.
   "$build/bin/$target" "$build/corpus/$target" "$corpora/$target" \
-    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
+    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
     -artifact_prefix="$build/artifacts/$target/" >"$build/logs/$target.log" 2>&1 || true
 }
 export -f run_one
@@ -52,13 +55,15 @@ if [ "${FUZZ_MERGE:-0}" = 1 ]; then
   done
 fi
 
-printf '%-20s %12s %8s %8s %8s\n' target runs cov features crashes
+# The last status line of a run: "#RUNS: cov: EDGES ft: FEATURES corp: N ...".
+printf '%-20s %12s %8s %8s %8s %8s\n' target runs cov features corpus faults
 for target in "${targets[@]}"; do
   log="$build/logs/$target.log"
-  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*$' || echo -)
-  last=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -1)
-  cov=$(sed -n 's/.*cov: \([0-9]*\).*/\1/p' <<<"$last")
-  ft=$(sed -n 's/.*ft: \([0-9]*\).*/\1/p' <<<"$last")
-  crashes=$(find "$build/artifacts/$target" -type f | wc -l)
-  printf '%-20s %12s %8s %8s %8s\n' "$target" "${runs:--}" "${cov:--}" "${ft:--}" "$crashes"
+  last=$(grep -aE '^#[0-9]+: cov: ' "$log" | tail -1 || true)
+  [ -n "$last" ] || last=$(grep -aE '^#[0-9]+.*cov: ' "$log" | tail -1 || true)
+  field() { sed -n "s/.*$1 \\([0-9]*\\).*/\\1/p" <<<"$last"; }
+  runs=$(sed -n 's/^#\([0-9]*\).*/\1/p' <<<"$last")
+  faults=$(find "$build/artifacts/$target" -type f | wc -l)
+  printf '%-20s %12s %8s %8s %8s %8s\n' "$target" "${runs:--}" "$(field cov:)" "$(field ft:)" \
+    "$(field corp:)" "$faults"
 done
