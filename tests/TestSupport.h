@@ -5,6 +5,8 @@
 #include "platform/Messages.h"
 
 #include <QTemporaryDir>
+#include <chrono>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,5 +60,14 @@ public:
 private:
     std::string previous_;
 };
+
+// Runs the save in a forked child and ends the child with SIGKILL while the
+// save stands between writing its temporary file and putting it in place.
+// True when the child got there and was killed.
+bool kill_in_the_middle_of(const std::function<void()>& save);
+
+// Lets a forked child save over and over, ends it with SIGKILL after the
+// delay, wherever it stands, and waits for its end.
+void kill_while_saving(const std::function<void()>& save, std::chrono::microseconds delay);
 
 } // namespace pemmaro::test

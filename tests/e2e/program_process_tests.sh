@@ -36,6 +36,34 @@ expect_equal "$exit_status" 0 "exit code"
 expect_contains "$work/Pemmaro.ini" 'Base Directory=E:\'
 expect_contains "$work/Pemmaro.ini" 'Just Installed=No'
 
+# Killed while it writes its settings on closing: each save replaces the file
+# whole, so wherever the kill falls the file keeps every line and the next start
+# is normal. What a killed save left beside the file is replaced, never read.
+start_case "killed while saving its settings"
+work=$(new_program_folder "$program_source")
+printf '[GENERAL]\r\nBase Directory=E:\\DATA\\\r\nJust Installed=No\r\n; kept by hand\r\n' > "$work/Pemmaro.ini"
+printf '[GENERAL]\r\nBase Direc' > "$work/Pemmaro.ini.saving"
+for delay in 0.002 0.01 0.03; do
+  (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
+  pid=$!
+  wait_for_output_or_exit "$pid" 2
+  kill -TERM "$pid"
+  sleep "$delay"
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  expect_contains "$work/Pemmaro.ini" 'Base Directory=E:\DATA\'
+  expect_contains "$work/Pemmaro.ini" '; kept by hand'
+done
+(cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
+pid=$!
+wait_for_output_or_exit "$pid" 2
+kill -TERM "$pid"
+wait_for_exit "$pid" 20
+expect_equal "$exit_status" 0 "exit code after the killed saves"
+expect_contains "$work/Pemmaro.ini" 'Windows=1'
+expect_contains "$work/Pemmaro.ini" '; kept by hand'
+expect_no_file "$work/Pemmaro.ini.saving"
+
 # A second instance: without a screen to ask on, the safe answer No ends it.
 start_case "second instance"
 work=$(new_program_folder "$program_source")
