@@ -91,20 +91,20 @@ bool killed_child(pid_t child) {
 
 } // namespace
 
-bool kill_in_the_middle_of(const std::function<void()>& save) {
+bool kill_at_pause(const std::function<void(std::function<void()> pause)>& save) {
     int ready[2];
     if (::pipe(ready) != 0)
         return false;
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(ready[0]);
-        set_profile_commit_hook([&ready] {
-            [[maybe_unused]] const auto sent = ::write(ready[1], "!", 1);
+        const int signal_end = ready[1];
+        save([signal_end] {
+            [[maybe_unused]] const auto sent = ::write(signal_end, "!", 1);
             for (;;)
                 ::pause();
         });
-        save();
-        std::_Exit(0); // the save ended without reaching its commit
+        std::_Exit(0); // the save ended without pausing
     }
     ::close(ready[1]);
     pollfd waiting{ready[0], POLLIN, 0};
@@ -112,6 +112,13 @@ bool kill_in_the_middle_of(const std::function<void()>& save) {
     const bool reached = ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &byte, 1) == 1;
     ::close(ready[0]);
     return killed_child(child) && reached;
+}
+
+bool kill_in_the_middle_of(const std::function<void()>& save) {
+    return kill_at_pause([&save](std::function<void()> pause) {
+        set_profile_commit_hook(std::move(pause));
+        save();
+    });
 }
 
 void kill_while_saving(const std::function<void()>& save, std::chrono::microseconds delay) {
