@@ -175,6 +175,15 @@ int FileReplacement::commit() {
     return 0;
 }
 
+int replace_file(const std::string& path, std::string_view bytes) {
+    FileReplacement file(path);
+    if (int code = file.open())
+        return code;
+    if (int code = file.write_all(bytes.data(), bytes.size()))
+        return code;
+    return file.commit();
+}
+
 int make_directory(const std::string& path) {
     if (int code = injected_fault(FileWrite::make_directory, path))
         return code;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace pemmaro {
 
@@ -60,6 +61,9 @@ private:
     bool created_ = false;
     bool committed_ = false;
 };
+
+// The whole content through a FileReplacement; 0 or the system's error code.
+int replace_file(const std::string& path, std::string_view bytes);
 
 std::string system_error_text(int code);
 
