@@ -68,6 +68,7 @@ def build_model(families, species_per_family, items_per_species, pictures, hosti
     cut_part = {"key": CUT_PART, "compression": 0, "seconds": 600, "locality": "LOC1"}
     if hostile_texts:
         families_list[0]["species"][0]["taxa2"] = long_text(LONG_LINE_WORDS)
+        families_list[0]["species"][0]["maps"] = [("Solvara", False, True)]
         locality["text"] = long_text(LONG_LINE_WORDS)
         locality["description"] = "x" * (4 << 20)
         cut_part["text1"] = deep_text(CONTINUATION_LINES)
