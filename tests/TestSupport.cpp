@@ -1,11 +1,18 @@
 #include "TestSupport.h"
 
+#include "platform/ProfileFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace pemmaro::test {
 
@@ -67,6 +74,61 @@ ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path)
 ScopedCurrentDirectory::~ScopedCurrentDirectory() {
     std::error_code ignored;
     std::filesystem::current_path(previous_, ignored);
+}
+
+} // namespace pemmaro::test
+
+namespace pemmaro::test {
+
+namespace {
+
+bool killed_child(pid_t child) {
+    ::kill(child, SIGKILL);
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
+           WTERMSIG(status) == SIGKILL;
+}
+
+} // namespace
+
+bool kill_at_pause(const std::function<void(std::function<void()> pause)>& save) {
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ready[0]);
+        const int signal_end = ready[1];
+        save([signal_end] {
+            [[maybe_unused]] const auto sent = ::write(signal_end, "!", 1);
+            for (;;)
+                ::pause();
+        });
+        std::_Exit(0); // the save ended without pausing
+    }
+    ::close(ready[1]);
+    pollfd waiting{ready[0], POLLIN, 0};
+    char byte = 0;
+    const bool reached = ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &byte, 1) == 1;
+    ::close(ready[0]);
+    return killed_child(child) && reached;
+}
+
+bool kill_in_the_middle_of(const std::function<void()>& save) {
+    return kill_at_pause([&save](std::function<void()> pause) {
+        set_profile_commit_hook(std::move(pause));
+        save();
+    });
+}
+
+void kill_while_saving(const std::function<void()>& save, std::chrono::microseconds delay) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (;;)
+            save();
+    }
+    std::this_thread::sleep_for(delay);
+    killed_child(child);
 }
 
 } // namespace pemmaro::test

@@ -5,6 +5,8 @@
 #include "platform/Messages.h"
 
 #include <QTemporaryDir>
+#include <chrono>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,5 +60,17 @@ public:
 private:
     std::string previous_;
 };
+
+// Runs the save in a forked child and ends the child with SIGKILL once the
+// save calls the pause it is given (through a test seam it installs). True
+// when the child got there and was killed.
+bool kill_at_pause(const std::function<void(std::function<void()> pause)>& save);
+// The same, paused between writing a profile file's temporary file and
+// putting it in place.
+bool kill_in_the_middle_of(const std::function<void()>& save);
+
+// Lets a forked child save over and over, ends it with SIGKILL after the
+// delay, wherever it stands, and waits for its end.
+void kill_while_saving(const std::function<void()>& save, std::chrono::microseconds delay);
 
 } // namespace pemmaro::test

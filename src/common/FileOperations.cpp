@@ -83,11 +83,12 @@ private:
     bool kept_ = false;
 };
 
+// One name per destination, so that the partial file of a killed copy is
+// replaced by the next copy of that file instead of staying for good.
 std::string temporary_name_beside(const std::string& destination) {
-    static std::atomic<unsigned> counter{0};
-    std::string folder = fs::path(destination).parent_path().string();
-    std::string name =
-        ".pemmaro-copy-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    const fs::path path(destination);
+    const std::string name = "." + path.filename().string() + ".copying";
+    const std::string folder = path.parent_path().string();
     return folder.empty() ? name : join_path(folder, name);
 }
 
@@ -181,8 +182,9 @@ bool GLB_copy_file(const std::string& source, const std::string& destination) {
     // Written beside the destination and renamed over it at the end, so a failed copy
     // never leaves a half file under the destination's name.
     TemporaryFile temporary(temporary_name_beside(destination));
+    ::unlink(temporary.path().c_str());
     PosixFile output;
-    if (int code = output.open(temporary.path(), PosixFile::Mode::write_truncate))
+    if (int code = output.open(temporary.path(), PosixFile::Mode::write_new))
         return copy_failed(destination, "Could not open Destination File, reason is ", code);
 
     std::vector<char> buffer(copy_buffer_size);

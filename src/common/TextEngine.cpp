@@ -23,11 +23,19 @@ int plain_height(int base_height, int step) {
     return base_height + offsets[static_cast<std::size_t>(step + 2)];
 }
 
+// Where the text's first measure_limit characters without markup end: what
+// lies beyond is never measured.
+std::size_t measured_end(std::string_view text) {
+    std::size_t plain = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (!is_markup_code(text[at]) && ++plain == measure_limit)
+            return at + 1;
+    }
+    return text.size();
+}
+
 int measured_width(std::string_view text, const DisplayFont& font, const TextMeasurer& measurer) {
-    std::string plain = without_markup(text);
-    if (plain.size() > measure_limit)
-        plain.resize(measure_limit);
-    return measurer.text_width(font, plain);
+    return measurer.text_width(font, without_markup(text.substr(0, measured_end(text))));
 }
 
 bool fits(std::string_view text, int available_width, const DisplayFont& font,
@@ -37,7 +45,9 @@ bool fits(std::string_view text, int available_width, const DisplayFont& font,
 
 // Wraps one line that holds no line break; appends it to result. Widths grow
 // with the prefix, so the longest prefix that fits is found by halving over
-// the blanks.
+// the blanks. A line that does not fit measures as its measured part, so no
+// break beyond that part fits: only the blanks inside it and the first one
+// after it are candidates, which keeps megabyte paragraphs linear.
 void wrap_line(std::string_view line, int available_width, const DisplayFont& font,
                const TextMeasurer& measurer, WrappedText& result) {
     std::vector<std::size_t> blanks;
@@ -46,9 +56,13 @@ void wrap_line(std::string_view line, int available_width, const DisplayFont& fo
         std::size_t kept = line.size();
         if (available_width - width <= free_pixels_needed) {
             blanks.clear();
+            const std::size_t end = measured_end(line);
             for (std::size_t at = line.find(' '); at != std::string_view::npos;
-                 at = line.find(' ', at + 1))
+                 at = line.find(' ', at + 1)) {
                 blanks.push_back(at);
+                if (at >= end)
+                    break;
+            }
             if (!blanks.empty()) {
                 // At least the first word stays, whether it fits or not.
                 std::size_t low = 0;

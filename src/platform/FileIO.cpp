@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <mutex>
 #include <sys/stat.h>
 #include <system_error>
@@ -58,6 +59,8 @@ int PosixFile::open(const std::string& path, Mode mode) {
     int flags = O_CLOEXEC;
     if (mode == Mode::read)
         flags |= O_RDONLY;
+    else if (mode == Mode::write_new)
+        flags |= O_WRONLY | O_CREAT | O_EXCL;
     else
         flags |= O_WRONLY | O_CREAT | O_TRUNC;
     if (mode != Mode::read) {
@@ -107,12 +110,78 @@ int PosixFile::write_all(const char* buffer, std::size_t size) {
     return 0;
 }
 
+int PosixFile::sync() {
+    if (fd_ < 0)
+        return EBADF;
+    return ::fdatasync(fd_) == 0 ? 0 : errno;
+}
+
 int PosixFile::close() {
     if (fd_ < 0)
         return 0;
     // Never retried: on Linux the descriptor is gone even when close reports EINTR.
     int result = ::close(std::exchange(fd_, -1));
     return result < 0 ? errno : 0;
+}
+
+namespace {
+
+// The file a link leads to, so that the link stays a link; else the name itself.
+std::string link_target(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+        return path;
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
+
+} // namespace
+
+FileReplacement::FileReplacement(const std::string& path)
+    : target_(link_target(path))
+    , temporary_(target_ + ".saving") {}
+
+FileReplacement::~FileReplacement() {
+    if (created_ && !committed_) {
+        file_.close();
+        ::unlink(temporary_.c_str());
+    }
+}
+
+int FileReplacement::open() {
+    // What a killed save left goes first; a new file is made so that a link
+    // planted under the temporary name is never written through.
+    ::unlink(temporary_.c_str());
+    const int code = file_.open(temporary_, PosixFile::Mode::write_new);
+    created_ = code == 0;
+    return code;
+}
+
+int FileReplacement::write_all(const char* buffer, std::size_t size) {
+    return file_.write_all(buffer, size);
+}
+
+int FileReplacement::commit() {
+    if (int code = file_.sync())
+        return code;
+    if (int code = file_.close())
+        return code;
+    struct stat old {};
+    if (::stat(target_.c_str(), &old) == 0 && ::chmod(temporary_.c_str(), old.st_mode & 07777) != 0)
+        return errno;
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+        return errno;
+    committed_ = true;
+    return 0;
+}
+
+int replace_file(const std::string& path, std::string_view bytes) {
+    FileReplacement file(path);
+    if (int code = file.open())
+        return code;
+    if (int code = file.write_all(bytes.data(), bytes.size()))
+        return code;
+    return file.commit();
 }
 
 int make_directory(const std::string& path) {

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace pemmaro {
 
 class PosixFile {
 public:
-    enum class Mode { read, write_truncate };
+    // write_new fails with EEXIST when the name is taken (by a link, too).
+    enum class Mode { read, write_truncate, write_new };
 
     PosixFile() = default;
     ~PosixFile();
@@ -23,6 +25,8 @@ public:
     int open(const std::string& path, Mode mode);
     int read(char* buffer, std::size_t size, std::size_t& count);
     int write_all(const char* buffer, std::size_t size);
+    // Waits until what was written is on the disk.
+    int sync();
     int close();
 
     bool is_open() const { return fd_ >= 0; }
@@ -31,6 +35,35 @@ private:
     int fd_ = -1;
     std::string path_; // for the fault seam
 };
+
+// Replaces a file's content whole or not at all: the new bytes go to the
+// temporary file "<file>.saving" beside it, reach the disk and are renamed over
+// the file, which keeps its permissions; a link is written through. The
+// temporary name is fixed so that what a killed save left is overwritten by
+// the next save: callers let one save of a file run at a time. Without commit
+// the temporary file is removed and the file stays as it was.
+class FileReplacement {
+public:
+    explicit FileReplacement(const std::string& path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Each returns 0 or the system's error code.
+    int open();
+    int write_all(const char* buffer, std::size_t size);
+    int commit();
+
+private:
+    std::string target_;
+    std::string temporary_;
+    PosixFile file_;
+    bool created_ = false;
+    bool committed_ = false;
+};
+
+// The whole content through a FileReplacement; 0 or the system's error code.
+int replace_file(const std::string& path, std::string_view bytes);
 
 std::string system_error_text(int code);
 

@@ -1,11 +1,11 @@
 #include "platform/ProfileFile.h"
 
 #include "platform/Ansi.h"
+#include "platform/FileIO.h"
 #include "platform/Log.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -300,17 +300,10 @@ bool update_profile_file(const std::string& path,
     if (document.bytes() == old_bytes) // also: no empty file for a no-op on a missing one
         return true;
 
-    QSaveFile file(qt_path(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        log_line("cannot write profile file " + path + ": " + file.errorString().toStdString());
-        return false;
-    }
+    FileReplacement file(path);
     const std::string& bytes = document.bytes();
-    const qint64 size = static_cast<qint64>(bytes.size());
-    // Flushed here so that the temporary file really holds the content when the hook runs.
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        log_line("cannot write profile file " + path + ": " + file.errorString().toStdString());
-        file.cancelWriting();
+    if (int code = file.open(); code != 0 || (code = file.write_all(bytes.data(), bytes.size()))) {
+        log_line("cannot write profile file " + path + ": " + system_error_text(code));
         return false;
     }
     std::function<void()> hook;
@@ -320,8 +313,8 @@ bool update_profile_file(const std::string& path,
     }
     if (hook)
         hook();
-    if (!file.commit()) {
-        log_line("cannot replace profile file " + path + ": " + file.errorString().toStdString());
+    if (int code = file.commit()) {
+        log_line("cannot replace profile file " + path + ": " + system_error_text(code));
         return false;
     }
     return true;

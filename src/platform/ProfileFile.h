@@ -68,7 +68,8 @@ ProfileReadResult read_profile_file(const std::string& path);
 // Applies the edit to the file's current content and saves it atomically.
 // Writes of several processes to one file follow each other (a lock on the
 // companion file "<file>.lock"). Returns false (and changes nothing) when the
-// file cannot be read as an existing plain file or cannot be written.
+// file cannot be read as an existing plain file or cannot be written (the
+// write goes through FileReplacement, and so through the file fault seam).
 bool update_profile_file(const std::string& path,
                          const std::function<void(ProfileDocument&)>& edit);
 

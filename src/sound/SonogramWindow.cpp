@@ -5,14 +5,17 @@
 #include "common/TextLines.h"
 #include "data/DataSet.h"
 #include "platform/Ansi.h"
+#include "platform/FileIO.h"
 #include "platform/Messages.h"
 #include "sound/SonogramPicture.h"
 #include "sound/SoundBars.h"
 #include "sound/SoundPlayers.h"
 
 #include <QActionGroup>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -386,7 +389,13 @@ QImage TSonogramForm::picture() const {
 }
 
 bool TSonogramForm::export_png(const QString& path) {
-    if (picture().save(path, "PNG"))
+    // Encoded first and written whole, so a full disk never leaves half a
+    // picture in place of one the user chose to replace.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (buffer.open(QIODevice::WriteOnly) && picture().save(&buffer, "PNG") &&
+        replace_file(QFile::encodeName(path).toStdString(),
+                     std::string_view(png.constData(), static_cast<std::size_t>(png.size()))) == 0)
         return true;
     message(core_.texts.text(kz_sonogram::not_saved) + " " +
                 system_text(QDir::toNativeSeparators(path).toStdString()),

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "common/FileOperations.h"
 #include "common/ProgramFolders.h"
+#include "platform/FileIO.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -138,6 +139,30 @@ TEST(CopyFileTest, LeavesNoHalfFileWhenItFails) {
     EXPECT_EQ(responder.responder.requests[1].caption, dir.file("missing/destination"));
     EXPECT_EQ(responder.responder.requests[1].text,
               "Could not open Destination File, reason is 2 (No such file or directory)");
+}
+
+// A copy killed half-way leaves its partial file under a name of its own, which
+// the next copy of the same file replaces.
+TEST(CopyFileTest, WhatAKilledCopyLeftIsReplacedByTheNextCopy) {
+    TempDir dir;
+    ScopedResponder responder;
+    const std::string content(300 * 1024, 'w');
+    write_file(dir.file("tapes/A05.WAV"), content);
+    std::filesystem::create_directories(dir.file("out"));
+    EXPECT_TRUE(test::kill_at_pause([&](std::function<void()> pause) {
+        set_file_fault([pause, writes = 0](FileWrite operation, const std::string&) mutable {
+            if (operation == FileWrite::write && ++writes == 2)
+                pause();
+            return 0;
+        });
+        GLB_copy_file(dir.file("tapes/A05.WAV"), dir.file("out/A05.WAV"));
+    }));
+    ASSERT_EQ(entries_of(dir.file("out")).size(), 1u) << "the partial copy";
+    EXPECT_FALSE(exists(dir.file("out/A05.WAV")));
+
+    EXPECT_FALSE(GLB_copy_file(dir.file("tapes/A05.WAV"), dir.file("out/A05.WAV")));
+    EXPECT_EQ(entries_of(dir.file("out")), std::vector<std::string>{"A05.WAV"});
+    EXPECT_EQ(read_file(dir.file("out/A05.WAV")), content);
 }
 
 TEST(CreateDirectoryTest, CreatesOrExplains) {

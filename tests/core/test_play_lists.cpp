@@ -3,10 +3,12 @@
 #include "TestSupport.h"
 #include "data/DataLoading.h"
 #include "data/DataSet.h"
+#include "platform/FileIO.h"
 #include "platform/ProfileFile.h"
 #include "sound/PlayList.h"
 #include "sound/PlayListFile.h"
 
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -103,7 +105,10 @@ protected:
         context_.product.product_title = "Birds of the Solvara Region";
         context_.product.product_version = "1.0";
     }
-    void TearDown() override { set_profile_commit_hook(nullptr); }
+    void TearDown() override {
+        set_profile_commit_hook(nullptr);
+        set_file_fault(nullptr);
+    }
 
     // A species with at least two shown recordings, the second of them.
     static Tcupaitem& second_recording() {
@@ -258,18 +263,38 @@ TEST_F(PlayListFiles, AnInterruptedOrFailedSaveKeepsTheOldList) {
 
     PlayListContent new_list;
     new_list.endless_loop = true;
-    // The writer dies once the new list is in the temporary file, before the
-    // rename. Forked, so that the child writes into this test's folder.
-    const pid_t writer = ::fork();
-    if (writer == 0) {
-        set_profile_commit_hook([] { ::raise(SIGKILL); });
-        save_play_list(path, new_list, context_.product);
-        std::_Exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    // The writer is killed once the new list is in the temporary file, before
+    // the rename; the next save replaces what it left.
+    EXPECT_TRUE(kill_in_the_middle_of([&] { save_play_list(path, new_list, context_.product); }));
     EXPECT_EQ(read_file(path), old_text);
+    EXPECT_TRUE(exists(path + ".saving"));
+    for (int round = 0; round < 10; ++round) {
+        kill_while_saving(
+            [&] {
+                save_play_list(path, new_list, context_.product);
+                save_play_list(path, old_list, context_.product);
+            },
+            std::chrono::microseconds(300 + 731 * round));
+        const std::string now = read_file(path);
+        ASSERT_TRUE(now == old_text || now == play_list_file_text(new_list, context_.product))
+            << "round " << round;
+    }
+    ASSERT_TRUE(save_play_list(path, old_list, context_.product));
+    EXPECT_FALSE(exists(path + ".saving"));
+
+    // A full disk: the message, and the old list stays.
+    for (FileWrite failing : {FileWrite::open, FileWrite::write}) {
+        set_file_fault([failing](FileWrite operation, const std::string&) {
+            return operation == failing ? ENOSPC : 0;
+        });
+        responder_.responder.requests.clear();
+        EXPECT_FALSE(save_play_list(path, new_list, context_.product));
+        set_file_fault(nullptr);
+        ASSERT_FALSE(messages().empty());
+        EXPECT_EQ(messages().front(), "File creation went wrong!");
+        EXPECT_EQ(read_file(path), old_text);
+        EXPECT_FALSE(exists(path + ".saving"));
+    }
 
     // A folder that does not exist, or cannot be written: the message, and the old list stays.
     EXPECT_FALSE(save_play_list(dir_.file("gone/birds.pl"), new_list, context_.product));

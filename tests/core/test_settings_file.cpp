@@ -3,7 +3,9 @@
 #include "common/FileOperations.h"
 #include "common/SettingsFile.h"
 #include "platform/Drives.h"
+#include "platform/FileIO.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -154,4 +156,71 @@ TEST_F(SettingsAccess, OddContentNeverLosesOtherLines) {
     std::string expected = odd;
     expected.replace(expected.find("Key=1"), 5, "Key=3");
     EXPECT_EQ(read_file(settings_file().path), expected);
+}
+
+// ---------------------------------------------------------------- a save cut short
+
+class SettingsSaves : public SettingsAccess {
+protected:
+    void TearDown() override {
+        set_file_fault(nullptr);
+        SettingsAccess::TearDown();
+    }
+
+    const std::string old_ = "; kept as it is\r\n[GENERAL]\r\nBase Directory=/media/birds/\r\n"
+                             "Just Installed=No\r\n[WINDOW 1]\r\nCoord=10,10,600,400\r\n";
+    std::string saving() const { return settings_file().path + ".saving"; }
+};
+
+TEST_F(SettingsSaves, AKilledSaveLeavesTheOldFileAndItsLeftoverIsReplacedByTheNextSave) {
+    write_file(settings_file().path, old_);
+    EXPECT_TRUE(
+        kill_in_the_middle_of([] { write_string("GENERAL", "Base Directory", "/home/me/"); }));
+    EXPECT_EQ(read_file(settings_file().path), old_);
+    EXPECT_EQ(read_path("GENERAL", "Base Directory", ""), "/media/birds/");
+    ASSERT_TRUE(exists(saving())) << "killed between the temporary file and its rename";
+
+    EXPECT_TRUE(write_flag("GENERAL", "Just Installed", true));
+    EXPECT_FALSE(exists(saving()));
+    std::string expected = old_;
+    expected.replace(expected.find("Installed=No"), 12, "Installed=Yes");
+    EXPECT_EQ(read_file(settings_file().path), expected);
+}
+
+// Killed anywhere, the file is one save's whole content, never part of one.
+TEST_F(SettingsSaves, KilledAtAnyMomentTheFileIsAlwaysOneWholeSave) {
+    write_file(settings_file().path, old_);
+    const std::string first(5000, 'a');
+    const std::string second(9000, 'b');
+    for (int round = 0; round < 25; ++round) {
+        kill_while_saving(
+            [&] {
+                write_string("WINDOW 1", "Visible", first);
+                write_string("WINDOW 1", "Visible", second);
+            },
+            std::chrono::microseconds(200 + 397 * round));
+        const std::string now = read_file(settings_file().path);
+        ASSERT_TRUE(now == old_ || now == old_ + "Visible=" + first + "\r\n" ||
+                    now == old_ + "Visible=" + second + "\r\n")
+            << "round " << round << ": " << now.size() << " bytes";
+    }
+    EXPECT_TRUE(write_string("WINDOW 1", "Visible", "1,2,3,4"));
+    EXPECT_EQ(read_string("WINDOW 1", "Visible", ""), "1,2,3,4");
+    EXPECT_EQ(read_path("GENERAL", "Base Directory", ""), "/media/birds/");
+}
+
+TEST_F(SettingsSaves, AFullDiskFailsTheWriteAndKeepsTheOldFile) {
+    write_file(settings_file().path, old_);
+    for (FileWrite failing : {FileWrite::open, FileWrite::write}) {
+        set_file_fault([failing](FileWrite operation, const std::string&) {
+            return operation == failing ? ENOSPC : 0;
+        });
+        EXPECT_FALSE(write_string("GENERAL", "Base Directory", "/home/me/"));
+        EXPECT_FALSE(write_integer("WINDOW 2", "Text Size", 12));
+        EXPECT_EQ(read_file(settings_file().path), old_);
+        EXPECT_FALSE(exists(saving()));
+    }
+    set_file_fault(nullptr);
+    EXPECT_TRUE(write_string("GENERAL", "Base Directory", "/home/me/"));
+    EXPECT_EQ(read_path("GENERAL", "Base Directory", ""), "/home/me/");
 }

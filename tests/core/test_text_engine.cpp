@@ -15,6 +15,7 @@ class FixedWidthMeasurer : public TextMeasurer {
 public:
     int text_width(const DisplayFont& font, std::string_view text) const override {
         last_measured = std::string(text);
+        ++calls;
         return static_cast<int>(text.size()) * (font.is_bold() ? 12 : 10);
     }
     int text_height(const DisplayFont& font) const override {
@@ -22,6 +23,7 @@ public:
     }
     std::optional<int> height_override;
     mutable std::string last_measured;
+    mutable int calls = 0;
 };
 
 std::string breaks_as_bars(std::string text) {
@@ -88,6 +90,33 @@ TEST(Wrapping, MeasuresAtMost501Characters) {
     const DisplayFont& font = DisplayFonts(15).normal();
     wrap_text(std::string(700, 'x'), 10000, font, measurer);
     EXPECT_EQ(measurer.last_measured.size(), 501u);
+}
+
+// A species text of megabytes wraps line by line, each break searched among
+// the blanks of its own line, never over the rest of the paragraph (which took
+// minutes); a word longer than what is measured still stays whole.
+TEST(Wrapping, MegabyteParagraphsAndWordsBeyondTheMeasuredPart) {
+    FixedWidthMeasurer measurer;
+    const DisplayFont& font = DisplayFonts(15).normal();
+    std::string line = "sings";
+    for (int word = 1; word < 13; ++word)
+        line += word == 6 ? std::string(" ") + markup::italic + "sings" + markup::italic
+                          : std::string(" sings");
+    std::string paragraph = line;
+    std::string expected = line;
+    for (int row = 1; row < 10000; ++row) {
+        paragraph += " " + line;
+        expected += markup::line_break + line;
+    }
+    const WrappedText wrapped = wrap_text(paragraph, 805, font, measurer); // 80 characters
+    EXPECT_EQ(wrapped.lines, 10000);
+    EXPECT_EQ(wrapped.widest, 770);
+    EXPECT_TRUE(wrapped.text == expected);
+    EXPECT_LT(measurer.calls, 12 * 10000);
+
+    const std::string long_word(700, 'x');
+    EXPECT_EQ(breaks_as_bars(wrap_text(long_word + " tail end", 300, font, measurer).text),
+              long_word + "|tail end");
 }
 
 TEST(Wrapping, ParagraphAdvance) {

@@ -36,6 +36,70 @@ expect_equal "$exit_status" 0 "exit code"
 expect_contains "$work/Pemmaro.ini" 'Base Directory=E:\'
 expect_contains "$work/Pemmaro.ini" 'Just Installed=No'
 
+# Killed while it writes its settings on closing: each save replaces the file
+# whole, so wherever the kill falls the file keeps every line and the next start
+# is normal. What a killed save left beside the file is replaced, never read.
+start_case "killed while saving its settings"
+work=$(new_program_folder "$program_source")
+printf '[GENERAL]\r\nBase Directory=E:\\DATA\\\r\nJust Installed=No\r\n; kept by hand\r\n' > "$work/Pemmaro.ini"
+printf '[GENERAL]\r\nBase Direc' > "$work/Pemmaro.ini.saving"
+for delay in 0.002 0.01 0.03; do
+  (cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
+  pid=$!
+  wait_for_output_or_exit "$pid" 2
+  kill -TERM "$pid"
+  sleep "$delay"
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  expect_contains "$work/Pemmaro.ini" 'Base Directory=E:\DATA\'
+  expect_contains "$work/Pemmaro.ini" '; kept by hand'
+done
+(cd "$disc" && exec "$work/pemmaro" 2>> "$work/stderr") &
+pid=$!
+wait_for_output_or_exit "$pid" 2
+kill -TERM "$pid"
+wait_for_exit "$pid" 20
+expect_equal "$exit_status" 0 "exit code after the killed saves"
+expect_contains "$work/Pemmaro.ini" 'Windows=1'
+expect_contains "$work/Pemmaro.ini" '; kept by hand'
+expect_no_file "$work/Pemmaro.ini.saving"
+
+# On a full disk the saves on closing fail and the settings stay as they were.
+# The program runs from a read-only folder, so its settings live in the
+# configuration folder, here a small file system of its own, filled up; that
+# needs a user namespace (skipped without one).
+start_case "full disk"
+if unshare -rm true 2> /dev/null; then
+  work=$(new_program_folder "$program_source")
+  mkdir "$work/config"
+  printf '[GENERAL]\r\nBase Directory=E:\\DATA\\\r\nJust Installed=No\r\n' > "$work/before.ini"
+  set +e
+  (cd "$disc" && exec unshare -rm bash -c '
+    set -e
+    work=$1
+    mount --bind "$work" "$work"
+    mount -o remount,bind,ro "$work"
+    mount -t tmpfs -o size=64k tmpfs "$work/config"
+    mkdir "$work/config/pemmaro"
+    cp "$work/before.ini" "$work/config/pemmaro/Pemmaro.ini"
+    head -c 1M /dev/zero > "$work/config/filler" 2> /dev/null || true
+    XDG_CONFIG_HOME="$work/config" "$work/pemmaro" &
+    pid=$!
+    sleep 2
+    kill -TERM "$pid"
+    wait "$pid" && code=0 || code=$?
+    ls -a "$work/config/pemmaro"
+    cat "$work/config/pemmaro/Pemmaro.ini"
+    exit "$code"' full_disk "$work" > "$work/after" 2> "$work/stderr")
+  code=$?
+  set -e
+  expect_equal "$code" 0 "exit code on a full disk"
+  expect_equal "$(cat "$work/after")" "$(printf '.\n..\nPemmaro.ini\nPemmaro.ini.lock\n'; cat "$work/before.ini")" "settings folder and file after closing"
+  expect_contains "$work/stderr" "No space left on device"
+else
+  echo "no user namespace here: skipped"
+fi
+
 # A second instance: without a screen to ask on, the safe answer No ends it.
 start_case "second instance"
 work=$(new_program_folder "$program_source")

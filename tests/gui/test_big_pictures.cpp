@@ -13,6 +13,7 @@
 #include "maps_pictures/BigPictureWindow.h"
 #include "maps_pictures/MapWindow.h"
 #include "maps_pictures/PictureInfoForm.h"
+#include "maps_pictures/SmallPictures.h"
 #include "platform/ProgramResources.h"
 #include "widgets/PersonForm.h"
 
@@ -237,6 +238,30 @@ TEST_F(BigPictures, AMissingFileAsksForTheDataAndCancelledOpensNothing) {
     ASSERT_EQ(responder_.responder.requests.size(), 1u);
     EXPECT_NE(responder_.responder.requests[0].text.find("2101.jp1"), std::string::npos);
     EXPECT_TRUE(big_picture_windows().empty());
+}
+
+// Headers that claim billions of pixels are refused before any pixel is
+// allocated: the big picture says so, the small one is as good as absent.
+TEST_F(BigPictures, PicturesClaimingGigapixelsGiveAMessageNotACrash) {
+    const std::string big = folder_.file("big_pict/ANATIDAE/2101.jp1");
+    std::string bytes = read_file(big);
+    const std::size_t frame = bytes.find("\xff\xc0");
+    ASSERT_NE(frame, std::string::npos);
+    bytes.replace(frame + 5, 4, "\xea\x60\xea\x60"); // 60000 by 60000
+    write_file(big, bytes);
+    const std::string small = folder_.file("smalpict/ANATIDAE/2101.jpg");
+    write_file(small, bytes);
+
+    EXPECT_EQ(ShowBigPictures(context_, nullptr, species_, nullptr, nullptr), nullptr);
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    EXPECT_EQ(responder_.responder.requests[0].text,
+              "Can not show the picture \"" + big + "\": picture too large.");
+    EXPECT_TRUE(big_picture_windows().empty());
+
+    TSmallPictures pictures;
+    EXPECT_FALSE(pictures.acquire(species_).has_value());
+    EXPECT_TRUE(species_.small_picture_missing);
+    EXPECT_EQ(pictures.loaded_count(), 0u);
 }
 
 TEST_F(BigPictures, InformationCreditAndTheLocalityOpeningItsMap) {

@@ -24,6 +24,7 @@
 
 using namespace pemmaro;
 using namespace pemmaro::test;
+using namespace std::string_literals;
 
 namespace {
 
@@ -239,6 +240,15 @@ TEST_F(MapWindows, APlaceIsMarkedInRedWithAWhiteRingOnlyWhenOnTheMap) {
     EXPECT_EQ(window.MainMap.ResourceName, region_map_record().ResourceName);
     EXPECT_EQ(window.LocalityPoint, GeoToPixel(region_map_record(), LocalityDegrees(place_)).point);
     EXPECT_EQ(rgb(window.MapBitmap, window.LocalityPoint), red);
+
+    // A map whose header claims 60000 by 60000 pixels is refused with a message.
+    std::string header = read_file(complete_map).substr(0, 54);
+    header.replace(18, 8, "\x60\xea\0\0\x60\xea\0\0"s);
+    write_file(complete_map, header);
+    window.ShowMap(&species_, &place_, false, "Lesser Whistling Duck");
+    ASSERT_EQ(responder_.responder.requests.size(), 1u);
+    EXPECT_NE(responder_.responder.requests[0].text.find("can not show picture"),
+              std::string::npos);
 }
 
 TEST_F(MapWindows, TheTitlesLinkAndCtrlHOpenTheSiteDescriptionUnderTheBaseDirectory) {

@@ -1,6 +1,7 @@
 #include "TestContext.h"
 #include "TestSupport.h"
 #include "data/DataSet.h"
+#include "platform/FileIO.h"
 #include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
 #include "sound/SoundPlayers.h"
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -180,4 +182,16 @@ TEST_F(SonogramWindow, ExportWritesAPictureOfTheViewAndReportsAFailure) {
 
     EXPECT_FALSE(form_.export_png(QString::fromStdString(folder_.file("missing/dir/x.png"))));
     ASSERT_EQ(responder_.responder.requests.size(), 1U);
+
+    // Replacing it on a full disk fails with the message and keeps the picture.
+    const std::string before = read_file(path);
+    set_file_fault([](FileWrite operation, const std::string&) {
+        return operation == FileWrite::write ? ENOSPC : 0;
+    });
+    const bool replaced = form_.export_png(QString::fromStdString(path));
+    set_file_fault(nullptr);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(responder_.responder.requests.size(), 2U);
+    EXPECT_TRUE(read_file(path) == before);
+    EXPECT_FALSE(exists(path + ".saving"));
 }

@@ -4,8 +4,10 @@
 #include "common/SettingsFile.h"
 #include "common/WindowSettings.h"
 #include "data/DataSet.h"
+#include "platform/FileIO.h"
 
 #include <QScreen>
+#include <cerrno>
 
 using namespace pemmaro;
 using namespace pemmaro::test;
@@ -194,6 +196,31 @@ TEST_F(SavedWindows, TheStateWrittenOnCloseIsWhatTheNextStartRestores) {
         paint(*top_forms().form(i));
         EXPECT_EQ(visible_text(top_forms().form(i)->surface().state_for_saving()), painted[i]);
     }
+}
+
+// A save of a window's state killed half-way or refused by a full disk leaves
+// the settings file as it was, and the next start restores from it.
+TEST_F(SavedWindows, AKilledOrFullDiskSaveLeavesTheStateTheNextStartRestores) {
+    const std::string old = read_file(settings_path());
+    SavedWindowState moved(*pemmaro::data(), program_context());
+    moved.normal_bounds = QRect(300, 200, 400, 300);
+    moved.maximized = false;
+    EXPECT_TRUE(kill_in_the_middle_of([&] { write_window_state(settings_file(), 1, moved); }));
+    EXPECT_EQ(read_file(settings_path()), old);
+
+    set_file_fault([](FileWrite operation, const std::string&) {
+        return operation == FileWrite::write ? ENOSPC : 0;
+    });
+    const bool written = write_window_state(settings_file(), 1, moved);
+    set_file_fault(nullptr);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(read_file(settings_path()), old);
+    EXPECT_FALSE(exists(settings_path() + ".saving"));
+
+    open_main_window();
+    ASSERT_EQ(top_forms().count(), 3u);
+    EXPECT_EQ(top_forms().form(0)->normal_bounds(), QRect(10, 10, 800, 600));
+    EXPECT_EQ(top_forms().form(2)->normal_bounds(), QRect(70, 50, 700, 600));
 }
 
 TEST_F(SavedWindows, ClosingASecondaryWindowWritesNothing) {
