@@ -21,7 +21,7 @@
 #include "platform/TerminationSignals.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
-#include "sound/PlayListWindow.h"
+#include "sound/ProgramPlayListWindow.h"
 #include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
 #include "tools/WebBrowserSettingsDialog.h"
@@ -52,7 +52,7 @@ struct ProgramWindows::Windows {
     TChildForm main_window;
     TFindInShowStringsDialog find_dialog{program_context().texts};
     TNameOptionsDialog name_options_dialog{program_context().texts};
-    TPlayListForm play_list_form{play_list_services()};
+    ProgramPlayListWindow play_list_window{&play_list_services};
     TLocalitiesMapForm localities_map_form{program_context(), &open_url};
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;
@@ -61,9 +61,7 @@ struct ProgramWindows::Windows {
 };
 
 ProgramWindows::ProgramWindows()
-    : windows_(std::make_unique<Windows>(program_browsing_services())) {
-    windows_->main_window.set_play_list_window(&windows_->play_list_form);
-}
+    : windows_(std::make_unique<Windows>(program_browsing_services())) {}
 
 ProgramWindows::~ProgramWindows() = default;
 

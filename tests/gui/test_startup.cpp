@@ -6,7 +6,10 @@
 #include "common/Product.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProfileFile.h"
+#include "sound/PlayListFile.h"
+#include "sound/PlayListWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QTimer>
@@ -50,6 +53,8 @@ protected:
                 for (QWidget* widget : QApplication::topLevelWidgets())
                     shown_windows->push_back(widget->objectName().toStdString());
             }
+            if (at_start_)
+                at_start_(main_window);
             QTimer::singleShot(0, &main_window, &QWidget::close);
         };
         return run_program(options);
@@ -75,7 +80,16 @@ protected:
     QByteArray runtime_;
     int main_windows_shown_ = 0;
     std::string caption_;
+    std::function<void(TChildForm&)> at_start_; // before the main window closes
 };
+
+TPlayListForm* play_list_window() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* form = qobject_cast<TPlayListForm*>(widget))
+            return form;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -84,15 +98,47 @@ TEST_F(ProgramStart, MainWindowRunsUntilClosedAndTheBaseDirectoryIsSaved) {
     EXPECT_EQ(run(&windows), 0);
     EXPECT_EQ(main_windows_shown_, 1);
     EXPECT_EQ(caption_, "Pemmaro - Birds of the Solvara Region 1.0");
-    for (const char* name : {"TChildForm", "TFindInShowStringsDialog", "TNameOptionsDialog",
-                             "TPlayListForm", "TLocalitiesMapForm", "TTextSizeDialog",
-                             "TWebBrowserSettingsDialog", "TChooseAudioCDPlayerDialog"})
+    for (const char* name :
+         {"TChildForm", "TFindInShowStringsDialog", "TNameOptionsDialog", "TLocalitiesMapForm",
+          "TTextSizeDialog", "TWebBrowserSettingsDialog", "TChooseAudioCDPlayerDialog"})
         EXPECT_NE(std::find(windows.begin(), windows.end(), name), windows.end()) << name;
     // Only the missing sound output may be reported (the test machine may have none).
     for (const MessageRequest& request : responder_.responder.requests)
         EXPECT_EQ(request.text, "No sound output.");
     EXPECT_EQ(setting("Base Directory"), "/media/disc/");
     EXPECT_EQ(setting("Just Installed"), "No");
+}
+
+// The play list window reads its current list when made: it is made when first
+// opened, or at start when it was open when the program ended.
+TEST_F(ProgramStart, ThePlayListWindowIsMadeAtItsFirstUseWithItsCurrentList) {
+    const std::string list_path = folder_.file("Dawn chorus.pl");
+    write_file(program_directory_ + "Pemmaro.ini",
+               "[GENERAL]\r\nBase Directory=/media/disc\r\n[PLAYLISTS]\r\nCurrent=" + list_path +
+                   "\r\n");
+    bool made_at_start = true;
+    std::string opened_list;
+    at_start_ = [&](TChildForm& main_window) {
+        made_at_start = play_list_window() != nullptr;
+        ASSERT_TRUE(save_play_list(list_path, PlayListContent{}, product()));
+        main_window.findChild<QAction*>("play_lists_menu_item")->trigger();
+        if (TPlayListForm* form = play_list_window())
+            opened_list = form->isVisible() ? form->file_path() : "<hidden>";
+    };
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(made_at_start);
+    EXPECT_EQ(opened_list, list_path);
+    EXPECT_EQ(profile_string(program_directory_ + "Pemmaro.ini", "PLAYLISTS", "Open at Startup",
+                             "<none>", std::string::npos),
+              "Yes");
+
+    bool shown_at_start = false;
+    at_start_ = [&](TChildForm&) {
+        const TPlayListForm* form = play_list_window();
+        shown_at_start = form && form->isVisible() && form->file_path() == list_path;
+    };
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(shown_at_start);
 }
 
 // Records, with each message, the cursor over the program's windows.
