@@ -2,7 +2,9 @@
 #include "TestSupport.h"
 #include "app/ProgramRun.h"
 #include "app/Startup.h"
+#include "app/StartupDataLoad.h"
 #include "browse/BrowsingWindow.h"
+#include "common/BaseDirectory.h"
 #include "common/Product.h"
 #include "platform/InstanceLock.h"
 #include "platform/ProfileFile.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QThread>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -43,9 +46,11 @@ protected:
     }
 
     // Runs the program; the main window, when shown, is closed from the message loop.
-    int run(std::vector<std::string>* shown_windows = nullptr) {
+    int run(std::vector<std::string>* shown_windows = nullptr,
+            StartupDataLoad* started_data_load = nullptr) {
         ProgramRunOptions options;
         options.program_directory = program_directory_;
+        options.started_data_load = started_data_load;
         options.on_main_window_shown = [&, shown_windows](TChildForm& main_window) {
             ++main_windows_shown_;
             caption_ = main_window.windowTitle().toStdString();
@@ -141,7 +146,8 @@ TEST_F(ProgramStart, ThePlayListWindowIsMadeAtItsFirstUseWithItsCurrentList) {
     EXPECT_TRUE(shown_at_start);
 }
 
-// Records, with each message, the cursor over the program's windows.
+// Records, with each message, the cursor over the program's windows and
+// whether the user-interface thread asked.
 class CursorAtMessages : public MessageResponder {
 public:
     CursorAtMessages() { set_message_responder(this); }
@@ -152,10 +158,12 @@ public:
     MessageAnswer respond(const MessageRequest& request) override {
         const QCursor* cursor = QGuiApplication::overrideCursor();
         cursors[request.text] = cursor ? cursor->shape() : Qt::ArrowCursor;
+        on_user_thread[request.text] = QThread::currentThread() == qApp->thread();
         return safe_answer(request.buttons);
     }
 
     std::map<std::string, Qt::CursorShape> cursors;
+    std::map<std::string, bool> on_user_thread;
 };
 
 TEST_F(ProgramStart, TheDataSetLoadsUnderTheWaitCursor) {
@@ -167,6 +175,34 @@ TEST_F(ProgramStart, TheDataSetLoadsUnderTheWaitCursor) {
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(messages.cursors["Error occured with a subspecies \"pallidus\""], Qt::WaitCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+// The data set may load on a worker while Qt starts: its messages wait for the
+// user-interface thread, and its fatal error ends the run there.
+TEST_F(ProgramStart, ADataSetLoadedBesideTheStartAsksOnTheUserInterfaceThread) {
+    const std::string pictures = folder_.file("big_pict.txt");
+    write_file(pictures, read_file(pictures) + "@#[]\r\n2101\r\npallidus\r\n\r\n\r\n\r\n"
+                                               "\r\nSubadult\r\n");
+    const auto load_from = [](std::string folder) {
+        return [folder] {
+            initialise_modules_before_data(folder);
+            load_data_set();
+        };
+    };
+    CursorAtMessages messages;
+    StartupDataLoad load(load_from(program_directory_));
+    EXPECT_EQ(run(nullptr, &load), 0);
+    const std::string subspecies_error = "Error occured with a subspecies \"pallidus\"";
+    EXPECT_EQ(messages.cursors[subspecies_error], Qt::WaitCursor);
+    EXPECT_TRUE(messages.on_user_thread[subspecies_error]);
+
+    std::filesystem::remove(folder_.file("Pemmaro.txt"));
+    const ScopedFatalThrows fatal_throws;
+    StartupDataLoad failing(load_from(program_directory_));
+    EXPECT_THROW(run(nullptr, &failing), FatalError);
+    set_folder_prompt(nullptr);
+    EXPECT_TRUE(messages.on_user_thread["The text file \"Pemmaro.txt\" was not found!"]);
+    EXPECT_EQ(main_windows_shown_, 1);
 }
 
 TEST_F(ProgramStart, LongFoldersAreKeptWhole) {
