@@ -27,6 +27,7 @@ StartupDataLoad::~StartupDataLoad() {
 }
 
 void StartupDataLoad::wait() {
+    Q_ASSERT(QThread::currentThread() == user_thread_);
     {
         const OverrideCursor busy(Qt::WaitCursor);
         answer_until_done();

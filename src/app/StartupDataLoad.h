@@ -8,6 +8,7 @@
 
 #include "platform/MessageText.h"
 
+#include <QThread>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -21,7 +22,8 @@ namespace pemmaro {
 class StartupDataLoad {
 public:
     // Starts the load at once. The load must touch nothing the starting
-    // thread uses before wait() but through platform/UserThread.h.
+    // thread uses before wait() but through platform/UserThread.h. The
+    // starting thread must be the one that makes the QApplication.
     explicit StartupDataLoad(std::function<void()> load);
     // Without wait(): answers the load's questions and lets it end, but
     // reports nothing (the program ends for another reason).
@@ -50,6 +52,9 @@ private:
     bool done_ = false;
     std::optional<MessageText> fatal_text_;
     std::exception_ptr error_;
+    // Qt takes the first thread that uses its thread data for the main one,
+    // so the starting thread claims that before the worker can (QFile does).
+    QThread* const user_thread_ = QThread::currentThread();
     std::thread worker_; // last: starts once the members above are made
 };
 
