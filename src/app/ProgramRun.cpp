@@ -2,6 +2,7 @@
 
 #include "app/ProgramServices.h"
 #include "app/Startup.h"
+#include "app/StartupDataLoad.h"
 #include "browse/BrowsingWindow.h"
 #include "browse/DisplayBitmaps.h"
 #include "browse/FindDialog.h"
@@ -17,11 +18,10 @@
 #include "platform/MediaDevices.h"
 #include "platform/MessageBoxResponder.h"
 #include "platform/ModalDialogs.h"
-#include "platform/ProgramResources.h"
 #include "platform/TerminationSignals.h"
 #include "sound/AudioCdDrive.h"
 #include "sound/AudioCdDriveDialog.h"
-#include "sound/PlayListWindow.h"
+#include "sound/ProgramPlayListWindow.h"
 #include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
 #include "tools/WebBrowserSettingsDialog.h"
@@ -52,7 +52,7 @@ struct ProgramWindows::Windows {
     TChildForm main_window;
     TFindInShowStringsDialog find_dialog{program_context().texts};
     TNameOptionsDialog name_options_dialog{program_context().texts};
-    TPlayListForm play_list_form{play_list_services()};
+    ProgramPlayListWindow play_list_window{&play_list_services};
     TLocalitiesMapForm localities_map_form{program_context(), &open_url};
     TTextSizeDialog text_size_dialog;
     TWebBrowserSettingsDialog web_browser_settings_dialog;
@@ -61,9 +61,7 @@ struct ProgramWindows::Windows {
 };
 
 ProgramWindows::ProgramWindows()
-    : windows_(std::make_unique<Windows>(program_browsing_services())) {
-    windows_->main_window.set_play_list_window(&windows_->play_list_form);
-}
+    : windows_(std::make_unique<Windows>(program_browsing_services())) {}
 
 ProgramWindows::~ProgramWindows() = default;
 
@@ -121,10 +119,9 @@ void close_when_dialogs_are_gone(QPointer<QWidget> window) {
     QTimer::singleShot(0, window, [window] { window->close(); });
 }
 
-int run_windows(const ProgramRunOptions& options, TerminationSignals& termination) {
-    ensure_program_resources();
-    QApplication::setWindowIcon(QIcon(":/PROGRAM_ICON_2"));
-    check_wave_output_devices(wave_output_device_count());
+int run_windows(const ProgramRunOptions& options, TerminationSignals& termination,
+                int wave_output_devices) {
+    check_wave_output_devices(wave_output_devices);
     ProgramWindows windows;
     TChildForm& main_window = windows.main_window();
     main_window.initialise_as_main_window();
@@ -151,14 +148,23 @@ int run_program(const ProgramRunOptions& options) {
                      &stop_asking_the_user);
     set_folder_prompt(
         [](const std::string& caption) { return choose_folder(caption, base_directory()); });
-    initialise_modules(options.program_directory);
-    initialise_web_browser();
+    // What needs no data is made while a started load runs.
     load_display_bitmaps();
+    QApplication::setWindowIcon(QIcon(":/PROGRAM_ICON_2"));
     QApplication::setApplicationName(ProgramConfiguration::application_title);
     // Other windows (play list, maps) may stay open; only the main window ends the run.
     QApplication::setQuitOnLastWindowClosed(false);
+    const int wave_output_devices = wave_output_device_count();
+    if (options.started_data_load) {
+        options.started_data_load->wait();
+        initialise_modules_after_data();
+    } else {
+        initialise_modules(options.program_directory);
+    }
+    initialise_web_browser();
     const InstanceLock lock(instance_mutex_name());
-    const int exit_code = admitted_by_user(lock) ? run_windows(options, termination) : 0;
+    const int exit_code =
+        admitted_by_user(lock) ? run_windows(options, termination, wave_output_devices) : 0;
     finalise_web_browser();
     finalise_modules();
     set_folder_prompt(nullptr);

@@ -10,11 +10,15 @@ namespace pemmaro {
 
 class TChildForm;
 class ProgramWindows;
+class StartupDataLoad;
 
 struct ProgramRunOptions {
     std::string program_directory; // with or without a trailing '/'
     // Called once the main window is shown, before the message loop (tests).
     std::function<void(TChildForm& main_window)> on_main_window_shown;
+    // The modules' steps up to the data set, begun before the application
+    // (initialise_modules_before_data, load_data_set); none: they run here.
+    StartupDataLoad* started_data_load = nullptr;
 };
 
 // Needs a QApplication. Returns the exit code; a fatal error ends the process.

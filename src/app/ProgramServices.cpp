@@ -28,6 +28,7 @@
 #include "sound/DiscInDriveCheck.h"
 #include "sound/PlayListFile.h"
 #include "sound/PlayListWindow.h"
+#include "sound/ProgramPlayListWindow.h"
 #include "sound/SelectAudioCdsDialog.h"
 #include "sound/SonogramWindow.h"
 #include "sound/SoundBars.h"
@@ -197,9 +198,14 @@ BrowsingServices program_browsing_services() {
         return region && selection && selection->SelectInteractively(*region) == QDialog::Accepted;
     };
     services.open_play_lists = [](QWidget& opener) {
-        if (TPlayListForm* form = play_list_form())
-            form->open_from(&opener);
+        if (ProgramPlayListWindow* play_lists = program_play_list_window())
+            play_lists->window().open_from(&opener);
     };
+    services.show_play_lists_at_start = [] {
+        if (ProgramPlayListWindow* play_lists = program_play_list_window())
+            play_lists->window().show();
+    };
+    // Neither question makes the window: one never made is neither shown nor changed.
     services.play_lists_shown = [] {
         const TPlayListForm* form = play_list_form();
         return form && form->isVisible();

@@ -43,18 +43,30 @@ StartupValues& startup_values() {
     return values;
 }
 
-void initialise_modules_up_to_data(const std::string& program_directory) {
+void initialise_modules_before_data(const std::string& program_directory) {
     initialise_common_services(program_directory);
     initialise_settings_file(common_services().program_directory);
     check_settings_file();
     open_language_texts();
     establish_product();
-    const OverrideCursor busy(Qt::WaitCursor);
+}
+
+void load_data_set() {
     set_data(load_data(program_context()));
+}
+
+void initialise_modules_up_to_data(const std::string& program_directory) {
+    initialise_modules_before_data(program_directory);
+    const OverrideCursor busy(Qt::WaitCursor);
+    load_data_set();
 }
 
 void initialise_modules(const std::string& program_directory) {
     initialise_modules_up_to_data(program_directory);
+    initialise_modules_after_data();
+}
+
+void initialise_modules_after_data() {
     read_base_directory();
     set_base_directory_changed_handler([] {
         if (Tdata* loaded = data())

@@ -30,6 +30,12 @@ StartupValues& startup_values();
 void initialise_modules(const std::string& program_directory);
 // The steps up to the loaded data set; needs only a QCoreApplication.
 void initialise_modules_up_to_data(const std::string& program_directory);
+// The same in two parts, which may run on a worker thread (app/StartupDataLoad.h):
+// common services, settings file, language texts and product, then the data set.
+void initialise_modules_before_data(const std::string& program_directory);
+void load_data_set();
+// The steps after the data set, on the user-interface thread.
+void initialise_modules_after_data();
 void finalise_modules();
 
 // "Pemmaro Mutex" followed by the product title, a blank and the version.

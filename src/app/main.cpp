@@ -9,11 +9,13 @@
 #include "app/FirstPaintReport.h"
 #include "app/ProgramRun.h"
 #include "app/Startup.h"
+#include "app/StartupDataLoad.h"
 #include "browse/BrowsingWindow.h"
 #include "common/LanguageTexts.h"
 #include "data/DataLoading.h"
 #include "platform/Messages.h"
 #include "platform/ProcessEnd.h"
+#include "platform/ProgramFile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -67,6 +69,12 @@ int check_data_set(int argc, char** argv, const std::string& folder) {
 }
 
 int run(int argc, char** argv) {
+    // The data set loads while Qt starts; the run waits for it.
+    const std::string program_directory = pemmaro::running_program_directory(argv[0]);
+    pemmaro::StartupDataLoad data_load([program_directory] {
+        pemmaro::initialise_modules_before_data(program_directory);
+        pemmaro::load_data_set();
+    });
     QApplication application(argc, argv);
     const pemmaro::CommandLine rest = pemmaro::parse_command_line(arguments_of(argc, argv));
     if (rest.action != pemmaro::CommandLine::Action::run)
@@ -74,8 +82,9 @@ int run(int argc, char** argv) {
                                       ? rest.unknown_option
                                       : std::string(argv[1]));
     return pemmaro::run_program(
-        {QCoreApplication::applicationDirPath().toStdString(),
-         [](pemmaro::TChildForm& window) { pemmaro::report_first_paint_when_asked(window); }});
+        {program_directory,
+         [](pemmaro::TChildForm& window) { pemmaro::report_first_paint_when_asked(window); },
+         &data_load});
 }
 
 } // namespace

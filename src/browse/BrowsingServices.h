@@ -103,6 +103,8 @@ struct BrowsingServices {
         TRecordingsAndOrPicturesList& list)>
         start_slides_show;
     std::function<void(QWidget& opener)> open_play_lists;
+    // Shows the play list window where it was left, when "Open at Startup" is set.
+    std::function<void()> show_play_lists_at_start;
     std::function<bool()> play_lists_shown;
     std::function<bool()> play_lists_may_close;
 };

@@ -519,10 +519,6 @@ QString TChildForm::status_panel_text(int panel) const {
     return status_panels_[panel]->text();
 }
 
-void TChildForm::set_play_list_window(QWidget* window) {
-    play_list_window_ = window;
-}
-
 bool TChildForm::write_state(int number) const {
     SavedWindowState state(data_set(), *services_.core);
     state.normal_bounds = normal_bounds_;
@@ -894,10 +890,10 @@ void TChildForm::showEvent(QShowEvent* event) {
         return;
     restore_further_windows();
     start_intro_timer();
-    if (play_list_window_ &&
+    if (services_.show_play_lists_at_start &&
         read_flag(play_list_settings::section, play_list_settings::open_at_startup,
                   play_list_settings::open_at_startup_default))
-        play_list_window_->show();
+        services_.show_play_lists_at_start();
 }
 
 void TChildForm::resizeEvent(QResizeEvent* event) {
@@ -936,7 +932,7 @@ void TChildForm::closeEvent(QCloseEvent* event) {
             write_flag(general_settings::section, general_settings::show_picture_at_startup,
                        items_->show_intro_form_menu_item->isChecked());
         write_flag(play_list_settings::section, play_list_settings::open_at_startup,
-                   play_list_window_ && play_list_window_->isVisible());
+                   services_.play_lists_shown && services_.play_lists_shown());
     }
     QMainWindow::closeEvent(event);
     if (!event->isAccepted())

@@ -81,9 +81,6 @@ public:
     // The rectangle of the window while neither minimised nor maximised.
     QRect normal_bounds() const { return normal_bounds_; }
     QString status_panel_text(int panel) const;
-    // The play list window, whose visibility the first window saves as
-    // "Open at Startup" and which it opens at start when that is set. Not owned.
-    void set_play_list_window(QWidget* window);
 
     // What the window's shows have shown and played; kept for the window's
     // life (a rebuilt display empties it).
@@ -188,7 +185,6 @@ private:
     bool find_from_top_ = true;
     MenuVisibility rules_;
     TShowForm* surface_ = nullptr; // a child; replaced when the display is rebuilt
-    QPointer<QWidget> play_list_window_;
     std::unique_ptr<MenuItems> items_;
     QLabel* status_panels_[2] = {nullptr, nullptr};
     QTimer* timer_check_CD_ROM_ = nullptr;

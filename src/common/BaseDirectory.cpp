@@ -7,6 +7,7 @@
 #include "common/SettingsFile.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
+#include "platform/UserThread.h"
 
 namespace pemmaro {
 
@@ -73,11 +74,14 @@ void save_base_directory() {
 }
 
 bool ask_for_base_directory() {
-    // A copy: the prompt may be withdrawn while its dialog is open.
-    const FolderPrompt prompt = hooks().prompt;
-    if (!prompt)
-        return false;
-    const std::optional<std::string> chosen = prompt(base_directory_state().basedir_texts[0]);
+    std::optional<std::string> chosen;
+    // The prompt is a dialog: a worker's question waits for the user's thread.
+    run_on_user_thread([&chosen] {
+        // A copy: the prompt may be withdrawn while its dialog is open.
+        const FolderPrompt prompt = hooks().prompt;
+        if (prompt)
+            chosen = prompt(base_directory_state().basedir_texts[0]);
+    });
     if (!chosen || chosen->empty())
         return false;
     set_base_directory(*chosen);

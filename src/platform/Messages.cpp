@@ -2,6 +2,7 @@
 
 #include "platform/Log.h"
 #include "platform/ProcessEnd.h"
+#include "platform/UserThread.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -67,8 +68,12 @@ MessageAnswer message_with_caption(const MessageText& caption, const MessageText
                                    MessageDefault default_button) {
     MessageRequest request{caption.to_utf8(), text.to_utf8(), icon, buttons, default_button};
     write_to_standard_error(request);
-    MessageResponder* responder = message_responder();
-    return responder ? responder->respond(request) : safe_answer(buttons);
+    MessageAnswer answer = safe_answer(buttons);
+    run_on_user_thread([&] {
+        if (MessageResponder* responder = message_responder())
+            answer = responder->respond(request);
+    });
+    return answer;
 }
 
 MessageAnswer message(const MessageText& text, MessageIcon icon, MessageButtons buttons,
@@ -82,6 +87,8 @@ MessageAnswer message(const MessageText& text, MessageIcon icon, MessageButtons 
 }
 
 void fatal(const MessageText& text) {
+    if (has_user_thread_carrier())
+        throw WorkerFatalError{text};
     message(text, MessageIcon::error);
     std::function<void(const std::string&)> handler;
     {

@@ -31,8 +31,9 @@ struct MessageRequest {
 class MessageResponder {
 public:
     virtual ~MessageResponder() = default;
-    // May be called from any thread; implementations that show windows must
-    // take the call to the user-interface thread.
+    // Called on the user-interface thread, or on a thread that has no carrier
+    // to it (platform/UserThread.h); implementations that show windows must
+    // take such a call to the user-interface thread.
     virtual MessageAnswer respond(const MessageRequest& request) = 0;
 };
 
@@ -54,7 +55,12 @@ MessageAnswer message_with_caption(const MessageText& caption, const MessageText
                                    MessageDefault default_button = MessageDefault::first);
 
 // The message with the error icon, then the end of the program with exit code 1.
+// On a worker that waits for the user (platform/UserThread.h) it throws
+// WorkerFatalError instead, for the user-interface thread to report with fatal().
 [[noreturn]] void fatal(const MessageText& text);
+struct WorkerFatalError {
+    MessageText text;
+};
 // Test seam: replaces the exit; the handler, given the text in UTF-8, must not
 // return (throw instead).
 void set_fatal_handler(std::function<void(const std::string&)> handler);
