@@ -62,7 +62,7 @@ TEST(DisplayFontTable, LineAndRowHeights) {
 
 TEST(Wrapping, KeepsMoreThanFourPixelsFree) {
     FixedWidthMeasurer measurer;
-    const DisplayFont& font = DisplayFonts(15).normal();
+    const DisplayFont font = DisplayFonts(15).normal();
     // "aaa bbb" is 70 pixels: with 75 it leaves 5 free and fits, with 74 it does not.
     EXPECT_EQ(breaks_as_bars(wrap_text("aaa bbb", 75, font, measurer).text), "aaa bbb");
     const WrappedText wrapped = wrap_text("aaa bbb", 74, font, measurer);
@@ -73,7 +73,7 @@ TEST(Wrapping, KeepsMoreThanFourPixelsFree) {
 
 TEST(Wrapping, ExistingBreaksMarkupAndLongWords) {
     FixedWidthMeasurer measurer;
-    const DisplayFont& font = DisplayFonts(15).normal();
+    const DisplayFont font = DisplayFonts(15).normal();
     const std::string marked = std::string("aa ") + markup::italic + "bb" + markup::italic + " cc" +
                                markup::line_break + "dd";
     const WrappedText wrapped = wrap_text(marked, 85, font, measurer);
@@ -87,7 +87,7 @@ TEST(Wrapping, ExistingBreaksMarkupAndLongWords) {
 
 TEST(Wrapping, MeasuresAtMost501Characters) {
     FixedWidthMeasurer measurer;
-    const DisplayFont& font = DisplayFonts(15).normal();
+    const DisplayFont font = DisplayFonts(15).normal();
     wrap_text(std::string(700, 'x'), 10000, font, measurer);
     EXPECT_EQ(measurer.last_measured.size(), 501u);
 }

@@ -24,11 +24,13 @@ using namespace pemmaro::test;
 
 namespace {
 
-// Runs the action on the next modal dialog of that type, once it is up.
+// Runs the action on the next modal dialog of that type, once it is up and
+// active: before that, its accelerators do not answer keys.
 template <class Dialog> void on_next_dialog(std::function<void(Dialog&)> action) {
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isActiveWindow()) {
             poll->deleteLater();
             action(*dialog);
         }
