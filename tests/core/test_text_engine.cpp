@@ -97,7 +97,7 @@ TEST(Wrapping, MeasuresAtMost501Characters) {
 // minutes); a word longer than what is measured still stays whole.
 TEST(Wrapping, MegabyteParagraphsAndWordsBeyondTheMeasuredPart) {
     FixedWidthMeasurer measurer;
-    const DisplayFont& font = DisplayFonts(15).normal();
+    const DisplayFont font = DisplayFonts(15).normal();
     std::string line = "sings";
     for (int word = 1; word < 13; ++word)
         line += word == 6 ? std::string(" ") + markup::italic + "sings" + markup::italic
