@@ -137,9 +137,21 @@ std::string link_target(const std::string& path) {
 
 } // namespace
 
+namespace {
+
+std::string temporary_name(const std::string& target) {
+    return target + ".saving";
+}
+
+} // namespace
+
 FileReplacement::FileReplacement(const std::string& path)
     : target_(link_target(path))
-    , temporary_(target_ + ".saving") {}
+    , temporary_(temporary_name(target_)) {}
+
+void remove_replacement_leftover(const std::string& path) {
+    ::unlink(temporary_name(link_target(path)).c_str());
+}
 
 FileReplacement::~FileReplacement() {
     if (created_ && !committed_) {

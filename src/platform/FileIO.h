@@ -65,6 +65,10 @@ private:
 // The whole content through a FileReplacement; 0 or the system's error code.
 int replace_file(const std::string& path, std::string_view bytes);
 
+// Removes what a killed replacement of the file left, for a save that finds
+// nothing to change; the caller holds the file's turn.
+void remove_replacement_leftover(const std::string& path);
+
 std::string system_error_text(int code);
 
 // Gives the destination the source's modification time; 0 or the error code.

@@ -297,8 +297,10 @@ bool update_profile_file(const std::string& path,
         return false;
     ProfileDocument document(old_bytes);
     edit(document);
-    if (document.bytes() == old_bytes) // also: no empty file for a no-op on a missing one
+    if (document.bytes() == old_bytes) { // also: no empty file for a no-op on a missing one
+        remove_replacement_leftover(path);
         return true;
+    }
 
     FileReplacement file(path);
     const std::string& bytes = document.bytes();

@@ -281,6 +281,10 @@ TEST_F(PlayListFiles, AnInterruptedOrFailedSaveKeepsTheOldList) {
     }
     ASSERT_TRUE(save_play_list(path, old_list, context_.product));
     EXPECT_FALSE(exists(path + ".saving"));
+    // A save that finds nothing to change also clears what a killed one left.
+    write_file(path + ".saving", "half a list");
+    ASSERT_TRUE(save_play_list(path, old_list, context_.product));
+    EXPECT_FALSE(exists(path + ".saving"));
 
     // A full disk: the message, and the old list stays.
     for (FileWrite failing : {FileWrite::open, FileWrite::write}) {
