@@ -1,9 +1,9 @@
 // Any bytes as a picture file (plain, run-length-encoded or compressed
 // bitmap): loading, converting and drawing must neither crash nor hang.
 
+#include "FuzzSupport.h"
 #include "data/CompressedFormat.h"
 #include "maps_pictures/PictureFiles.h"
-#include "platform/Log.h"
 
 #include <QImage>
 #include <QPainter>
@@ -11,45 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
-#include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
-
-// One file in memory for the whole run, rewritten for each input: the loader
-// takes a file name, and a real disc file would cost a write per run.
-class MemoryFile {
-public:
-    MemoryFile()
-        : fd_(memfd_create("fuzz_load_picture", 0)) {
-        if (fd_ < 0)
-            std::abort();
-        path_ = "/proc/self/fd/" + std::to_string(fd_);
-    }
-    ~MemoryFile() { close(fd_); }
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
-
-    const std::string& path() const { return path_; }
-
-    void replace(const std::uint8_t* data, std::size_t size) const {
-        if (ftruncate(fd_, 0) != 0)
-            std::abort();
-        std::size_t written = 0;
-        while (written < size) {
-            const ssize_t count =
-                pwrite(fd_, data + written, size - written, static_cast<off_t>(written));
-            if (count <= 0)
-                std::abort();
-            written += static_cast<std::size_t>(count);
-        }
-    }
-
-private:
-    int fd_;
-    std::string path_;
-};
 
 // Pictures that pass the size checks but are large only cost time zeroing and
 // converting the block; the sizes refused above the limits are cheap and stay in.
@@ -72,13 +35,11 @@ bool large_but_accepted(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const MemoryFile file = [] {
-        pemmaro::set_log_silenced(true);
-        return MemoryFile();
-    }();
+    pemmaro::fuzz::prepare_run();
+    static const pemmaro::fuzz::MemoryFile file;
     if (large_but_accepted(data, size))
         return 0;
-    file.replace(data, size);
+    file.replace(pemmaro::fuzz::text_of(data, size));
     const pemmaro::PictureLoad load = pemmaro::LoadPictureFile(file.path(), false);
     if (load.status != pemmaro::PictureStatus::loaded || !load.dib)
         return 0;
