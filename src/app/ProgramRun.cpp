@@ -156,6 +156,9 @@ int run_program(const ProgramRunOptions& options) {
     QApplication::setQuitOnLastWindowClosed(false);
     const int wave_output_devices = wave_output_device_count();
     if (options.started_data_load) {
+        // The fonts load while the data set does.
+        if (options.started_data_load->wait_until_prepared())
+            initialise_display_fonts();
         options.started_data_load->wait();
         initialise_modules_after_data();
     } else {

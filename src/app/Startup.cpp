@@ -1,11 +1,13 @@
 #include "app/Startup.h"
 
+#include "browse/DisplayLines.h"
 #include "common/BaseDirectory.h"
 #include "common/CoreContext.h"
 #include "common/GeneralSettings.h"
 #include "common/LanguageTexts.h"
 #include "common/Product.h"
 #include "common/ProgramFolders.h"
+#include "common/QtTextMeasurer.h"
 #include "common/ScreenColours.h"
 #include "common/SettingsFile.h"
 #include "common/TextEngine.h"
@@ -63,6 +65,7 @@ void initialise_modules_up_to_data(const std::string& program_directory) {
 
 void initialise_modules(const std::string& program_directory) {
     initialise_modules_up_to_data(program_directory);
+    initialise_display_fonts();
     initialise_modules_after_data();
 }
 
@@ -81,9 +84,13 @@ void initialise_modules_after_data() {
         general_settings::section, general_settings::audio_cd_image_folder,
         base_directory() + std::string(general_settings::audio_cd_image_folder_default_name))));
     initialise_audio_cds();
+}
+
+void initialise_display_fonts() {
     display_fonts().build(
         static_cast<int>(read_integer(general_settings::section, general_settings::text_size,
                                       general_settings::text_size_default)));
+    measure_display_fonts_ahead(text_measurer(), display_fonts());
 }
 
 void finalise_modules() {

@@ -32,8 +32,13 @@ void initialise_modules(const std::string& program_directory);
 void initialise_modules_up_to_data(const std::string& program_directory);
 // The same in two parts, which may run on a worker thread (app/StartupDataLoad.h):
 // common services, settings file, language texts and product, then the data set.
+// initialise_modules runs initialise_display_fonts between the two parts and
+// initialise_modules_after_data.
 void initialise_modules_before_data(const std::string& program_directory);
 void load_data_set();
+// The display's fonts at the text size of the settings; needs the settings
+// file and a QGuiApplication, not the data set.
+void initialise_display_fonts();
 // The steps after the data set, on the user-interface thread.
 void initialise_modules_after_data();
 void finalise_modules();

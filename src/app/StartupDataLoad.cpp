@@ -6,21 +6,9 @@
 
 namespace pemmaro {
 
-StartupDataLoad::StartupDataLoad(std::function<void()> load)
-    : worker_([this, load = std::move(load)] {
-        set_user_thread_carrier([this](const std::function<void()>& work) { carry_to_user(work); });
-        try {
-            load();
-        } catch (const WorkerFatalError& error) {
-            fatal_text_ = error.text;
-        } catch (...) {
-            error_ = std::current_exception();
-        }
-        set_user_thread_carrier(nullptr);
-        const std::lock_guard lock(mutex_);
-        done_ = true;
-        changed_.notify_all();
-    }) {}
+StartupDataLoad::StartupDataLoad(std::function<void()> prepare, std::function<void()> load)
+    : worker_(
+          [this, prepare = std::move(prepare), load = std::move(load)] { run(prepare, load); }) {}
 
 StartupDataLoad::~StartupDataLoad() {
     answer_until_done();
@@ -38,6 +26,35 @@ void StartupDataLoad::wait() {
         std::rethrow_exception(std::exchange(error_, nullptr));
 }
 
+void StartupDataLoad::run(const std::function<void()>& prepare, const std::function<void()>& load) {
+    set_user_thread_carrier([this](const std::function<void()>& work) { carry_to_user(work); });
+    try {
+        prepare();
+        reach(Stage::prepared);
+        load();
+    } catch (const WorkerFatalError& error) {
+        fatal_text_ = error.text;
+    } catch (...) {
+        error_ = std::current_exception();
+    }
+    set_user_thread_carrier(nullptr);
+    reach(Stage::done);
+}
+
+void StartupDataLoad::reach(Stage stage) {
+    const std::lock_guard lock(mutex_);
+    stage_ = stage;
+    prepared_ = prepared_ || stage == Stage::prepared;
+    changed_.notify_all();
+}
+
+bool StartupDataLoad::wait_until_prepared() {
+    Q_ASSERT(QThread::currentThread() == user_thread_);
+    answer_until(Stage::prepared);
+    const std::lock_guard lock(mutex_);
+    return prepared_;
+}
+
 // Worker: the question runs on the user's thread; its exception comes back here.
 void StartupDataLoad::carry_to_user(const std::function<void()>& work) {
     Question question{&work, nullptr};
@@ -49,13 +66,13 @@ void StartupDataLoad::carry_to_user(const std::function<void()>& work) {
         std::rethrow_exception(question.error);
 }
 
-void StartupDataLoad::answer_until_done() {
-    if (!worker_.joinable())
-        return;
+// A question is asked in the stage that was current when it came: once the
+// stage is reached, those waiting belong to a later one.
+void StartupDataLoad::answer_until(Stage stage) {
     std::unique_lock lock(mutex_);
     while (true) {
-        changed_.wait(lock, [this] { return !questions_.empty() || done_; });
-        if (questions_.empty())
+        changed_.wait(lock, [this, stage] { return !questions_.empty() || stage_ >= stage; });
+        if (stage_ >= stage)
             break;
         Question* question = questions_.front();
         questions_.pop_front();
@@ -69,7 +86,12 @@ void StartupDataLoad::answer_until_done() {
         question->answered = true;
         changed_.notify_all();
     }
-    lock.unlock();
+}
+
+void StartupDataLoad::answer_until_done() {
+    if (!worker_.joinable())
+        return;
+    answer_until(Stage::done);
     worker_.join();
 }
 

@@ -71,10 +71,9 @@ int check_data_set(int argc, char** argv, const std::string& folder) {
 int run(int argc, char** argv) {
     // The data set loads while Qt starts; the run waits for it.
     const std::string program_directory = pemmaro::running_program_directory(argv[0]);
-    pemmaro::StartupDataLoad data_load([program_directory] {
-        pemmaro::initialise_modules_before_data(program_directory);
-        pemmaro::load_data_set();
-    });
+    pemmaro::StartupDataLoad data_load(
+        [program_directory] { pemmaro::initialise_modules_before_data(program_directory); },
+        &pemmaro::load_data_set);
     QApplication application(argc, argv);
     const pemmaro::CommandLine rest = pemmaro::parse_command_line(arguments_of(argc, argv));
     if (rest.action != pemmaro::CommandLine::Action::run)

@@ -203,6 +203,12 @@ TShowStrings::TShowStrings(Environment environment)
                     3;
 }
 
+void measure_display_fonts_ahead(const TextMeasurer& measurer, const DisplayFonts& fonts) {
+    for (FontStyle style : {FontStyle::plain, FontStyle::italic, FontStyle::bold})
+        measurer.text_height(fonts.font(style, 0, FontColour::black));
+    measurer.text_height(fonts.font(FontStyle::plain, -1, FontColour::black)); // details boxes
+}
+
 TShowStrings::~TShowStrings() {
     remove_lines(lines_.begin(), lines_.end());
 }

@@ -326,6 +326,11 @@ private:
     int wrapped_width_ = 0;
 };
 
+// Measures the fonts the display's first lines are measured and drawn in. A
+// font's first measuring loads it, which is slow: the program does this ahead,
+// while the data set still loads.
+void measure_display_fonts_ahead(const TextMeasurer& measurer, const DisplayFonts& fonts);
+
 // A line of "KZ_SHSTR" (lines 7 to 11 with their first letter capitalised).
 std::string shstr_text(const Ttextfile_handler& texts, const TextLine& line);
 

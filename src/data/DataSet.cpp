@@ -6,6 +6,7 @@
 #include "platform/Ansi.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace pemmaro {
 
@@ -45,12 +46,20 @@ template <class T> void SortedIndex<T>::add(std::string key, T* object) {
 }
 
 template <class T> void SortedIndex<T>::finish() {
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const Entry& a, const Entry& b) { return a.folded < b.folded; });
+    // Sorted through their positions: moving the entries themselves costs more.
+    std::vector<std::size_t> order(entries_.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return entries_[a].folded < entries_[b].folded;
+    });
+    std::vector<Entry> sorted;
+    sorted.reserve(order.size());
     // Of equal keys the first added stays: the stable order keeps it in front.
-    auto last = std::unique(entries_.begin(), entries_.end(),
-                            [](const Entry& a, const Entry& b) { return a.folded == b.folded; });
-    entries_.erase(last, entries_.end());
+    for (std::size_t at : order) {
+        if (sorted.empty() || sorted.back().folded != entries_[at].folded)
+            sorted.push_back(std::move(entries_[at]));
+    }
+    entries_ = std::move(sorted);
 }
 
 template <class T> std::optional<std::size_t> SortedIndex<T>::position(std::string_view key) const {

@@ -34,6 +34,9 @@ TEST(DisplayMarkup, EveryOpeningTagTakesTheNextFreeClosingTag) {
     EXPECT_EQ(convert_display_markup("<b>dawn</B> and </b>dusk"), "\fdawn\f and </b>dusk");
     EXPECT_EQ(convert_display_markup("<U>male<u>female"), "\rmale\rfemale\r\r");
     EXPECT_EQ(convert_display_markup("<B><I>Alcedo</I></B> atthis"), "\f\vAlcedo\v\f atthis");
+    // Unclosed styles end in the order italic, bold, underline, whatever their order.
+    EXPECT_EQ(convert_display_markup("<U>song</b> <b>call <I>flight"),
+              "\rsong</b> \fcall \vflight\v\f\r");
 }
 
 class LoadedFixture : public ::testing::Test {

@@ -183,14 +183,11 @@ TEST_F(ProgramStart, ADataSetLoadedBesideTheStartAsksOnTheUserInterfaceThread) {
     const std::string pictures = folder_.file("big_pict.txt");
     write_file(pictures, read_file(pictures) + "@#[]\r\n2101\r\npallidus\r\n\r\n\r\n\r\n"
                                                "\r\nSubadult\r\n");
-    const auto load_from = [](std::string folder) {
-        return [folder] {
-            initialise_modules_before_data(folder);
-            load_data_set();
-        };
+    const auto prepare_in = [](std::string folder) {
+        return [folder] { initialise_modules_before_data(folder); };
     };
     CursorAtMessages messages;
-    StartupDataLoad load(load_from(program_directory_));
+    StartupDataLoad load(prepare_in(program_directory_), &load_data_set);
     EXPECT_EQ(run(nullptr, &load), 0);
     const std::string subspecies_error = "Error occured with a subspecies \"pallidus\"";
     EXPECT_EQ(messages.cursors[subspecies_error], Qt::WaitCursor);
@@ -198,7 +195,7 @@ TEST_F(ProgramStart, ADataSetLoadedBesideTheStartAsksOnTheUserInterfaceThread) {
 
     std::filesystem::remove(folder_.file("Pemmaro.txt"));
     const ScopedFatalThrows fatal_throws;
-    StartupDataLoad failing(load_from(program_directory_));
+    StartupDataLoad failing(prepare_in(program_directory_), &load_data_set);
     EXPECT_THROW(run(nullptr, &failing), FatalError);
     set_folder_prompt(nullptr);
     EXPECT_TRUE(messages.on_user_thread["The text file \"Pemmaro.txt\" was not found!"]);
