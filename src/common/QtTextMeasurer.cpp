@@ -19,19 +19,32 @@ QFont qt_font(const DisplayFont& font) {
     return qt_font(font.height, font.is_italic(), font.is_bold());
 }
 
-const QtTextMeasurer::FontMeasures& QtTextMeasurer::measures(int height, bool italic,
-                                                             bool bold) const {
+namespace {
+
+constexpr qreal unmeasured = -1;
+
+qreal advance_of(const QFontMetricsF& fractional, unsigned char byte) {
+    const char character = static_cast<char>(byte);
+    return byte < 32 ? 0 : fractional.horizontalAdvance(to_qstring({&character, 1}).at(0));
+}
+
+bool is_control(unsigned char byte) {
+    const char character = static_cast<char>(byte);
+    return to_qstring({&character, 1}).at(0).category() == QChar::Other_Control;
+}
+
+} // namespace
+
+QtTextMeasurer::FontMeasures& QtTextMeasurer::measures(int height, bool italic, bool bold) const {
     const auto key = std::make_tuple(height, italic, bold);
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
         const QFont font = qt_font(height, italic, bold);
-        const QFontMetricsF fractional(font);
-        FontMeasures entry{QFontMetrics(font), {}};
+        FontMeasures entry{QFontMetrics(font), QFontMetricsF(font), {}};
         for (int byte = 0; byte < 256; ++byte) {
-            const char character = static_cast<char>(byte);
-            const QString text = to_qstring(std::string_view(&character, 1));
-            entry.advances[static_cast<std::size_t>(byte)] =
-                byte < 32 ? 0 : fractional.horizontalAdvance(text.at(0));
+            const auto code = static_cast<unsigned char>(byte);
+            entry.advances[code] =
+                byte >= 32 && is_control(code) ? unmeasured : advance_of(entry.fractional, code);
         }
         found = fonts_.emplace(key, std::move(entry)).first;
     }
@@ -44,10 +57,14 @@ const QFontMetrics& QtTextMeasurer::metrics(int height, bool italic, bool bold) 
 
 int QtTextMeasurer::text_width(int height, bool italic, bool bold, std::string_view text) const {
     // Summed unrounded, as the text is laid out, so long texts do not drift.
-    const std::array<qreal, 256>& advances = measures(height, italic, bold).advances;
+    FontMeasures& font = measures(height, italic, bold);
     qreal width = 0;
-    for (char c : text)
-        width += advances[static_cast<unsigned char>(c)];
+    for (char c : text) {
+        qreal& advance = font.advances[static_cast<unsigned char>(c)];
+        if (advance == unmeasured)
+            advance = advance_of(font.fractional, static_cast<unsigned char>(c));
+        width += advance;
+    }
     return static_cast<int>(std::lround(width));
 }
 

@@ -28,9 +28,13 @@ public:
 private:
     struct FontMeasures {
         QFontMetrics metrics;
-        std::array<qreal, 256> advances; // by Windows-1252 byte, unrounded
+        QFontMetricsF fractional;
+        // By Windows-1252 byte, unrounded; negative until measured. Control
+        // characters are measured when a text first holds one: the font lacks
+        // them, and looking for them goes through every fallback font.
+        std::array<qreal, 256> advances;
     };
-    const FontMeasures& measures(int height, bool italic, bool bold) const;
+    FontMeasures& measures(int height, bool italic, bool bold) const;
 
     mutable std::map<std::tuple<int, bool, bool>, FontMeasures> fonts_;
 };

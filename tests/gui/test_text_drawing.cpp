@@ -87,6 +87,16 @@ TEST(MarkedUpText, HighlightAndColourToggles) {
     EXPECT_GT(reddish, 10);
 }
 
+// The font lacks them, so they are measured only when a text holds one.
+TEST(TextMeasuring, ControlCharactersAreMeasuredAtTheirFirstUse) {
+    const QtTextMeasurer measurer;
+    const DisplayFont& font = display_fonts().normal();
+    const std::string text = "Kite\x7f\x81\x8d\x7f\x81\x8d";
+    const int first = measurer.text_width(font, text);
+    EXPECT_GE(first, measurer.text_width(font, "Kite"));
+    EXPECT_EQ(measurer.text_width(font, text), first);
+}
+
 TEST(DisplayBitmaps, AllResourcesLoadAndAMissingOneIsFatal) {
     load_display_bitmaps();
     const BitmapSizes sizes = display_bitmap_sizes();
