@@ -11,7 +11,6 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <filesystem>
 
 namespace pemmaro {
 
@@ -32,10 +31,6 @@ int read_whole_file(const std::string& path, std::string& content) {
     if (int code = file.open(path, PosixFile::Mode::read))
         return code;
     content.clear();
-    std::error_code size_error;
-    const std::uintmax_t size = std::filesystem::file_size(path, size_error);
-    if (!size_error)
-        content.reserve(size); // a hint: the file may still change while it is read
     std::array<char, 1 << 16> buffer;
     for (;;) {
         std::size_t count = 0;
