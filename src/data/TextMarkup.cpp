@@ -70,6 +70,8 @@ std::array<std::size_t, 3> pair_tags(TagList& tags) {
 // Each converted tag becomes its style's control character; an opening tag
 // without a closing one gets its closing character at the very end.
 std::string convert_display_markup(std::string_view text) {
+    if (text.find('<') == std::string_view::npos)
+        return std::string(text);
     TagList tags = find_tags(text);
     const std::array<std::size_t, 3> unclosed = pair_tags(tags);
     std::string result;
