@@ -23,14 +23,9 @@ namespace {
 
 constexpr qreal unmeasured = -1;
 
-qreal advance_of(const QFontMetricsF& fractional, unsigned char byte) {
+QChar character_of(unsigned char byte) {
     const char character = static_cast<char>(byte);
-    return byte < 32 ? 0 : fractional.horizontalAdvance(to_qstring({&character, 1}).at(0));
-}
-
-bool is_control(unsigned char byte) {
-    const char character = static_cast<char>(byte);
-    return to_qstring({&character, 1}).at(0).category() == QChar::Other_Control;
+    return to_qstring({&character, 1}).at(0);
 }
 
 } // namespace
@@ -41,10 +36,12 @@ QtTextMeasurer::FontMeasures& QtTextMeasurer::measures(int height, bool italic, 
     if (found == fonts_.end()) {
         const QFont font = qt_font(height, italic, bold);
         FontMeasures entry{QFontMetrics(font), QFontMetricsF(font), {}};
-        for (int byte = 0; byte < 256; ++byte) {
-            const auto code = static_cast<unsigned char>(byte);
-            entry.advances[code] =
-                byte >= 32 && is_control(code) ? unmeasured : advance_of(entry.fractional, code);
+        for (int byte = 32; byte < 256; ++byte) { // below 32: markup codes, no width
+            const QChar character = character_of(static_cast<unsigned char>(byte));
+            entry.advances[static_cast<std::size_t>(byte)] =
+                character.category() == QChar::Other_Control
+                    ? unmeasured
+                    : entry.fractional.horizontalAdvance(character);
         }
         found = fonts_.emplace(key, std::move(entry)).first;
     }
@@ -62,7 +59,8 @@ int QtTextMeasurer::text_width(int height, bool italic, bool bold, std::string_v
     for (char c : text) {
         qreal& advance = font.advances[static_cast<unsigned char>(c)];
         if (advance == unmeasured)
-            advance = advance_of(font.fractional, static_cast<unsigned char>(c));
+            advance =
+                font.fractional.horizontalAdvance(character_of(static_cast<unsigned char>(c)));
         width += advance;
     }
     return static_cast<int>(std::lround(width));

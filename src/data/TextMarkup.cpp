@@ -16,10 +16,10 @@ constexpr std::array<char, 3> style_controls = {markup_italic, markup_bold, mark
 
 struct Tag {
     std::size_t at;
-    std::size_t length;
     std::size_t style;
     bool opening;
     bool converted;
+    std::size_t length() const { return opening ? 3 : 4; }
 };
 
 // Texts hold few tags: these stay on the stack.
@@ -44,7 +44,7 @@ TagList find_tags(std::string_view text) {
         if (letter_at + 1 >= text.size() || text[letter_at + 1] != '>')
             continue;
         if (const std::optional<std::size_t> style = style_of(text[letter_at]))
-            tags.push_back({at, letter_at + 2 - at, *style, opening, opening});
+            tags.push_back({at, *style, opening, opening});
     }
     return tags;
 }
@@ -82,7 +82,7 @@ std::string convert_display_markup(std::string_view text) {
             continue;
         result.append(text.substr(position, tag.at - position));
         result.push_back(style_controls[tag.style]);
-        position = tag.at + tag.length;
+        position = tag.at + tag.length();
     }
     result.append(text.substr(position));
     for (std::size_t style = 0; style < unclosed.size(); ++style)

@@ -135,10 +135,6 @@ std::string link_target(const std::string& path) {
     return error ? path : target.string();
 }
 
-} // namespace
-
-namespace {
-
 std::string temporary_name(const std::string& target) {
     return target + ".saving";
 }
